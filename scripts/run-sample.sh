@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Opens the word bar on the bundled sample library. Without a display the program runs under
+# Xvfb for a few seconds and a screenshot is saved as build/screenshot.png.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+app="build/app/Corvel'sLexorn2"
+library="$PWD/build/app/data/samples/English-Chinese.abc"
+
+if [ -n "${DISPLAY:-}" ]; then
+  exec "$app" "\"$library\""
+fi
+
+profile=$(mktemp -d)
+trap 'rm -rf "$profile"' EXIT
+export USERPROFILE="$profile"
+xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
+  "$1" "\"$2\"" &
+  pid=$!
+  sleep 5
+  import -window root build/screenshot.png
+  kill $pid 2>/dev/null || true
+  wait $pid 2>/dev/null || true
+' _ "$app" "$library"
+echo "Screenshot saved as build/screenshot.png"
