@@ -1,0 +1,44 @@
+#pragma once
+// Message boxes and the common dialogs (font, colour, file, folder) behind one interface, so that
+// tests can record and answer them instead of blocking on a modal window.
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+namespace platform {
+
+// Buttons and answers of a message box, with the values the program compares against.
+enum class MsgBoxButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MsgBoxResult { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+// The program's title, shown on message boxes that give no title of their own.
+QString ProgramTitle();
+
+class DialogProvider {
+ public:
+  virtual ~DialogProvider() = default;
+  virtual MsgBoxResult messageBox(const QString& text, MsgBoxButtons buttons, const QString& title) = 0;
+  // Returns the chosen font, or nothing when the learner cancelled.
+  virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
+  // Returns the chosen colour, or nothing when the learner cancelled.
+  virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
+  // Returns the chosen file, or an empty text when the learner cancelled.
+  virtual QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) = 0;
+  // Returns the chosen folder, or an empty text when the learner cancelled.
+  virtual QString chooseFolder(const QString& title, const QString& folder) = 0;
+};
+
+// The provider in use: the Qt dialogs unless a test installed its own.
+DialogProvider& Dialogs();
+// Installs a provider (tests); passing nullptr restores the Qt dialogs.
+void SetDialogProvider(std::unique_ptr<DialogProvider> provider);
+
+// A message box with the program's title unless one is given.
+MsgBoxResult MsgBox(const QString& text, MsgBoxButtons buttons = MsgBoxButtons::Ok, const QString& title = {});
+
+}  // namespace platform
