@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/forms/default_instance.h"
+
 #include <QApplication>
 
 #include <cstdlib>
@@ -10,5 +12,7 @@ int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  const int result = RUN_ALL_TESTS();
+  platform::UnloadAllForms();
+  return result;
 }

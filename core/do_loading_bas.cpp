@@ -1,0 +1,261 @@
+#include "core/do_loading_bas.h"
+
+#include "core/vars_bas.h"
+#include "platform/dialogs/dialogs.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSaveFile>
+#include <QStringView>
+#include <QtEndian>
+
+#include <algorithm>
+#include <iterator>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr char16_t kCR = u'\r';
+constexpr char16_t kLF = u'\n';
+constexpr qsizetype kMarkBytes = 2;  // the byte-order mark, skipped without being compared
+
+// Set when the loader refused the open library: the tables then hold an empty library, and
+// writing them would wipe the learner's file.
+bool libraryRefused = false;
+
+// Only regular files are read: a folder has no content, and a pipe or device could keep a
+// whole-file read from ever finishing.
+bool IsReadableFile(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
+
+// The text of a library file after its byte-order mark, read in one go; a final lone byte (an
+// incomplete code unit) is dropped. Empty when the file is missing or unreadable.
+QString ReadLibraryText(const QString& path) {
+  if (!IsReadableFile(path)) return {};
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const QByteArray bytes = file.readAll();
+  if (bytes.size() <= kMarkBytes) return {};
+  const qsizetype units = (bytes.size() - kMarkBytes) / 2;
+  QString text(units, Qt::Uninitialized);
+  qFromLittleEndian<char16_t>(bytes.constData() + kMarkBytes, units, text.data());
+  return text;
+}
+
+enum class LoadOutcome { Loaded, TooManyLines, TooManyGroups };
+
+// The tables of one library, built aside and installed into the globals only when complete.
+struct LoadedLibrary {
+  std::vector<QString> lines;
+  std::vector<WordGroup> groups = std::vector<WordGroup>(kMaxWordGroups + 1);  // 1-based
+  int groupCount = 0;
+  QString groupName;
+  QString sourceLang;
+  QString targetLang;
+};
+
+class LibraryParser {
+ public:
+  LibraryParser(QString groupStart, QString groupEnd)
+      : groupStart_(std::move(groupStart)), groupEnd_(std::move(groupEnd)) {}
+
+  // Cuts the text into stored lines: a CR ends a line, every LF is dropped wherever it stands,
+  // empty lines carry no entry, and the last line needs no CR.
+  LoadOutcome parse(QStringView text) {
+    qsizetype start = 0;
+    while (start < text.size()) {
+      qsizetype end = text.indexOf(QChar(kCR), start);
+      if (end < 0) end = text.size();
+      QString line = WithoutLineFeeds(text.sliced(start, end - start));
+      start = end + 1;
+      if (line.isEmpty()) continue;
+      takeLanguages(line);
+      if (const LoadOutcome outcome = store(std::move(line)); outcome != LoadOutcome::Loaded) return outcome;
+    }
+    return LoadOutcome::Loaded;
+  }
+
+  LoadedLibrary& library() { return library_; }
+
+ private:
+  static QString WithoutLineFeeds(QStringView segment) {
+    QString line = segment.toString();
+    if (segment.contains(QChar(kLF))) line.remove(QChar(kLF));
+    return line;
+  }
+
+  // Every "}" met while the line so far begins with "{" takes the line's 2nd and 3rd characters
+  // before that brace as the word and meaning languages; the last such brace of the file wins.
+  void takeLanguages(const QString& line) {
+    if (!line.startsWith(u'{')) return;
+    const qsizetype brace = line.lastIndexOf(u'}');
+    if (brace < 1) return;
+    library_.sourceLang = brace > 1 ? line.mid(1, 1) : QString();
+    library_.targetLang = brace > 2 ? line.mid(2, 1) : QString();
+  }
+
+  // A line holding both group symbols is a group header; every other line after the first header
+  // counts toward the group it follows.
+  LoadOutcome store(QString line) {
+    if (std::ssize(library_.lines) == kMaxLibraryLines) return LoadOutcome::TooManyLines;
+    const bool header = !groupStart_.isEmpty() && !groupEnd_.isEmpty() && line.contains(groupStart_) &&
+                        line.contains(groupEnd_);
+    if (header) {
+      if (library_.groupCount == kMaxWordGroups) return LoadOutcome::TooManyGroups;
+      ++library_.groupCount;
+      library_.groupName = line;
+      library_.groups[library_.groupCount].header = line;
+    } else if (library_.groupCount > 0) {
+      ++library_.groups[library_.groupCount].lineCount;
+    }
+    library_.lines.push_back(std::move(line));
+    return LoadOutcome::Loaded;
+  }
+
+  QString groupStart_;
+  QString groupEnd_;
+  LoadedLibrary library_;
+};
+
+void InstallLibrary(LoadedLibrary&& library) {
+  if (library.lines.empty()) library.lines.emplace_back();  // an empty library still has line 0
+  g_LineCount = static_cast<std::int16_t>(library.lines.size() - 1);
+  g_LineCountCopy = g_LineCount;
+  g_WordLines = std::move(library.lines);
+  g_Groups = std::move(library.groups);
+  g_GroupCount = static_cast<std::int16_t>(library.groupCount);
+  g_GroupName = std::move(library.groupName);
+  g_SourceLang = std::move(library.sourceLang);
+  g_TargetLang = std::move(library.targetLang);
+}
+
+void AppendUnits(char*& out, QStringView units) {
+  qToLittleEndian<char16_t>(units.utf16(), units.size(), out);
+  out += units.size() * 2;
+}
+
+// FF FE, the non-empty lines 0 to last joined by CR LF in UTF-16LE, and one zero byte.
+QByteArray EncodeLibrary(qsizetype last) {
+  constexpr QStringView kLineEnd = u"\r\n";
+  qsizetype units = 0;
+  for (qsizetype i = 0; i <= last; ++i) {
+    const QString& line = g_WordLines[static_cast<size_t>(i)];
+    if (!line.isEmpty()) units += line.size() + (i != last ? kLineEnd.size() : 0);
+  }
+  QByteArray bytes(kMarkBytes + units * 2 + 1, Qt::Uninitialized);
+  char* out = bytes.data();
+  *out++ = static_cast<char>(0xFF);
+  *out++ = static_cast<char>(0xFE);
+  for (qsizetype i = 0; i <= last; ++i) {
+    const QString& line = g_WordLines[static_cast<size_t>(i)];
+    if (line.isEmpty()) continue;
+    AppendUnits(out, line);
+    if (i != last) AppendUnits(out, kLineEnd);
+  }
+  *out = '\0';
+  return bytes;
+}
+
+// Code units of a library file after its byte-order mark, read a block at a time: the probes stop
+// at the header's braces and need not read a whole library.
+class LibraryUnitReader {
+ public:
+  explicit LibraryUnitReader(const QString& path) : file_(path) {
+    if (IsReadableFile(path) && file_.open(QIODevice::ReadOnly)) file_.skip(kMarkBytes);
+  }
+
+  std::optional<char16_t> next() {
+    if (pos_ + 2 > block_.size() && !refill()) return std::nullopt;
+    const char16_t unit = qFromLittleEndian<char16_t>(block_.constData() + pos_);
+    pos_ += 2;
+    return unit;
+  }
+
+ private:
+  static constexpr qint64 kBlockBytes = 4096;
+
+  // Keeps a lone leftover byte in front of the next block; false when no whole unit is left.
+  bool refill() {
+    if (!file_.isOpen()) return false;
+    block_ = block_.sliced(pos_) + file_.read(kBlockBytes);
+    pos_ = 0;
+    return block_.size() >= 2;
+  }
+
+  QFile file_;
+  QByteArray block_;
+  qsizetype pos_ = 0;
+};
+
+QString WithThousands(int number) { return QLocale(QLocale::English).toString(number); }
+
+}  // namespace
+
+QString LibraryTooManyLinesMessage(const QString& path) {
+  return QStringLiteral("The word library \"%1\" has more than %2 lines, the most a library can hold. "
+                        "It was not opened, and the file was left unchanged.")
+      .arg(path, WithThousands(kMaxLibraryLines));
+}
+
+QString LibraryTooManyGroupsMessage(const QString& path) {
+  return QStringLiteral("The word library \"%1\" has more than %2 word groups, the most a library can hold. "
+                        "It was not opened, and the file was left unchanged.")
+      .arg(path, WithThousands(kMaxWordGroups));
+}
+
+QString LibrarySaveFailedMessage(const QString& path, const QString& reason) {
+  return QStringLiteral("The word library \"%1\" could not be saved (%2). "
+                        "The file keeps its previous content; your change is kept until the program ends.")
+      .arg(path, reason);
+}
+
+bool LoadWordLibrary() {
+  LibraryParser parser(g_GroupSymbolStart, g_GroupSymbolEnd);
+  const LoadOutcome outcome = parser.parse(ReadLibraryText(g_LibraryPath));
+  libraryRefused = outcome != LoadOutcome::Loaded;
+  if (libraryRefused) {
+    InstallLibrary(LoadedLibrary{});
+    platform::MsgBox(outcome == LoadOutcome::TooManyLines ? LibraryTooManyLinesMessage(g_LibraryPath)
+                                                          : LibraryTooManyGroupsMessage(g_LibraryPath));
+    return false;
+  }
+  InstallLibrary(std::move(parser.library()));
+  return true;
+}
+
+bool SaveWordLibrary() {
+  if (libraryRefused) return false;
+  const qsizetype last = std::min<qsizetype>(g_LineCountCopy, std::ssize(g_WordLines) - 1);
+  const QByteArray bytes = EncodeLibrary(last);
+  QSaveFile file(g_LibraryPath);
+  if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) return true;
+  platform::MsgBox(LibrarySaveFailedMessage(g_LibraryPath, file.errorString()));
+  return false;
+}
+
+QString ReadLibraryHeader(const QString& path) {
+  LibraryUnitReader reader(path);
+  bool capturing = false;
+  QString inside;  // the first two units after the opening brace
+  while (const std::optional<char16_t> unit = reader.next()) {
+    if (*unit == kCR || *unit == kLF) continue;
+    if (capturing && *unit == u'}') return inside;
+    if (capturing && inside.size() < 2) inside.append(QChar(*unit));
+    if (*unit == u'{') capturing = true;
+  }
+  return {};
+}
+
+bool LibraryHasHashAfterHeader(const QString& path) {
+  LibraryUnitReader reader(path);
+  while (const std::optional<char16_t> unit = reader.next()) {
+    if (*unit == u'}') {
+      const std::optional<char16_t> after = reader.next();
+      return after && *after == u'#';
+    }
+  }
+  return false;
+}

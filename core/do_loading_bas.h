@@ -1,0 +1,44 @@
+#pragma once
+// The word library file (.abc): UTF-16LE text behind the byte-order mark FF FE, one stored line
+// per entry, line 0 the header "{" + word language + meaning language + "}" (optionally "#").
+// LoadWordLibrary fills the library tables of vars_bas.h from the open library, SaveWordLibrary
+// writes the raw line table back, and the two probes read the header of any library file.
+
+#include <QString>
+
+#include <cstdint>
+
+// Line indices are 16-bit: a library holds at most this many stored lines (indices 0 to 32,767).
+inline constexpr int kMaxLibraryLines = 32768;
+// The group table holds at most this many groups (g_Groups[1] to g_Groups[1000]).
+inline constexpr int kMaxWordGroups = 1000;
+
+// Reads the library at g_LibraryPath into g_WordLines, g_LineCount, g_LineCountCopy, g_Groups,
+// g_GroupCount, g_GroupName, g_SourceLang and g_TargetLang. Group headers are told by
+// g_GroupSymbolStart and g_GroupSymbolEnd, which must be set before.
+// A missing, empty or unreadable file loads as an empty library (g_LineCount = g_LineCountCopy = 0,
+// g_WordLines[0] empty, no groups) without a message. A library beyond kMaxLibraryLines lines or
+// kMaxWordGroups groups is refused with a message, loads as an empty library and is never written
+// by SaveWordLibrary. Returns true when the library was loaded (an empty or missing file counts).
+// g_Groups always has kMaxWordGroups + 1 rows afterwards; rows above g_GroupCount are empty.
+bool LoadWordLibrary();
+
+// Writes g_WordLines[0] to g_WordLines[g_LineCountCopy] to g_LibraryPath: FF FE, the non-empty
+// lines joined by CR LF in UTF-16LE, then one zero byte. The file is replaced atomically, so a
+// failed save leaves the old file whole; the failure is shown in a message box naming the file and
+// the tables keep the change. Returns true when the file was written. A library that the loader
+// refused is never written (returns false without a further message).
+bool SaveWordLibrary();
+
+// The first two characters inside the first pair of braces of a library file; empty when the file
+// has no closed brace pair (or cannot be read). Changes no global.
+QString ReadLibraryHeader(const QString& path);
+
+// True when the first "}" of a library file is followed at once by "#". Changes no global.
+bool LibraryHasHashAfterHeader(const QString& path);
+
+// Texts of the loader's and writer's messages, built in one place so that the language files can
+// take them over.
+QString LibraryTooManyLinesMessage(const QString& path);
+QString LibraryTooManyGroupsMessage(const QString& path);
+QString LibrarySaveFailedMessage(const QString& path, const QString& reason);

@@ -1,0 +1,76 @@
+#include "platform/forms/picture_box.h"
+
+#include "platform/forms/mouse_dispatch.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace platform {
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent), twips_(*this) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  resizeImage(size());
+}
+
+void PictureBox::setBackColor(const QColor& color) {
+  backColor_ = color;
+  cls();
+}
+
+void PictureBox::cls() {
+  image_.fill(backColor_);
+  if (!picture_.isNull()) {
+    QPainter painter(&image_);
+    painter.drawImage(image_.rect(), picture_);
+  }
+  update();
+}
+
+void PictureBox::draw(const std::function<void(QPainter&)>& paint) {
+  {
+    QPainter painter(&image_);
+    painter.setFont(font());
+    painter.setPen(foreColor_);
+    paint(painter);
+  }
+  update();
+}
+
+void PictureBox::setPicture(const QImage& picture) {
+  picture_ = picture;
+  cls();
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+  {
+    QPainter painter(this);
+    painter.drawImage(event->rect(), image_, event->rect());
+  }
+  if (onPaint) onPaint();
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  resizeImage(size());
+}
+
+void PictureBox::resizeImage(const QSize& newSize) {
+  const QSize wanted = newSize.expandedTo(QSize(1, 1));
+  if (image_.size() == wanted) return;
+  QImage resized(wanted, QImage::Format_RGB32);
+  resized.fill(backColor_);
+  if (!image_.isNull()) {
+    QPainter painter(&resized);
+    painter.drawImage(0, 0, image_);
+  }
+  image_ = std::move(resized);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) { DispatchMouseDown(mouse_, *event); }
+void PictureBox::mouseMoveEvent(QMouseEvent* event) { DispatchMouseMove(mouse_, *event); }
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+  DispatchMouseUp(mouse_, *event, rect().contains(event->position().toPoint()));
+}
+void PictureBox::mouseDoubleClickEvent(QMouseEvent*) { DispatchDoubleClick(mouse_); }
+
+}  // namespace platform

@@ -1,0 +1,64 @@
+#pragma once
+// A picture box with persistent drawing: everything drawn goes into a backing image that the
+// widget paints from, so drawings survive being covered, hidden or moved.
+
+#include "platform/forms/mouse.h"
+#include "platform/forms/twips_geometry.h"
+
+#include <QFont>
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+
+class QPainter;
+
+namespace platform {
+
+class PictureBox : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PictureBox(QWidget* parent);
+
+  TwipsGeometry& twips() { return twips_; }
+  const TwipsGeometry& twips() const { return twips_; }
+
+  QColor backColor() const { return backColor_; }
+  void setBackColor(const QColor& color);  // also clears the drawing, as a new back colour does
+  QColor foreColor() const { return foreColor_; }
+  void setForeColor(const QColor& color) { foreColor_ = color; }
+
+  // Clears the drawing to the back colour and the picture, if one is set.
+  void cls();
+  // Draws into the persistent image and shows the result.
+  void draw(const std::function<void(QPainter&)>& paint);
+  // Sets the picture the box shows scaled under its drawing (an empty image removes it); clears the drawing.
+  void setPicture(const QImage& picture);
+
+  const QImage& image() const { return image_; }
+
+  MouseHandlers& mouse() { return mouse_; }
+  // Runs after the box was repainted from its image (the program's Paint event).
+  std::function<void()> onPaint;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  void resizeImage(const QSize& size);
+
+  TwipsGeometry twips_;
+  QImage image_;
+  QImage picture_;
+  QColor backColor_{Qt::white};
+  QColor foreColor_{Qt::black};
+  MouseHandlers mouse_;
+};
+
+}  // namespace platform

@@ -1,0 +1,32 @@
+#include "platform/forms/timer.h"
+
+#include <algorithm>
+
+namespace platform {
+
+Timer::Timer(QObject* parent) : QObject(parent) {
+  timer_.setTimerType(Qt::PreciseTimer);
+  connect(&timer_, &QTimer::timeout, this, [this] {
+    if (enabled_ && interval_ > 0 && onTimer) onTimer();
+  });
+}
+
+void Timer::setInterval(int milliseconds) {
+  interval_ = std::max(0, milliseconds);
+  restart();
+}
+
+void Timer::setEnabled(bool enabled) {
+  enabled_ = enabled;
+  restart();
+}
+
+void Timer::restart() {
+  if (enabled_ && interval_ > 0) {
+    timer_.start(interval_);
+  } else {
+    timer_.stop();
+  }
+}
+
+}  // namespace platform

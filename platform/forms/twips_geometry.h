@@ -1,0 +1,49 @@
+#pragma once
+// Place and size of a control in twips, kept exactly as set so that layout arithmetic that reads
+// a value back gets what it wrote; the widget itself is placed at the nearest pixel.
+
+#include "platform/forms/twips.h"
+
+#include <QWidget>
+
+namespace platform {
+
+class TwipsGeometry {
+ public:
+  explicit TwipsGeometry(QWidget& widget) : widget_(widget) {}
+
+  double left() const { return left_; }
+  double top() const { return top_; }
+  double width() const { return width_; }
+  double height() const { return height_; }
+
+  void setLeft(double twips) { move(twips, top_, width_, height_); }
+  void setTop(double twips) { move(left_, twips, width_, height_); }
+  void setWidth(double twips) { move(left_, top_, twips, height_); }
+  void setHeight(double twips) { move(left_, top_, width_, twips); }
+
+  void move(double left, double top, double width, double height) {
+    left_ = left;
+    top_ = top;
+    width_ = width < 0 ? 0 : width;
+    height_ = height < 0 ? 0 : height;
+    widget_.setGeometry(TwipsToPixels(left_), TwipsToPixels(top_), TwipsToPixels(width_), TwipsToPixels(height_));
+  }
+
+  // Takes the widget's current pixel geometry as the twips values (after Qt placed it).
+  void syncFromWidget() {
+    left_ = PixelsToTwips(widget_.x());
+    top_ = PixelsToTwips(widget_.y());
+    width_ = PixelsToTwips(widget_.width());
+    height_ = PixelsToTwips(widget_.height());
+  }
+
+ private:
+  QWidget& widget_;
+  double left_ = 0;
+  double top_ = 0;
+  double width_ = 0;
+  double height_ = 0;
+};
+
+}  // namespace platform
