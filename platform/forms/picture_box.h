@@ -29,6 +29,10 @@ class PictureBox : public QWidget {
   QColor foreColor() const { return foreColor_; }
   void setForeColor(const QColor& color) { foreColor_ = color; }
 
+  // The font's character-set number as the settings store it (Qt fonts carry none of their own).
+  int fontCharset() const { return fontCharset_; }
+  void setFontCharset(int charset) { fontCharset_ = charset; }
+
   // Clears the drawing to the back colour and the picture, if one is set.
   void cls();
   // Draws into the persistent image and shows the result.
@@ -59,6 +63,7 @@ class PictureBox : public QWidget {
   QColor backColor_{Qt::white};
   QColor foreColor_{Qt::black};
   MouseHandlers mouse_;
+  int fontCharset_ = 0;
 };
 
 }  // namespace platform

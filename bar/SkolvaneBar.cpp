@@ -1,0 +1,64 @@
+#include "bar/SkolvaneBar.h"
+
+#include <QColor>
+
+namespace {
+
+// Design sizes of the fixed boxes, in twips (15 to a pixel).
+constexpr double kStatusRowHeight = 195;  // 13 pixels
+constexpr double kSegNoWidth = 600;
+constexpr double kLogoWidth = 240;
+constexpr double kCounterWidth = 480;
+constexpr double kPercentWidth = 600;
+constexpr double kIconSize = 240;
+constexpr double kPosHeight = 45;
+constexpr double kDesignWidth = 6480;  // 432 pixels
+constexpr double kDesignTextHeight = 360;
+
+}  // namespace
+
+SkolvaneBar::SkolvaneBar() : Form("SkolvaneBar") {
+  Pic_ShowPicture = add<platform::PictureBox>("Pic_ShowPicture");
+  Pic_ShowPhonetic = add<platform::PictureBox>("Pic_ShowPhonetic");
+  Pic_ShowText = add<platform::PictureBox>("Pic_ShowText");
+  Pic_ShowLongMeaning = add<platform::PictureBox>("Pic_ShowLongMeaning");
+  Pic_percent = add<platform::PictureBox>("Pic_percent");
+  Pic_Hourglass = add<platform::PictureBox>("Pic_Hourglass");
+  for (int i = 0; i < static_cast<int>(Pic_Speak.size()); ++i) Pic_Speak[i] = addIndexed<platform::PictureBox>("Pic_Speak", i);
+  logo[0] = addIndexed<platform::PictureBox>("logo", 0);
+  Lbl_SysInfo = add<platform::Label>("Lbl_SysInfo");
+  Pic_SegNo = add<platform::PictureBox>("Pic_SegNo");
+  Lbl_Counter = add<platform::Label>("Lbl_Counter");
+  Pic_Pos = add<platform::PictureBox>("Pic_Pos");
+
+  Tim_Wait = add<platform::Timer>("Tim_Wait");
+  Tim_Wait->setInterval(2000);
+  Tim_Chk_Speaking = add<platform::Timer>("Tim_Chk_Speaking");
+  Tim_Chk_Speaking->setInterval(100);
+  Tim_Chk_Speaking->setEnabled(true);
+  Tim_KeyHook = add<platform::Timer>("Tim_KeyHook");
+  Tim_KeyHook->setInterval(10);
+  Timer1 = add<platform::Timer>("Timer1");
+  Timer1->setInterval(1);
+  Timer1->setEnabled(true);
+
+  // Design geometry; the layout procedure places the rows from the settings.
+  resize(static_cast<int>(kDesignWidth / platform::kTwipsPerPixel), 60);
+  Pic_ShowText->twips().move(0, 0, kDesignWidth, kDesignTextHeight);
+  Pic_ShowPhonetic->twips().move(0, 0, kDesignWidth, kDesignTextHeight / 2);
+  Pic_ShowLongMeaning->twips().move(0, kDesignTextHeight, kDesignWidth, kDesignTextHeight / 2);
+  Pic_ShowPicture->twips().move(0, 0, kDesignWidth, 0);
+  Pic_percent->twips().move(kDesignWidth - kPercentWidth, 0, kPercentWidth, kDesignTextHeight);
+  Pic_Hourglass->twips().move(kDesignWidth - kPercentWidth - kIconSize, 60, kIconSize, kIconSize);
+  for (auto* speak : Pic_Speak) speak->twips().move(kDesignWidth - kIconSize - 90, 60, kIconSize, kIconSize);
+  logo[0]->twips().move(0, kDesignTextHeight, kLogoWidth, kStatusRowHeight);
+  Lbl_SysInfo->twips().move(kLogoWidth, kDesignTextHeight, kDesignWidth - kLogoWidth, kStatusRowHeight);
+  Pic_SegNo->twips().move(kDesignWidth - kCounterWidth - kSegNoWidth, kDesignTextHeight, kSegNoWidth, kStatusRowHeight);
+  Lbl_Counter->twips().move(kDesignWidth - kCounterWidth, kDesignTextHeight, kCounterWidth, kStatusRowHeight);
+  Pic_Pos->twips().move(0, kDesignTextHeight + kStatusRowHeight, kDesignWidth, kPosHeight);
+  Lbl_Counter->setCaption("0000");
+  Lbl_Counter->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  Pic_Pos->setBackColor(QColor(0xE0, 0xE0, 0xE0));
+}
+
+SkolvaneBar::~SkolvaneBar() = default;
