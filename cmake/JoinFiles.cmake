@@ -1,4 +1,5 @@
-# cmake -DOUT=file -DFRAGMENTS="a;b;c" -P JoinFiles.cmake : writes the fragments one after another.
+# cmake -DOUT=file -DFRAGMENTS="a|b|c" -P JoinFiles.cmake : writes the fragments one after another.
+string(REPLACE "|" ";" FRAGMENTS "${FRAGMENTS}")
 file(WRITE ${OUT} "")
 foreach(f IN LISTS FRAGMENTS)
   file(READ ${f} content)

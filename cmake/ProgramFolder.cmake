@@ -7,10 +7,12 @@ foreach(letter IN LISTS LEXORN_LANG_LETTERS)
   file(GLOB fragments CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/lang/${letter}/*.ini)
   list(SORT fragments)
   set(out ${LEXORN_APP_DIR}/LANG_${letter}.dat)
+  string(REPLACE ";" "|" fragment_arg "${fragments}")
   add_custom_command(OUTPUT ${out}
-    COMMAND ${CMAKE_COMMAND} -DOUT=${out} "-DFRAGMENTS=${fragments}" -P ${CMAKE_SOURCE_DIR}/cmake/JoinFiles.cmake
+    COMMAND ${CMAKE_COMMAND} -DOUT=${out} "-DFRAGMENTS=${fragment_arg}" -P ${CMAKE_SOURCE_DIR}/cmake/JoinFiles.cmake
     DEPENDS ${fragments} ${CMAKE_SOURCE_DIR}/cmake/JoinFiles.cmake
-    COMMENT "Joining LANG_${letter}.dat")
+    COMMENT "Joining LANG_${letter}.dat"
+    VERBATIM)
   list(APPEND LEXORN_DATA_OUTPUTS ${out})
 endforeach()
 
@@ -26,7 +28,8 @@ foreach(item IN LISTS LEXORN_PLAIN_DATA)
   set(out "${LEXORN_APP_DIR}/${target_item}")
   add_custom_command(OUTPUT "${out}"
     COMMAND ${CMAKE_COMMAND} -E copy "${CMAKE_SOURCE_DIR}/data/${item}" "${out}"
-    DEPENDS "${CMAKE_SOURCE_DIR}/data/${item}")
+    DEPENDS "${CMAKE_SOURCE_DIR}/data/${item}"
+    VERBATIM)
   list(APPEND LEXORN_DATA_OUTPUTS "${out}")
 endforeach()
 

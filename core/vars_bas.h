@@ -13,6 +13,7 @@ inline QString g_LibraryFolder;    // its folder, ending in the path separator
 inline QString g_LibraryFileName;  // its file name
 inline QString g_LibraryTitle;     // the same name, for the bar's caption and the tray tip
 inline QString g_ComputerSection;  // names this computer's window-position section in library settings files
+inline QString g_CommandLine;      // the command line the program was started with (empty: library manager)
 
 // ---- Library tables ---------------------------------------------------------------------------
 // Raw line table: every stored line of the open library in file order, index 0 = header line.
@@ -108,3 +109,16 @@ inline int g_StatusRows = 0;             // 1 when the status row is shown, else
 inline int g_TextBoxHeight = 0;          // height of the word box (twips) after the font was applied
 inline std::int32_t g_ColorSampleX = 0;  // screen point whose colour the chameleon mode takes
 inline std::int32_t g_ColorSampleY = 0;
+
+// ---- Drawing ----------------------------------------------------------------------------------
+struct PieceRow {
+  QString Char;         // one character of the word line outside the phonetic symbols
+  QString PrefixText;   // the word line outside the phonetic symbols, up to and including this piece
+  QString CharWidth;    // width of Char in the word box's font, pixels, as decimal text
+  QString PrefixWidth;  // width of PrefixText in the word box's font, pixels (the piece's right edge)
+  QString Reading;      // the phonetic text placed over this piece (empty = none)
+  QString ReadingSpan;  // pieces the reading covers, as decimal text ("1" unless a run)
+};
+inline std::vector<PieceRow> g_Pieces;  // pieces of the last word-line pass, 1-based; row 0 unused
+inline std::int16_t g_PieceCount = 0;   // pieces made by the last pass (0: none, or the pass was skipped)
+inline std::int16_t g_PieceIndex = 0;   // readings handed out by the last pass

@@ -20,7 +20,14 @@ std::vector<LoadedForm>& LoadedForms() {
   return forms;
 }
 
+std::function<void()>& LastFormUnloadedAction() {
+  static std::function<void()> action;
+  return action;
+}
+
 }  // namespace
+
+void OnLastFormUnloaded(std::function<void()> action) { LastFormUnloadedAction() = std::move(action); }
 
 void RegisterLoadedForm(Form* form, void (*unload)()) { LoadedForms().push_back({form, unload}); }
 
@@ -28,6 +35,7 @@ void UnregisterLoadedForm(Form* form) {
   auto& forms = LoadedForms();
   forms.erase(std::remove_if(forms.begin(), forms.end(), [form](const LoadedForm& f) { return f.form == form; }),
               forms.end());
+  if (forms.empty() && LastFormUnloadedAction()) LastFormUnloadedAction()();
 }
 
 void UnloadAllForms() {

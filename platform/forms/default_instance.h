@@ -6,6 +6,7 @@
 
 #include "platform/forms/form.h"
 
+#include <functional>
 #include <memory>
 
 namespace platform {
@@ -17,6 +18,8 @@ void UnregisterLoadedForm(Form* form);
 void UnloadAllForms();
 // Deletes the forms whose unload is pending (their deletion waits for the event loop).
 void DeleteUnloadedForms();
+// Runs `action` whenever the last loaded form is unloaded (the program ends then).
+void OnLastFormUnloaded(std::function<void()> action);
 
 namespace detail {
 struct DeferredFormDeleter {

@@ -1,0 +1,23 @@
+#pragma once
+// The program's entry: the hand-over from the installer on the first start after an
+// installation, then the choice of the window the program opens from its command line.
+
+#include <QString>
+#include <QStringList>
+
+namespace SubMain {
+
+// Runs the start-up and opens the library manager (empty command line) or the word bar.
+void Main();
+
+// The command line as the program receives it: the library path as given after the program
+// name (a desktop launcher or the file association passes it quoted; a bare path works too).
+QString CommandLineFromArguments(const QStringList& arguments);
+
+// The library path a command line names: enclosing double quotes are removed when present.
+QString LibraryPathFromCommandLine(const QString& commandLine);
+
+// A stable, non-empty name for this computer, valid as an INI section name.
+QString ComputerSectionName();
+
+}  // namespace SubMain

@@ -1,0 +1,368 @@
+#include "core/settings_load_bas.h"
+
+#include "bar/SkolvaneBar.h"
+#include "bar/frmSysMenu.h"
+#include "core/window_effects_bas.h"
+#include "core/language_bas.h"
+#include "core/read_ini_bas.h"
+#include "core/vars_bas.h"
+#include "platform/fonts/font_mapping.h"
+#include "platform/ini/ini.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <array>
+#include <initializer_list>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QString kError = QStringLiteral("Error");
+const QString kMenu = QStringLiteral("frmSysMenu");
+
+QString MenuText(const char* key) { return GetUIText(kMenu, QString::fromLatin1(key)); }
+
+// Decimal text to a whole number, fractions rounded half to even, as the settings files store
+// positions such as 432.5.
+std::optional<double> ToRoundedNumber(const QString& text) {
+  bool ok = false;
+  const double value = text.trimmed().toDouble(&ok);
+  if (!ok || !std::isfinite(value)) return std::nullopt;
+  return std::nearbyint(value);  // the default rounding mode rounds halves to even
+}
+
+QSize PrimaryScreenPixels() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen != nullptr ? screen->geometry().size() : QSize(1024, 768);
+}
+
+// Reads a key of the library settings file's `librarySection`, then Settings.ini's "Global".
+// Gives the library value when present, else the Settings.ini value ("Error" or empty there
+// count as missing, so the caller's fallback applies).
+std::optional<QString> ReadOwnSetting(const QString& librarySection, const QString& key) {
+  const QString libraryValue = platform::ReadProfileString(LibrarySettingsFile(), librarySection, key, kError);
+  if (libraryValue != kError) return libraryValue;
+  const QString programValue =
+      platform::ReadProfileString(ProgramSettingsFile(), QStringLiteral("Global"), key, kError);
+  if (programValue == kError || programValue.isEmpty()) return std::nullopt;
+  return programValue;
+}
+
+// Checks the item whose value matches and captions the submenu from the matching key; a value
+// that matches no item leaves the menu as it was.
+struct Choice {
+  const char* value;
+  platform::MenuItem* item;
+  const char* captionKey;
+};
+
+void CheckMatching(std::initializer_list<Choice> choices, const QString& value, platform::MenuItem* submenu) {
+  for (const Choice& choice : choices) {
+    if (value != QLatin1String(choice.value)) continue;
+    choice.item->setChecked(true);
+    submenu->setCaption(MenuText(choice.captionKey));
+    return;
+  }
+}
+
+QString FirstCharacter(const QString& text) { return text.left(1); }
+
+QString SymbolCaption(const char* key, const QString& start, const QString& end) {
+  return MenuText(key) + start + QStringLiteral(" ") + end;
+}
+
+void LoadLanguage(frmSysMenu& menu) {
+  g_UILanguage = ReadSetting(QStringLiteral("WordUILanguage"), QStringLiteral("C"));
+  if (g_UILanguage.isEmpty()) g_UILanguage = QStringLiteral("C");
+  if (g_UILanguage == QLatin1String("C")) {
+    menu.mnuSysTrayLanguageC->setChecked(true);
+    menu.mnuSysTrayLanguage->setCaption(MenuText("mnuSysTrayLanguage_A"));
+  } else {
+    menu.mnuSysTrayLanguageB->setChecked(true);
+    menu.mnuSysTrayLanguage->setCaption(MenuText("mnuSysTrayLanguage_B"));
+  }
+}
+
+void LoadLearnMode(frmSysMenu& menu) {
+  g_LearnMode = ToInt16Setting(ReadSetting(QStringLiteral("WordLearnMode"), 1)).value_or(1);
+  CheckMatching({{"0", menu.mnuSysTrayMode100, "mnuSysTrayMode1_A"},
+                 {"1", menu.mnuSysTrayMode101, "mnuSysTrayMode1_B"},
+                 {"2", menu.mnuSysTrayMode102, "mnuSysTrayMode1_C"}},
+                QString::number(g_LearnMode), menu.mnuSysTrayMode1);
+}
+
+void LoadSpeed(frmSysMenu& menu) {
+  // The interval is whole seconds; a value the 16-bit millisecond arithmetic cannot hold, or one
+  // that would stop the bar for good, counts as missing.
+  const std::int32_t seconds = ReadNumberSetting(QStringLiteral("WordSpeed"), 1);
+  const bool usable = seconds >= 1 && seconds <= std::numeric_limits<std::int16_t>::max() / 1000;
+  g_Speed = (usable ? seconds : 1) * 1000;
+  const std::array items{menu.mnuSysTrayInterval01, menu.mnuSysTrayInterval02, menu.mnuSysTrayInterval03,
+                         menu.mnuSysTrayInterval04, menu.mnuSysTrayInterval05, menu.mnuSysTrayInterval06,
+                         menu.mnuSysTrayInterval07, menu.mnuSysTrayInterval08, menu.mnuSysTrayInterval09,
+                         menu.mnuSysTrayInterval10};
+  const int index = (g_Speed % 1000 == 0 && g_Speed >= 1000 && g_Speed <= 9000) ? g_Speed / 1000 - 1 : 9;
+  items[static_cast<std::size_t>(index)]->setChecked(true);
+  const QString key = QStringLiteral("mnuSysTrayInterval_") + QChar(u'A' + index);
+  menu.mnuSysTrayInterval->setCaption(GetUIText(kMenu, key));
+}
+
+void LoadWindowPlace() {
+  const QSize screen = PrimaryScreenPixels();
+  const auto width = ReadOwnSetting(QStringLiteral("Normal"), QStringLiteral("WindowW"));
+  g_WindowW = width ? ToInt16Setting(*width).value_or(432) : 432;
+  const auto x = ReadOwnSetting(g_ComputerSection, QStringLiteral("WindowX"));
+  g_WindowX = (x ? ToInt32Setting(*x) : std::nullopt).value_or(screen.width() - 480);
+  const auto y = ReadOwnSetting(g_ComputerSection, QStringLiteral("WindowY"));
+  g_WindowY = (y ? ToInt32Setting(*y) : std::nullopt).value_or(screen.height() - 45);
+  g_ColorSampleX = g_WindowX;
+  g_ColorSampleY = g_WindowY;
+}
+
+void LoadColours(frmSysMenu& menu) {
+  g_ForeColor = ReadNumberSetting(QStringLiteral("WordForeColor"), 0);
+  g_BackColor = ReadNumberSetting(QStringLiteral("WordBackColor"), 16777215);
+  g_ColorNull = ReadFlagSetting(QStringLiteral("WordColorNull"));
+  menu.mnuSysTrayColorNull->setChecked(g_ColorNull);
+  menu.mnuSysTrayColor->setCaption(MenuText(g_ColorNull ? "mnuSysTrayColor_A" : "mnuSysTrayColor"));
+}
+
+void LoadSound(frmSysMenu& menu) {
+  g_SoundMode = ReadSetting(QStringLiteral("WordSpeak"), QStringLiteral("1"));
+  if (g_SoundMode == QLatin1String("X")) g_SoundMode = QStringLiteral("1");
+  if (g_SoundMode.isEmpty()) g_SoundMode = QStringLiteral("0");
+  CheckMatching({{"0", menu.mnuSysTrayNoSound, "mnuSysTraySound_A"},
+                 {"1", menu.mnuSysTraySSound, "mnuSysTraySound_B"},
+                 {"2", menu.mnuSysTrayDSound, "mnuSysTraySound_C"}},
+                g_SoundMode, menu.mnuSysTraySound);
+}
+
+void LoadSegment(frmSysMenu& menu) {
+  g_SegmentNo = ReadSetting(QStringLiteral("WordSegmentNo"), QStringLiteral("0001"));
+  g_SegmentSize = ReadSetting(QStringLiteral("WordSegmentSize"), QStringLiteral("30"));
+  CheckMatching({{"30", menu.mnuSysTraySegSize30, "mnuSysTraySegSize_A"},
+                 {"60", menu.mnuSysTraySegSize60, "mnuSysTraySegSize_B"},
+                 {"90", menu.mnuSysTraySegSize90, "mnuSysTraySegSize_C"}},
+                g_SegmentSize, menu.mnuSysTraySegSize);
+  g_DoSegment = ReadFlagSetting(QStringLiteral("WordDoSegment"));
+  if (g_DoSegment) {
+    menu.mnuSysTrayGroup->setChecked(true);
+  } else {
+    menu.mnuSysTrayALL->setChecked(true);
+    menu.mnuSysTrayType->setCaption(MenuText("mnuSysTrayType_B"));
+  }
+}
+
+void LoadShowFlags(frmSysMenu& menu) {
+  g_ShowMain = ReadFlagSetting(QStringLiteral("WordShowMain"));
+  menu.mnuSysTrayShowMain->setChecked(g_ShowMain);
+  SkolvaneBar::instance().setVisible(g_ShowMain);
+
+  struct Flag {
+    const char* key;
+    bool* value;
+    platform::MenuItem* item;
+  };
+  const std::array flags{
+      Flag{"WordShowPhonetic", &g_ShowPhonetic, menu.mnuSysTrayShowPhonetic},
+      Flag{"WordShowLongMeaning", &g_ShowLongMeaning, menu.mnuSysTrayShowLongMeaning},
+      Flag{"WordShowPicture", &g_ShowPicture, menu.mnuSysTrayShowPicture},
+      Flag{"WordShowStatus", &g_ShowStatus, menu.mnuSysTrayShowStatus},
+      Flag{"WordShowHour", &g_ShowHour, menu.mnuSysTrayShowHour},
+      Flag{"WordShowResize", &g_ShowResize, menu.mnuSysTrayShowResize},
+      Flag{"WordShowProgress", &g_ShowProgress, menu.mnuSysTrayShowProgress},
+      Flag{"WordShowSegNo", &g_ShowSegNo, menu.mnuSysTrayShowSegNo},
+      Flag{"WordShowCounter", &g_ShowCounter, menu.mnuSysTrayShowCounter},
+  };
+  for (const Flag& flag : flags) {
+    *flag.value = ReadFlagSetting(QString::fromLatin1(flag.key));
+    flag.item->setChecked(*flag.value);
+  }
+}
+
+void LoadTargetPercentage(frmSysMenu& menu) {
+  g_TargetPercentage = ReadSetting(QStringLiteral("WordTargetPercentage"), QStringLiteral("66"));
+  const std::array<std::pair<const char*, platform::MenuItem*>, 4> items{
+      {{"33", menu.mnuSysTrayPercent33}, {"66", menu.mnuSysTrayPercent66}, {"80", menu.mnuSysTrayPercent80},
+       {"90", menu.mnuSysTrayPercent90}}};
+  for (const auto& [value, item] : items) {
+    if (g_TargetPercentage != QLatin1String(value)) continue;
+    item->setChecked(true);
+    menu.mnuSysTrayPercent->setCaption(MenuText("mnuSysTrayPercent_A") + QStringLiteral(" [") + value +
+                                       QStringLiteral("%]"));
+  }
+}
+
+void LoadMeaningPercent(frmSysMenu& menu) {
+  g_MeaningBarPercent = ReadNumberSetting(QStringLiteral("WordMeaningBarPercent"), 50);
+  if (g_MeaningBarPercent == 50) {
+    menu.mnuSysTrayShowLongMeaningPercentH->setChecked(true);
+  } else {
+    menu.mnuSysTrayShowLongMeaningPercentA->setChecked(true);
+  }
+}
+
+void LoadFont(frmSysMenu& menu) {
+  g_FontSpec = ReadSetting(QStringLiteral("WordFont"), QStringLiteral("SimSun;0:9"));
+  const QString shown = g_FontSpec.left(g_FontSpec.indexOf(QChar(u'\0')) < 0 ? g_FontSpec.size()
+                                                                             : g_FontSpec.indexOf(QChar(u'\0')));
+  menu.mnuSysTrayFont->setCaption(MenuText("mnuSysTrayFont_A") + QStringLiteral(" [") + shown + QStringLiteral("]"));
+  ApplyWordFontSpec(g_FontSpec);
+}
+
+void LoadWait(frmSysMenu& menu) {
+  g_Wait = ReadFlagSetting(QStringLiteral("WordWait"));
+  if (g_Wait) {
+    menu.mnuSysTrayWait->setChecked(true);
+    menu.mnuSysTrayRun->setCaption(MenuText("mnuSysTrayRun_A"));
+  } else {
+    menu.mnuSysTrayNoWait->setChecked(true);
+    menu.mnuSysTrayRun->setCaption(MenuText("mnuSysTrayRun_B"));
+  }
+}
+
+void LoadTransparency(frmSysMenu& menu) {
+  g_Transparent = ReadFlagSetting(QStringLiteral("WordTransparent"));
+  if (g_Transparent) {
+    MakeBarTranslucent();
+  } else {
+    MakeBarOpaque();
+  }
+  menu.mnuSysTrayColorTrans->setChecked(g_Transparent);
+}
+
+void SplitGameScore(const QString& value) {
+  g_GameBestScore = value.left(2);
+  g_GameBestTime = value.mid(3);
+}
+
+void LoadGameScore() {
+  g_GameBestScore = QStringLiteral("99");
+  g_GameBestTime = QStringLiteral("00:59:00");
+  const QString key = QStringLiteral("WordGameScore");
+  const QString libraryValue = platform::ReadProfileString(LibrarySettingsFile(), QStringLiteral("Normal"), key, kError);
+  if (libraryValue.isEmpty()) return;
+  if (libraryValue != kError) {
+    SplitGameScore(libraryValue);
+    return;
+  }
+  const QString programValue = platform::ReadProfileString(ProgramSettingsFile(), QStringLiteral("Global"), key, kError);
+  if (programValue != kError) SplitGameScore(programValue);
+}
+
+void LoadMeaningRows(frmSysMenu& menu) {
+  const std::int32_t rows = ReadNumberSetting(QStringLiteral("WordMeaningRows"), 1);
+  const bool fits = rows >= std::numeric_limits<std::int16_t>::min() && rows <= std::numeric_limits<std::int16_t>::max();
+  g_MeaningRows = fits ? static_cast<std::int16_t>(rows) : std::int16_t{1};
+  const std::array items{menu.mnuSysTrayShowMeaningRow01, menu.mnuSysTrayShowMeaningRow02,
+                         menu.mnuSysTrayShowMeaningRow03, menu.mnuSysTrayShowMeaningRow04,
+                         menu.mnuSysTrayShowMeaningRow05, menu.mnuSysTrayShowMeaningRow06,
+                         menu.mnuSysTrayShowMeaningRow07, menu.mnuSysTrayShowMeaningRow08,
+                         menu.mnuSysTrayShowMeaningRow09, menu.mnuSysTrayShowMeaningRow10};
+  if (g_MeaningRows < 1 || g_MeaningRows > 10) return;
+  items[static_cast<std::size_t>(g_MeaningRows - 1)]->setChecked(true);
+  menu.mnuSysTrayShowMeaningRows->setCaption(
+      GetUIText(kMenu, QStringLiteral("mnuSysTrayShowMeaningRows_") + QChar(u'A' + (g_MeaningRows - 1))));
+}
+
+}  // namespace
+
+std::optional<std::int16_t> ToInt16Setting(const QString& text) {
+  const auto value = ToRoundedNumber(text);
+  if (!value || *value < std::numeric_limits<std::int16_t>::min() || *value > std::numeric_limits<std::int16_t>::max())
+    return std::nullopt;
+  return static_cast<std::int16_t>(*value);
+}
+
+std::optional<std::int32_t> ToInt32Setting(const QString& text) {
+  const auto value = ToRoundedNumber(text);
+  if (!value || *value < std::numeric_limits<std::int32_t>::min() || *value > std::numeric_limits<std::int32_t>::max())
+    return std::nullopt;
+  return static_cast<std::int32_t>(*value);
+}
+
+void ApplyWordFontSpec(const QString& fontSpec) {
+  SkolvaneBar& bar = SkolvaneBar::instance();
+  platform::PictureBox& word = *bar.Pic_ShowText;
+  const qsizetype p1 = fontSpec.indexOf(QLatin1Char(';'));
+  const qsizetype p2 = fontSpec.indexOf(QLatin1Char(':'));
+  QString face = word.font().family();
+  double size = word.font().pointSizeF();
+  if (p1 >= 0) face = fontSpec.left(p1);
+  if (p2 >= 0) {
+    bool charsetOk = false;
+    const int charset = fontSpec.mid(p1 + 1, p2 - p1 - 1).trimmed().toInt(&charsetOk);
+    if (charsetOk) word.setFontCharset(charset);
+    bool sizeOk = false;
+    const double wanted = fontSpec.mid(p2 + 1).trimmed().toDouble(&sizeOk);
+    if (sizeOk && wanted > 0 && wanted <= 1638) size = wanted;  // 1638 pt is the largest height in 16-bit twips
+  }
+  word.setFont(platform::ResolveFont(face, size));
+  if (p2 >= 0) {
+    word.twips().setHeight(size * 20 * 1.2);
+    g_TextBoxHeight = static_cast<int>(std::lround(word.twips().height()));
+  }
+  DeriveMeaningAndPhoneticFonts();
+}
+
+void DeriveMeaningAndPhoneticFonts() {
+  SkolvaneBar& bar = SkolvaneBar::instance();
+  const platform::PictureBox& word = *bar.Pic_ShowText;
+  const double wordSize = word.font().pointSizeF();
+  const double wordTwips = wordSize * 20;
+  const double percent = g_MeaningBarPercent / 100.0;
+
+  platform::PictureBox& meaning = *bar.Pic_ShowLongMeaning;
+  QFont meaningFont = word.font();
+  if (wordSize * percent > 0) meaningFont.setPointSizeF(wordSize * percent);
+  meaning.setFont(meaningFont);
+  meaning.setFontCharset(word.fontCharset());
+  meaning.twips().setHeight(percent * 1.2 * g_MeaningRows * wordTwips);
+
+  platform::PictureBox& phonetic = *bar.Pic_ShowPhonetic;
+  QFont phoneticFont = word.font();
+  if (wordSize / 2 > 0) phoneticFont.setPointSizeF(wordSize / 2);
+  phonetic.setFont(phoneticFont);
+  phonetic.setFontCharset(word.fontCharset());
+  phonetic.twips().setHeight(word.twips().height() / 2);
+}
+
+void LoadSettings() {
+  frmSysMenu& menu = frmSysMenu::instance();
+  // Voices for the library's languages are chosen by the speech module when it is present.
+  LoadLanguage(menu);
+  LoadLearnMode(menu);
+  LoadSpeed(menu);
+  LoadWindowPlace();
+  LoadColours(menu);
+  LoadSound(menu);
+  LoadSegment(menu);
+  LoadShowFlags(menu);
+  LoadTargetPercentage(menu);
+  g_UserIdentity = qEnvironmentVariable("USER");
+  LoadMeaningPercent(menu);
+
+  g_PhoneticSymbolStart = FirstCharacter(ReadSymbolSetting(QStringLiteral("WordPhoneticSymbolStart"), QStringLiteral("[")));
+  g_PhoneticSymbolEnd = FirstCharacter(ReadSymbolSetting(QStringLiteral("WordPhoneticSymbolEnd"), QStringLiteral("]")));
+  menu.mnuSysTrayShowPhoneticKeyword->setCaption(
+      SymbolCaption("mnuSysTrayShowPhoneticKeyword", g_PhoneticSymbolStart, g_PhoneticSymbolEnd));
+
+  LoadFont(menu);
+  LoadWait(menu);
+  LoadTransparency(menu);
+  LoadGameScore();
+
+  g_MeaningSymbolStart = FirstCharacter(ReadSymbolSetting(QStringLiteral("WordMeaningSymbolStart"), QStringLiteral("(")));
+  g_MeaningSymbolEnd = FirstCharacter(ReadSymbolSetting(QStringLiteral("WordMeaningSymbolEnd"), QStringLiteral(")")));
+  menu.mnuSysTrayShowMeaningKeyword->setCaption(
+      SymbolCaption("mnuSysTrayShowMeaningKeyword", g_MeaningSymbolStart, g_MeaningSymbolEnd));
+
+  LoadMeaningRows(menu);
+
+  g_GroupSymbolStart = FirstCharacter(ReadSymbolSetting(QStringLiteral("WordGroupSymbolStart"), QStringLiteral(" "))).trimmed();
+  g_GroupSymbolEnd = FirstCharacter(ReadSymbolSetting(QStringLiteral("WordGroupSymbolEnd"), QStringLiteral(" "))).trimmed();
+  menu.mnuSysTrayShowGroupKeyword->setCaption(
+      SymbolCaption("mnuSysTrayShowGroupKeyword", g_GroupSymbolStart, g_GroupSymbolEnd));
+}
