@@ -1,5 +1,7 @@
 #include "bar/SkolvaneBar.h"
 
+#include "platform/window/window.h"
+
 #include <QColor>
 
 namespace {
@@ -31,7 +33,13 @@ SkolvaneBar::SkolvaneBar() : Form("SkolvaneBar") {
   Lbl_Counter = add<platform::Label>("Lbl_Counter");
   Pic_Pos = add<platform::PictureBox>("Pic_Pos");
 
+  Pic_ShowText->onPaint = [this] { Pic_ShowText_Paint(); };
+  Pic_SegNo->onPaint = [this] { Pic_SegNo_Paint(); };
+  Pic_percent->onPaint = [this] { Pic_percent_Paint(); };
+  Pic_Pos->onPaint = [this] { Pic_Pos_Paint(); };
+
   Tim_Wait = add<platform::Timer>("Tim_Wait");
+  Tim_Wait->onTimer = [this] { Tim_Wait_Timer(); };
   Tim_Wait->setInterval(2000);
   Tim_Chk_Speaking = add<platform::Timer>("Tim_Chk_Speaking");
   Tim_Chk_Speaking->setInterval(100);
@@ -41,6 +49,8 @@ SkolvaneBar::SkolvaneBar() : Form("SkolvaneBar") {
   Timer1 = add<platform::Timer>("Timer1");
   Timer1->setInterval(1);
   Timer1->setEnabled(true);
+
+  platform::MakeTopmostToolWindow(*this);
 
   // Design geometry; the layout procedure places the rows from the settings.
   resize(static_cast<int>(kDesignWidth / platform::kTwipsPerPixel), 60);

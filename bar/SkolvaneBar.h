@@ -8,6 +8,7 @@
 #include "platform/forms/timer.h"
 
 #include <array>
+#include <cstdint>
 
 class SkolvaneBar : public platform::Form, public platform::DefaultInstance<SkolvaneBar> {
   Q_OBJECT
@@ -26,6 +27,12 @@ class SkolvaneBar : public platform::Form, public platform::DefaultInstance<Skol
   void Form_Load() override;
   void Form_Activate() override;
   void Form_Unload() override;
+  void Tim_Wait_Timer();
+  void Pic_ShowText_Paint();
+  void Pic_SegNo_Paint();
+  void Pic_percent_Paint();
+  void Pic_Pos_Paint();
+  void MWheel1_WheelScroll(std::int16_t zDelta);
 
   // Controls, in creation order.
   platform::PictureBox* Pic_ShowPicture;      // picture row: library cover or word picture

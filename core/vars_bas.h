@@ -109,6 +109,13 @@ inline int g_StatusRows = 0;             // 1 when the status row is shown, else
 inline int g_TextBoxHeight = 0;          // height of the word box (twips) after the font was applied
 inline std::int32_t g_ColorSampleX = 0;  // screen point whose colour the chameleon mode takes
 inline std::int32_t g_ColorSampleY = 0;
+inline bool g_KillBusy = false;          // a kill is running; a second one waits
+
+// ---- Monitors (checked when the bar starts) -----------------------------------------------------
+inline std::int16_t g_MonitorCount = 0;  // monitors the enumeration reported
+inline bool g_BarOffScreen = false;      // the stored bar position lies outside the monitors
+inline QString g_LastMonitor;            // handle (decimal) of the last monitor with a left edge at 0 or more
+inline QString g_BarMonitor;             // handle (decimal) of the monitor nearest to the bar
 
 // ---- Drawing ----------------------------------------------------------------------------------
 struct PieceRow {

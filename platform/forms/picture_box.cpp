@@ -42,16 +42,19 @@ void PictureBox::setPicture(const QImage& picture) {
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
-  {
-    QPainter painter(this);
-    painter.drawImage(event->rect(), image_, event->rect());
-  }
-  if (onPaint) onPaint();
+  QPainter painter(this);
+  painter.drawImage(event->rect(), image_, event->rect());
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   resizeImage(size());
+  if (isVisible() && onPaint) onPaint();
+}
+
+void PictureBox::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (onPaint) onPaint();
 }
 
 void PictureBox::resizeImage(const QSize& newSize) {

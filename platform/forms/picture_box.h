@@ -43,12 +43,15 @@ class PictureBox : public QWidget {
   const QImage& image() const { return image_; }
 
   MouseHandlers& mouse() { return mouse_; }
-  // Runs after the box was repainted from its image (the program's Paint event).
+  // The program's Paint event: runs when the box is shown or resized, the moments its drawing is
+  // due again. (Repaints from the persistent image need no handler, so a handler that draws never
+  // triggers itself.)
   std::function<void()> onPaint;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;

@@ -1,0 +1,89 @@
+// The bar's load, activate and unload handlers: bring up the language texts, the library, the
+// settings, the segment, the window and the word timer, in an order where each step uses what the
+// earlier ones set up.
+#include "bar/SkolvaneBar.h"
+#include "bar/SkolvaneBar_monitors.h"
+#include "bar/frmSysMenu.h"
+#include "core/bar_fitting_bas.h"
+#include "core/do_loading_bas.h"
+#include "core/language_bas.h"
+#include "core/read_ini_bas.h"
+#include "core/segments_bas.h"
+#include "core/settings_load_bas.h"
+#include "core/system_utils_bas.h"
+#include "core/text_drawing_bas.h"
+#include "core/vars_bas.h"
+#include "platform/forms/win_color.h"
+
+#include <cmath>
+
+namespace {
+
+void ReadGroupSymbols() {
+  g_GroupSymbolStart = ReadSetting(QStringLiteral("WordGroupSymbolStart"), QString()).left(1);
+  g_GroupSymbolEnd = ReadSetting(QStringLiteral("WordGroupSymbolEnd"), QString()).left(1);
+  frmSysMenu::instance().mnuSysTrayShowGroupKeyword->setCaption(QStringLiteral("分组符号设定:") + g_GroupSymbolStart +
+                                                                QStringLiteral(" ") + g_GroupSymbolEnd);
+}
+
+void ApplyBarColours(SkolvaneBar& bar) {
+  const QColor fore = platform::FromWinColor(g_ForeColor);
+  const QColor back = platform::FromWinColor(g_BackColor);
+  auto colour = [&](platform::PictureBox& box) {
+    box.setForeColor(fore);
+    box.setBackColor(back);
+  };
+  colour(*bar.Pic_ShowText);
+  if (g_ShowPhonetic) colour(*bar.Pic_ShowPhonetic);
+  if (g_ShowLongMeaning) colour(*bar.Pic_ShowLongMeaning);
+}
+
+}  // namespace
+
+void SkolvaneBar::Form_Load() {
+  ApplyFormLanguage(QStringLiteral("SkolvaneBar"));
+
+  g_RangeChanged = false;
+  g_CyclePos = 1;
+  g_CycleFirst = 1;
+  g_CycleLast = 1;
+  g_BarShown = true;
+
+  ReadGroupSymbols();
+  LoadWordLibrary();
+  LoadSettings();
+  PrepareSegment(true);
+
+  // Older systems drew the bar at a constant alpha of 230; on this one the translucency setting
+  // alone decides (the settings load applied it).
+  if (std::abs(GetWindowsVersion() - 6.01) > 1e-9) setWindowOpacity(230.0 / 255.0);
+
+  if (g_DoSegment) {
+    const bool grouped = !g_GroupSymbolStart.isEmpty() && !g_GroupSymbolEnd.isEmpty();
+    DrawUnicodeText(grouped ? g_GroupName : g_SegmentNo);
+  }
+
+  g_KillBusy = false;
+  AdjustObjects();
+
+  g_StatusRows = g_ShowStatus ? 1 : 0;
+  FitBarToRows();
+
+  setCaption(GetUIText(QStringLiteral("frmSysMenu"), QStringLiteral("Tips")) + QStringLiteral("\r\n") +
+             g_LibraryTitle.left(std::max<qsizetype>(0, g_LibraryTitle.size() - 4)));
+
+  if (!g_Wait) Tim_Wait->setEnabled(true);
+
+  CheckBarMonitors();
+  ApplyBarColours(*this);
+
+  if (g_Wait) {
+    runtimer();
+    DrawWordText(g_CurrentText, QStringLiteral("U"));
+    g_CyclePos = 1;
+  }
+}
+
+void SkolvaneBar::Form_Activate() { setVisible(g_ShowMain); }
+
+void SkolvaneBar::Form_Unload() { g_BarShown = false; }
