@@ -1,0 +1,73 @@
+// The real program under Xvfb: it starts on a library given on its command line, shows the bar
+// and steps through the words at the set interval.
+#include "platform/ini/ini.h"
+#include "tests/support/library_files.h"
+#include "tests/support/program_run.h"
+#include "tests/support/xvfb_server.h"
+
+#include <gtest/gtest.h>
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace {
+
+using namespace testing_support;
+
+QByteArray WindowShot(const XvfbServer& server, const QString& window, const QString& path) {
+  const CommandResult shot = server.run(QStringLiteral("import"), {QStringLiteral("-window"), window, path});
+  if (!shot.ok()) return {};
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1);
+}
+
+FixtureLibrary StepLibrary() {
+  FixtureLibrary library;
+  library.lines = QStringList{QStringLiteral("{AC}")} + SampleWordLines(40);
+  library.normalSettings = {{"WordSpeed", "1"}, {"WordShowMain", "X"}, {"WordShowStatus", "X"},
+                            {"WordShowCounter", "X"}, {"WordShowProgress", "X"}, {"WordSpeak", "0"}};
+  return library;
+}
+
+TEST(ProgramX11, OpensTheBarForALibraryOnItsCommandLine) {
+  XvfbServer server;
+  ASSERT_TRUE(server.running()) << server.error().toStdString();
+  ProgramRun program(server);
+  program.writeLibrary(StepLibrary());
+  ASSERT_TRUE(program.start());
+  const QString window = program.waitForWindow();
+  ASSERT_FALSE(window.isEmpty()) << program.log().toStdString();
+  EXPECT_TRUE(program.process()->running());
+}
+
+TEST(ProgramX11, StepsThroughTheWordsAtTheInterval) {
+  XvfbServer server;
+  ASSERT_TRUE(server.running()) << server.error().toStdString();
+  ProgramRun program(server);
+  program.writeLibrary(StepLibrary());
+  ASSERT_TRUE(program.start());
+  const QString window = program.waitForWindow();
+  ASSERT_FALSE(window.isEmpty()) << program.log().toStdString();
+
+  // With a one-second interval, four seconds show at least three different words.
+  QTemporaryDir shots;
+  QSet<QByteArray> seen;
+  for (int i = 0; i < 8 && seen.size() < 3; ++i) {
+    const QByteArray hash = WindowShot(server, window, shots.filePath(QStringLiteral("bar%1.png").arg(i)));
+    if (!hash.isEmpty()) seen.insert(hash);
+    QThread::msleep(500);
+  }
+  EXPECT_GE(seen.size(), 3) << program.log().toStdString();
+
+  // The settings load wrote the marker keys back into the library's settings file.
+  const QString settings = program.settingsPath();
+  EXPECT_EQ(platform::ReadProfileString(settings, "Normal", "WordPhoneticSymbolStart", "Error"), "[");
+  EXPECT_EQ(platform::ReadProfileString(settings, "Normal", "WordMeaningSymbolEnd", "Error"), ")");
+  EXPECT_EQ(platform::ReadProfileString(settings, "Normal", "WordGroupSymbolStart", "Error"), "");
+}
+
+}  // namespace

@@ -1,0 +1,56 @@
+#include "tests/support/program_run.h"
+
+#include "platform/ini/ini.h"
+#include "tests/support/library_files.h"
+#include "tests/support/temp_folders.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace testing_support {
+
+ProgramRun::ProgramRun(const XvfbServer& server) : server_(server) {
+  QDir().mkpath(folder_.path() + QStringLiteral("/library"));
+  QDir().mkpath(profileFolder());
+}
+
+ProgramRun::~ProgramRun() = default;
+
+void ProgramRun::writeLibrary(const FixtureLibrary& library) {
+  TempFolders::writeFile(libraryPath(), LibraryBytes(library.lines));
+  for (const auto& [key, value] : library.normalSettings)
+    platform::WriteProfileString(settingsPath(), QStringLiteral("Normal"), key, value);
+}
+
+bool ProgramRun::start() {
+  QProcessEnvironment environment = server_.environment();
+  environment.insert(QStringLiteral("USERPROFILE"), profileFolder());
+  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  process_ = std::make_unique<BackgroundProcess>(QStringLiteral(LEXORN_PROGRAM),
+                                                 QStringList{QLatin1Char('"') + libraryPath() + QLatin1Char('"')},
+                                                 environment, logPath());
+  return process_->started();
+}
+
+QString ProgramRun::waitForWindow(std::chrono::milliseconds timeout) {
+  QString window;
+  WaitUntil(
+      [&] {
+        const CommandResult found = Xdotool(server_.display(), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                               QStringLiteral("--pid"),
+                                                               QString::number(process_->processId())});
+        if (!found.ok()) return false;
+        window = found.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts).value(0).trimmed();
+        return !window.isEmpty();
+      },
+      timeout, 200ms);
+  return window;
+}
+
+QString ProgramRun::log() const {
+  QFile file(logPath());
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QString::fromLocal8Bit(file.readAll());
+}
+
+}  // namespace testing_support

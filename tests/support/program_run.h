@@ -1,0 +1,47 @@
+#pragma once
+// The real program started on a fixture library under a private X server, with a temporary
+// profile folder, for end-to-end tests.
+
+#include "tests/support/xvfb_server.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace testing_support {
+
+struct FixtureLibrary {
+  QStringList lines;                            // stored lines, the header first
+  QList<QPair<QString, QString>> normalSettings;  // keys of section "Normal" of its settings file
+};
+
+class ProgramRun {
+ public:
+  explicit ProgramRun(const XvfbServer& server);
+  ~ProgramRun();
+  ProgramRun(const ProgramRun&) = delete;
+  ProgramRun& operator=(const ProgramRun&) = delete;
+
+  // Writes the library "Words.abc" and its settings file into the fixture folder.
+  void writeLibrary(const FixtureLibrary& library);
+  // Starts the program with the library's path on its command line; false when it did not start.
+  bool start();
+  // Waits until the program shows a window; returns its X window id, or empty.
+  QString waitForWindow(std::chrono::milliseconds timeout = 10s);
+
+  QString libraryPath() const { return folder_.path() + QStringLiteral("/library/Words.abc"); }
+  QString settingsPath() const { return folder_.path() + QStringLiteral("/library/Words.ini"); }
+  QString profileFolder() const { return folder_.path() + QStringLiteral("/profile"); }
+  QString logPath() const { return folder_.path() + QStringLiteral("/program.log"); }
+  QString log() const;
+  BackgroundProcess* process() const { return process_.get(); }
+
+ private:
+  const XvfbServer& server_;
+  QTemporaryDir folder_;
+  std::unique_ptr<BackgroundProcess> process_;
+};
+
+}  // namespace testing_support
