@@ -10,9 +10,12 @@ if [ -n "${DISPLAY:-}" ]; then
   exec "$app" "\"$library\""
 fi
 
+# A fresh profile as an installer leaves it: the first start writes the program's defaults.
 profile=$(mktemp -d)
 trap 'rm -rf "$profile"' EXIT
 export USERPROFILE="$profile"
+printf '[GLOBAL]\nISNEW=1\nLANGUAGE=C\n' > "$profile/CORVELSETUP.ini"
+: > "$profile/TopicList.ini"
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
   "$1" "\"$2\"" &
   pid=$!
