@@ -1,0 +1,27 @@
+#pragma once
+// The interface texts in the chosen language. They come from LANG_<letter>.dat in the program
+// folder, one section per window: a control's name keys its caption, other keys hold texts that
+// code joins into captions and messages. The letter is g_UILanguage ("C" Chinese, "A" English).
+// A key the file lacks leaves the design caption; nothing is cached, every call reads the file.
+
+#include <QString>
+
+namespace platform {
+class Form;
+}
+
+// The text stored under the key in the window's section, or an empty text when the language
+// file, the section or the key is missing (a stored "Error" counts as missing). Resolves an
+// empty language letter from Settings.ini first ("C" when it names none).
+QString GetUIText(const QString& section, const QString& key);
+
+// Captions every control of the named window from its section of the language file. For any
+// window but "frmManager", while a library is open, the letter is read again from the settings
+// (the library's own value first, then Settings.ini, else "C"). Only the program's localised
+// windows are captioned; any other name just resolves the letter. The window is found among the
+// loaded forms, shown or not.
+void ApplyFormLanguage(const QString& formName);
+
+// The caption walk for one form with the current letter: each control that has a caption and an
+// entry under its name in the form's section takes that entry (an empty entry blanks it).
+void ApplyLanguageTexts(platform::Form& form);
