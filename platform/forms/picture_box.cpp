@@ -18,6 +18,7 @@ void PictureBox::setBackColor(const QColor& color) {
 }
 
 void PictureBox::cls() {
+  resizeImage(size());
   image_.fill(backColor_);
   if (!picture_.isNull()) {
     QPainter painter(&image_);
@@ -27,6 +28,7 @@ void PictureBox::cls() {
 }
 
 void PictureBox::draw(const std::function<void(QPainter&)>& paint) {
+  resizeImage(size());
   {
     QPainter painter(&image_);
     painter.setFont(font());
@@ -49,7 +51,6 @@ void PictureBox::paintEvent(QPaintEvent* event) {
 void PictureBox::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   resizeImage(size());
-  if (isVisible() && onPaint) onPaint();
 }
 
 void PictureBox::showEvent(QShowEvent* event) {
@@ -57,7 +58,12 @@ void PictureBox::showEvent(QShowEvent* event) {
   if (onPaint) onPaint();
 }
 
-void PictureBox::resizeImage(const QSize& newSize) {
+const QImage& PictureBox::image() const {
+  resizeImage(size());
+  return image_;
+}
+
+void PictureBox::resizeImage(const QSize& newSize) const {
   const QSize wanted = newSize.expandedTo(QSize(1, 1));
   if (image_.size() == wanted) return;
   QImage resized(wanted, QImage::Format_RGB32);

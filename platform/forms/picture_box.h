@@ -40,12 +40,13 @@ class PictureBox : public QWidget {
   // Sets the picture the box shows scaled under its drawing (an empty image removes it); clears the drawing.
   void setPicture(const QImage& picture);
 
-  const QImage& image() const { return image_; }
+  // The drawing at the box's current size.
+  const QImage& image() const;
 
   MouseHandlers& mouse() { return mouse_; }
-  // The program's Paint event: runs when the box is shown or resized, the moments its drawing is
-  // due again. (Repaints from the persistent image need no handler, so a handler that draws never
-  // triggers itself.)
+  // The program's Paint event: runs when the box is shown, the moment its drawing is first due.
+  // (Repaints and resizes keep the persistent image, so they need no handler, and a handler that
+  // draws or resizes never triggers itself.)
   std::function<void()> onPaint;
 
  protected:
@@ -58,10 +59,12 @@ class PictureBox : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
-  void resizeImage(const QSize& size);
+  void resizeImage(const QSize& size) const;
 
   TwipsGeometry twips_;
-  QImage image_;
+  // The persistent drawing. Kept at the widget's size lazily: a hidden box gets no resize event
+  // until it is shown, so every access brings the image to the current size first.
+  mutable QImage image_;
   QImage picture_;
   QColor backColor_{Qt::white};
   QColor foreColor_{Qt::black};

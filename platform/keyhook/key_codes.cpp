@@ -123,8 +123,6 @@ KeyIdentity KeyIdentityForKeysym(unsigned long keysym) {
   return {};
 }
 
-bool IsAltKey(std::uint32_t vkCode) { return vkCode == vk::LMenu || vkCode == vk::RMenu; }
-
 std::uint32_t BuildKeyFlags(bool release, bool altDown, bool extended) {
   std::uint32_t flags = 0;
   if (extended) flags |= llkhf::Extended;

@@ -62,9 +62,6 @@ struct KeyIdentity {
 // The virtual key, scan code and extended bit of an X keysym (the unshifted symbol of a key).
 KeyIdentity KeyIdentityForKeysym(unsigned long keysym);
 
-// True for the left and right Alt keys, whose state sets llkhf::AltDown.
-bool IsAltKey(std::uint32_t vkCode);
-
 // The flags of an event. altDown is the Alt state after the event: set for the Alt key's own
 // press, clear for its release unless the other Alt key is still held.
 std::uint32_t BuildKeyFlags(bool release, bool altDown, bool extended);

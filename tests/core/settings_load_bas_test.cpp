@@ -6,6 +6,7 @@
 #include "core/window_effects_bas.h"
 #include "platform/app/folders.h"
 #include "platform/ini/ini.h"
+#include "tests/support/recording_dialogs.h"
 #include "tests/support/temp_folders.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +42,7 @@ class SettingsLoad : public ::testing::Test {
   }
 
   TempFolders folders;
+  testing_support::ScopedRecordingDialogs dialogs;
 };
 
 TEST_F(SettingsLoad, EmptyFilesGiveTheDefaultsAndWriteTheMarkerKeys) {

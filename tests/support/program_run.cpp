@@ -12,6 +12,14 @@ namespace testing_support {
 ProgramRun::ProgramRun(const XvfbServer& server) : server_(server) {
   QDir().mkpath(folder_.path() + QStringLiteral("/library"));
   QDir().mkpath(profileFolder());
+  // A program folder of its own (the program and its shipped files, no settings left by other
+  // runs), since the program folder is always the folder of the running executable.
+  QDir().mkpath(programFolder());
+  const QDir app(QStringLiteral(LEXORN_APP_DIR));
+  for (const QString& name : app.entryList(QDir::Files)) {
+    if (name == QLatin1String("Settings.ini")) continue;
+    QFile::copy(app.filePath(name), programFolder() + QLatin1Char('/') + name);
+  }
 }
 
 ProgramRun::~ProgramRun() = default;
@@ -26,7 +34,7 @@ bool ProgramRun::start() {
   QProcessEnvironment environment = server_.environment();
   environment.insert(QStringLiteral("USERPROFILE"), profileFolder());
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-  process_ = std::make_unique<BackgroundProcess>(QStringLiteral(LEXORN_PROGRAM),
+  process_ = std::make_unique<BackgroundProcess>(programFolder() + QStringLiteral("/Corvel'sLexorn2"),
                                                  QStringList{QLatin1Char('"') + libraryPath() + QLatin1Char('"')},
                                                  environment, logPath());
   return process_->started();

@@ -34,6 +34,7 @@ class ProgramRun {
   QString libraryPath() const { return folder_.path() + QStringLiteral("/library/Words.abc"); }
   QString settingsPath() const { return folder_.path() + QStringLiteral("/library/Words.ini"); }
   QString profileFolder() const { return folder_.path() + QStringLiteral("/profile"); }
+  QString programFolder() const { return folder_.path() + QStringLiteral("/program"); }
   QString logPath() const { return folder_.path() + QStringLiteral("/program.log"); }
   QString log() const;
   BackgroundProcess* process() const { return process_.get(); }

@@ -1,0 +1,42 @@
+#include "core/bar_fitting_bas.h"
+
+#include "bar/SkolvaneBar.h"
+#include "core/vars_bas.h"
+#include "platform/forms/twips.h"
+
+#include <cmath>
+
+int BarHeightPixels(const BarRows& rows) {
+  constexpr double kTwipsPerPixel = platform::kTwipsPerPixel;
+  const double text = rows.textHeight;
+  const double phonetic = rows.showPhonetic ? text / 2 : 0;
+  double meaning = 0;
+  if (rows.showLongMeaning) {
+    meaning = static_cast<double>(rows.meaningBarPercent) * text * rows.meaningRows / 100;
+    meaning = std::floor(meaning / kTwipsPerPixel) * kTwipsPerPixel;
+  }
+  const double picture = rows.showPicture ? rows.pictureHeight : 0;
+  const double pixels = (meaning + phonetic + picture + text) / kTwipsPerPixel + kStatusRowPixels * rows.statusRows;
+  return static_cast<int>(std::nearbyint(pixels));
+}
+
+BarRows CurrentBarRows() {
+  const SkolvaneBar& bar = SkolvaneBar::instance();
+  BarRows rows;
+  rows.textHeight = bar.Pic_ShowText->twips().height();
+  rows.pictureHeight = bar.Pic_ShowPicture->twips().height();
+  rows.showPhonetic = g_ShowPhonetic;
+  rows.showLongMeaning = g_ShowLongMeaning;
+  rows.showPicture = g_ShowPicture;
+  rows.meaningBarPercent = g_MeaningBarPercent;
+  rows.meaningRows = g_MeaningRows;
+  rows.statusRows = g_StatusRows;
+  return rows;
+}
+
+void FitBarToRows() {
+  SkolvaneBar& bar = SkolvaneBar::instance();
+  bar.setGeometry(g_WindowX, g_WindowY, g_WindowW, BarHeightPixels(CurrentBarRows()));
+  bar.show();
+  bar.raise();
+}

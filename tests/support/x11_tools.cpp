@@ -1,0 +1,111 @@
+#include "tests/support/x11_tools.h"
+
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <sys/prctl.h>
+
+#include <algorithm>
+#include <csignal>
+
+namespace testing_support {
+
+QString CommandResult::describe() const {
+  const QString state = finished ? QStringLiteral("exit code %1").arg(exitCode) : QStringLiteral("did not finish");
+  return errors.trimmed().isEmpty() ? state : state + QStringLiteral(": ") + errors.trimmed();
+}
+
+QProcessEnvironment DisplayEnvironment(const QString& display) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("DISPLAY"), display);
+  return environment;
+}
+
+CommandResult RunOnDisplay(const QString& display, const QString& program, const QStringList& arguments,
+                           std::chrono::milliseconds timeout) {
+  QProcess process;
+  process.setProcessEnvironment(DisplayEnvironment(display));
+  process.start(program, arguments);
+  CommandResult result;
+  if (!process.waitForStarted(static_cast<int>(timeout.count()))) {
+    result.errors = program + QStringLiteral(" did not start: ") + process.errorString();
+    return result;
+  }
+  if (!process.waitForFinished(static_cast<int>(timeout.count()))) {
+    process.kill();
+    process.waitForFinished();
+  } else {
+    result.finished = process.exitStatus() == QProcess::NormalExit;
+    result.exitCode = process.exitCode();
+  }
+  result.output = QString::fromLocal8Bit(process.readAllStandardOutput());
+  result.errors = QString::fromLocal8Bit(process.readAllStandardError());
+  return result;
+}
+
+CommandResult Xdotool(const QString& display, const QStringList& arguments, std::chrono::milliseconds timeout) {
+  return RunOnDisplay(display, QStringLiteral("xdotool"), arguments, timeout);
+}
+
+CommandResult Screenshot(const QString& display, const QString& path) {
+  return RunOnDisplay(display, QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), path});
+}
+
+bool WaitUntil(const std::function<bool()>& predicate, std::chrono::milliseconds timeout,
+               std::chrono::milliseconds poll) {
+  const QDeadlineTimer deadline(timeout);
+  while (!predicate()) {
+    if (deadline.hasExpired()) return false;
+    // Sleep in the event loop, so socket notifiers and timers of the code under test still fire.
+    QEventLoop loop;
+    QTimer::singleShot(std::min(poll, std::chrono::milliseconds(deadline.remainingTime())), &loop,
+                       &QEventLoop::quit);
+    loop.exec();
+  }
+  return true;
+}
+
+BackgroundProcess::BackgroundProcess(const QString& program, const QStringList& arguments,
+                                     const QProcessEnvironment& environment, const QString& logPath,
+                                     std::function<void()> setup) {
+  process_.setProcessEnvironment(environment);
+  process_.setStandardInputFile(QProcess::nullDevice());
+  if (logPath.isEmpty()) {
+    process_.setStandardOutputFile(QProcess::nullDevice());
+    process_.setStandardErrorFile(QProcess::nullDevice());
+  } else {
+    process_.setProcessChannelMode(QProcess::MergedChannels);
+    process_.setStandardOutputFile(logPath, QIODevice::Append);
+  }
+  // The child ends with the test process, even when that dies without running destructors.
+  process_.setChildProcessModifier([setup = std::move(setup)] {
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (setup) setup();
+  });
+  process_.start(program, arguments);
+  started_ = process_.waitForStarted();
+}
+
+BackgroundProcess::~BackgroundProcess() { stop(); }
+
+bool BackgroundProcess::waitForExit(std::chrono::milliseconds timeout) {
+  if (!running()) return true;
+  return process_.waitForFinished(static_cast<int>(timeout.count()));
+}
+
+void BackgroundProcess::stop() {
+  if (!running()) return;
+  process_.terminate();
+  if (!process_.waitForFinished(3000)) {
+    process_.kill();
+    process_.waitForFinished();
+  }
+}
+
+std::unique_ptr<BackgroundProcess> StartOnDisplay(const QString& display, const QString& program,
+                                                  const QStringList& arguments, const QString& logPath) {
+  return std::make_unique<BackgroundProcess>(program, arguments, DisplayEnvironment(display), logPath);
+}
+
+}  // namespace testing_support
