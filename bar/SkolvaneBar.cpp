@@ -42,10 +42,12 @@ SkolvaneBar::SkolvaneBar() : Form("SkolvaneBar") {
   Tim_Wait->onTimer = [this] { Tim_Wait_Timer(); };
   Tim_Wait->setInterval(2000);
   Tim_Chk_Speaking = add<platform::Timer>("Tim_Chk_Speaking");
+  Tim_Chk_Speaking->onTimer = [this] { Tim_Chk_Speaking_Timer(); };
   Tim_Chk_Speaking->setInterval(100);
   Tim_Chk_Speaking->setEnabled(true);
   Tim_KeyHook = add<platform::Timer>("Tim_KeyHook");
   Tim_KeyHook->setInterval(10);
+  Tim_KeyHook->onTimer = [this] { Tim_KeyHook_Timer(); };
   Timer1 = add<platform::Timer>("Timer1");
   Timer1->setInterval(1);
   Timer1->setEnabled(true);

@@ -6,6 +6,7 @@
 #include "platform/forms/label.h"
 #include "platform/forms/picture_box.h"
 #include "platform/forms/timer.h"
+#include "platform/speech/speech_control.h"
 
 #include <array>
 #include <cstdint>
@@ -28,6 +29,9 @@ class SkolvaneBar : public platform::Form, public platform::DefaultInstance<Skol
   void Form_Activate() override;
   void Form_Unload() override;
   void Tim_Wait_Timer();
+  void Tim_KeyHook_Timer();
+  void Tim_Chk_Speaking_Timer();
+  void spkSpeakSource_SpeechOff(std::int32_t, std::int32_t);
   void Pic_ShowText_Paint();
   void Pic_SegNo_Paint();
   void Pic_percent_Paint();
@@ -52,4 +56,7 @@ class SkolvaneBar : public platform::Form, public platform::DefaultInstance<Skol
   platform::Timer* Tim_Chk_Speaking;  // the speech queue
   platform::Timer* Tim_KeyHook;       // hot-key dispatch
   platform::Timer* Timer1;            // follows the cursor while the bar is dragged
+
+  platform::SpeechControl spkSpeakSource;  // speech control of the word side (engine by locale)
+  platform::SpeechControl spkSpeakTarget;  // speech control of the meaning side
 };

@@ -4,12 +4,14 @@
 #include "bar/SkolvaneBar.h"
 #include "bar/SkolvaneBar_monitors.h"
 #include "bar/frmSysMenu.h"
+#include "core/KeyBoardHook_bas.h"
 #include "core/bar_fitting_bas.h"
 #include "core/do_loading_bas.h"
 #include "core/language_bas.h"
 #include "core/read_ini_bas.h"
 #include "core/segments_bas.h"
 #include "core/settings_load_bas.h"
+#include "core/speech_bas.h"
 #include "core/system_utils_bas.h"
 #include "core/text_drawing_bas.h"
 #include "core/vars_bas.h"
@@ -49,6 +51,7 @@ void SkolvaneBar::Form_Load() {
   g_CycleLast = 1;
   g_BarShown = true;
 
+  CreateBarVoices();
   ReadGroupSymbols();
   LoadWordLibrary();
   LoadSettings();
@@ -77,6 +80,8 @@ void SkolvaneBar::Form_Load() {
   CheckBarMonitors();
   ApplyBarColours(*this);
 
+  InstallKeyboardHook();
+
   if (g_Wait) {
     runtimer();
     DrawWordText(g_CurrentText, QStringLiteral("U"));
@@ -86,4 +91,7 @@ void SkolvaneBar::Form_Load() {
 
 void SkolvaneBar::Form_Activate() { setVisible(g_ShowMain); }
 
-void SkolvaneBar::Form_Unload() { g_BarShown = false; }
+void SkolvaneBar::Form_Unload() {
+  RemoveKeyboardHook();
+  g_BarShown = false;
+}

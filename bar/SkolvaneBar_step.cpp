@@ -1,6 +1,7 @@
 // The heartbeat of the bar: one step of the word cycle per word interval, the wheel step over
 // the word row, the position marker and the paint handlers.
 #include "bar/SkolvaneBar.h"
+#include "core/speech_bas.h"
 #include "core/text_drawing_bas.h"
 #include "core/vars_bas.h"
 
@@ -61,6 +62,7 @@ void SkolvaneBar::runtimer() {
 
   g_CurrentText = CycleText(g_CyclePos);
   DrawRow(g_CurrentText);
+  if (g_SoundMode == "1" || g_SoundMode == "2" || g_SoundMode == "X") SpeakWord();
 
   // The step places the marker by the segment size or the raw line count; a divisor of 0 (an
   // empty library, a size that is not a number) puts it at the start.

@@ -5,6 +5,7 @@
 #include "core/window_effects_bas.h"
 #include "core/language_bas.h"
 #include "core/read_ini_bas.h"
+#include "core/speech_bas.h"
 #include "core/vars_bas.h"
 #include "platform/fonts/font_mapping.h"
 #include "platform/ini/ini.h"
@@ -331,7 +332,8 @@ void DeriveMeaningAndPhoneticFonts() {
 
 void LoadSettings() {
   frmSysMenu& menu = frmSysMenu::instance();
-  // Voices for the library's languages are chosen by the speech module when it is present.
+  SelectWordVoice();
+  SelectMeaningVoice();
   LoadLanguage(menu);
   LoadLearnMode(menu);
   LoadSpeed(menu);

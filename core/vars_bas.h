@@ -129,3 +129,15 @@ struct PieceRow {
 inline std::vector<PieceRow> g_Pieces;  // pieces of the last word-line pass, 1-based; row 0 unused
 inline std::int16_t g_PieceCount = 0;   // pieces made by the last pass (0: none, or the pass was skipped)
 inline std::int16_t g_PieceIndex = 0;   // readings handed out by the last pass
+
+// ---- Speech (the voice objects live in core/speech_bas.h) ---------------------------------------
+inline QString g_VoiceLCID;               // locale identifier (decimal text) looked for among the word side's engines
+inline QString g_MeaningLCID;             // locale identifier looked for among the meaning side's engines
+inline bool g_WordVoiceFound = false;     // the word side has an engine or voice
+inline bool g_MeaningVoiceFound = false;  // the meaning side has an engine or voice
+inline QString g_PendingSpeech;           // the text waiting in the speech queue (the meaning)
+inline QString g_LastSpoken;              // the text the queue spoke last; it is not spoken twice in a row
+inline QString g_LastSpokenWord;          // the word the word step spoke last (a kill sets ":" to have it said again)
+inline QString g_LastCurrentSpoken;       // the word the kill's speaking last gave the word-side control
+inline bool g_KillSpeaking = false;       // a kill is running: the kill's speaking says at most one word
+inline int g_KillSpeakCount = 0;          // words the kill's speaking has said during this kill

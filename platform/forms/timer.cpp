@@ -7,7 +7,13 @@ namespace platform {
 Timer::Timer(QObject* parent) : QObject(parent) {
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, [this] {
-    if (enabled_ && interval_ > 0 && onTimer) onTimer();
+    // A timer without a handler has nothing to do: it stops waking the program until it is
+    // enabled or given an interval again.
+    if (!onTimer) {
+      timer_.stop();
+      return;
+    }
+    if (enabled_ && interval_ > 0) onTimer();
   });
 }
 

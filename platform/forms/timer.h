@@ -20,6 +20,8 @@ class Timer : public QObject {
   bool enabled() const { return enabled_; }
   void setEnabled(bool enabled);
 
+  // The tick handler. Set it before the first tick: a timer that ticks without one goes quiet
+  // until it is enabled or given an interval again.
   std::function<void()> onTimer;
 
  private:

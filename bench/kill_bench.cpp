@@ -1,0 +1,88 @@
+// One kill with rebuild in the largest library the data model holds: mark the shown word, write
+// the library file, count the day, rebuild the segment and its cycle. The learner waits for all
+// of it after pressing the key (the hot key's fixed pause is not part of it).
+
+#include "core/do_loading_bas.h"
+#include "core/kill_bas.h"
+#include "core/segments_bas.h"
+#include "core/vars_bas.h"
+#include "platform/dialogs/dialogs.h"
+#include "platform/forms/default_instance.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+#include <memory>
+#include <optional>
+
+namespace {
+
+// Answers every dialog at once, so a message can never wait for a click.
+class SilentDialogs final : public platform::DialogProvider {
+ public:
+  platform::MsgBoxResult messageBox(const QString&, platform::MsgBoxButtons, const QString&) override {
+    return platform::MsgBoxResult::Ok;
+  }
+  std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
+  std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
+  QString chooseOpenFile(const QString&, const QString&, const QString&) override { return {}; }
+  QString chooseFolder(const QString&, const QString&) override { return {}; }
+};
+
+void OpenLargestLibrary(const QString& folder) {
+  g_LibraryFolder = folder + QStringLiteral("/");
+  g_LibraryFileName = QStringLiteral("Largest.abc");
+  g_LibraryPath = g_LibraryFolder + g_LibraryFileName;
+  g_WordLines.clear();
+  g_WordLines.reserve(kMaxLibraryLines);
+  g_WordLines.emplace_back(QStringLiteral("{AC}"));
+  for (int i = 1; i < kMaxLibraryLines; ++i) g_WordLines.push_back(QStringLiteral("word%1@[wɜːd]n. 单词；字").arg(i));
+  g_LineCount = g_LineCountCopy = static_cast<std::int16_t>(kMaxLibraryLines - 1);
+  SaveWordLibrary();
+  g_DoSegment = false;
+  g_Wait = false;
+  g_LearnMode = 1;
+  g_Speed = 2000;
+  g_UILanguage = QStringLiteral("C");
+  g_CyclePos = 1;
+  PrepareSegment(false);
+}
+
+// The bar shows the row at the middle of the cycle, as a word step leaves it.
+void ShowMiddleRow() {
+  const int row = g_CycleCount / 2;
+  g_CurrentText = g_CycleTable[static_cast<size_t>(row)].text;
+  g_CyclePos = static_cast<std::int16_t>(row + 2);
+}
+
+void BM_KillCurrentWordAndRebuild(benchmark::State& state) {
+  QTemporaryDir folder;
+  OpenLargestLibrary(folder.path());
+  for (auto _ : state) {
+    state.PauseTiming();
+    ShowMiddleRow();
+    state.ResumeTiming();
+    KillCurrentWordAndRebuild();
+    benchmark::DoNotOptimize(g_CycleCount);
+  }
+  state.counters["lines"] = g_LineCountCopy;
+  state.counters["items_left"] = g_CycleCount;
+}
+BENCHMARK(BM_KillCurrentWordAndRebuild)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  platform::SetDialogProvider(std::make_unique<SilentDialogs>());
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  platform::UnloadAllForms();
+  platform::SetDialogProvider(nullptr);
+  return 0;
+}

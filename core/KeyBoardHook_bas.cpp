@@ -1,0 +1,304 @@
+#include "core/KeyBoardHook_bas.h"
+
+#include "bar/SkolvaneBar.h"
+#include "bar/frmSysMenu.h"
+#include "core/kill_bas.h"
+#include "core/language_bas.h"
+#include "core/read_ini_bas.h"
+#include "core/segment_navigation_bas.h"
+#include "core/segments_bas.h"
+#include "core/text_drawing_bas.h"
+#include "core/vars_bas.h"
+#include "platform/app/folders.h"
+#include "platform/dialogs/dialogs.h"
+#include "platform/ini/ini.h"
+#include "platform/keyhook/keyboard_hook.h"
+#include "platform/sound/sound.h"
+
+#include <array>
+#include <functional>
+#include <iterator>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// The hot keys' names, as the hook records them and the dispatch tick reads them.
+const QString kKeyKill = QStringLiteral("vbKeyEscape");
+const QString kKeyLearnMode = QStringLiteral("vbKeyF9");
+const QString kKeySegmentMode = QStringLiteral("vbKeyF10");
+const QString kKeyPrevSegment = QStringLiteral("vbKeyF11");
+const QString kKeyNextSegment = QStringLiteral("vbKeyF12");
+
+// The only event flags the hook acts on: a plain release, or a press while Alt is held. Anything
+// else (an extended key, an injected event, a press without Alt, a release with Alt) is passed on.
+constexpr std::uint32_t kPlainRelease = platform::llkhf::Up;
+constexpr std::uint32_t kPressWithAlt = platform::llkhf::AltDown;
+constexpr std::int16_t kKeyHeld = static_cast<std::int16_t>(0x8000);
+constexpr long kSwallow = -1;
+
+// After a kill or a segment key the thread is held this long, so the banner stays on the bar.
+constexpr auto kHotKeyPause = 300ms;
+// A timed action runs only when this much time has passed since the last one ended.
+constexpr auto kActionSpacing = 1s;
+
+const QString kRecycleSound = QStringLiteral("Windows Recycle.wav");
+
+std::unique_ptr<platform::KeyboardHook>& InstalledHook() {
+  static std::unique_ptr<platform::KeyboardHook> hook;
+  return hook;
+}
+
+class RealHotKeySystem final : public HotKeySystem {
+ public:
+  std::chrono::steady_clock::time_point now() override { return std::chrono::steady_clock::now(); }
+  void pause(std::chrono::milliseconds duration) override { std::this_thread::sleep_for(duration); }
+  std::int16_t keyState(std::uint32_t vkCode) override {
+    const auto& hook = InstalledHook();
+    return hook ? hook->keyState(vkCode) : std::int16_t{0};
+  }
+  void playSound(const QString& wavPath) override { platform::PlaySoundAsync(wavPath); }
+};
+
+std::unique_ptr<HotKeySystem>& InstalledSystem() {
+  static std::unique_ptr<HotKeySystem> system;
+  return system;
+}
+
+HotKeySystem& System() {
+  auto& system = InstalledSystem();
+  if (!system) system = std::make_unique<RealHotKeySystem>();
+  return *system;
+}
+
+// The failure is told once per run: every hot key renews the hook, and each renewal would fail
+// again for the same reason.
+struct HookFailureReport {
+  bool enabled = true;
+  bool told = false;
+};
+
+HookFailureReport& FailureReport() {
+  static HookFailureReport report;
+  return report;
+}
+
+void ReportHookUnavailable(const QString& reason) {
+  HookFailureReport& report = FailureReport();
+  if (!report.enabled || report.told) return;
+  report.told = true;
+  QString text = GetUIText(QStringLiteral("KeyBoardHook_bas"), QStringLiteral("HookUnavailable"));
+  if (text.isEmpty()) {
+    text = QStringLiteral("The hot keys (Esc, Pause, F9 to F12) do not work in this session; use the tray menu "
+                          "instead.");
+  }
+  platform::MsgBox(reason.isEmpty() ? text : text + QStringLiteral("\n\n") + reason);
+}
+
+// A hot key of the hook's table: its recorded name, and whether its Alt combination goes no
+// further (F9 to F12; Alt+Escape still reaches the system).
+struct HotKey {
+  QString name;
+  bool swallowedWithAlt = false;
+};
+
+std::optional<HotKey> FindHotKey(std::uint32_t vkCode) {
+  namespace vk = platform::vk;
+  switch (vkCode) {
+    case vk::Escape:
+    case vk::Pause:
+      return HotKey{kKeyKill, false};
+    case vk::F9:
+      return HotKey{kKeyLearnMode, true};
+    case vk::F10:
+      return HotKey{kKeySegmentMode, true};
+    case vk::F11:
+      return HotKey{kKeyPrevSegment, true};
+    case vk::F12:
+      return HotKey{kKeyNextSegment, true};
+    default:
+      return std::nullopt;
+  }
+}
+
+void RecordHotKey(const QString& name) {
+  if (SkolvaneBar::loaded()) SkolvaneBar::instance().Tim_KeyHook->setEnabled(true);
+  g_LastHotKey = name;
+}
+
+// Runs the action when at least a second has passed since the last timed action ended (or none
+// has run yet), then notes when it ended. Elapsed time on a steady clock, so a press a minute
+// later or across midnight acts as well.
+void RunTimed(const std::function<void()>& action) {
+  if (g_LastKillTime && System().now() - *g_LastKillTime < kActionSpacing) return;
+  action();
+  g_LastKillTime = System().now();
+}
+
+void ShowBanner(const QString& mark, const QString& text) {
+  g_CurrentText = HotKeyBanner(mark, text);
+  DrawWordText(g_CurrentText, QStringLiteral("U"));
+}
+
+// ---- Learn mode ---------------------------------------------------------------------------------
+
+struct LearnModeStep {
+  const char* value;        // written under WordLearnMode
+  const char* bannerKey;    // caption shown on the banner, also the item checked
+  const char* parentKey;    // caption of mnuSysTrayMode1
+};
+
+constexpr std::array<LearnModeStep, 3> kLearnModes = {{
+    {"0", "mnuSysTrayMode100", "mnuSysTrayMode1_A"},
+    {"1", "mnuSysTrayMode101", "mnuSysTrayMode1_B"},
+    {"2", "mnuSysTrayMode102", "mnuSysTrayMode1_C"},
+}};
+
+bool IsLearnMode(int mode) { return mode >= 0 && mode < static_cast<int>(kLearnModes.size()); }
+
+QString MenuText(const char* key) { return GetUIText(QStringLiteral("frmSysMenu"), QString::fromLatin1(key)); }
+
+// Stores the new mode, sets the menu's checks and caption; returns the mode's caption.
+QString StoreLearnMode(int mode) {
+  const LearnModeStep& step = kLearnModes[static_cast<size_t>(mode)];
+  g_LearnMode = static_cast<std::int16_t>(mode);
+  g_IniValue = QString::fromLatin1(step.value);
+  g_IniResult = platform::WriteProfileString(LibrarySettingsFile(), QStringLiteral("Normal"),
+                                             QStringLiteral("WordLearnMode"), g_IniValue);
+  frmSysMenu& menu = frmSysMenu::instance();
+  const std::array<platform::MenuItem*, 3> items = {menu.mnuSysTrayMode100, menu.mnuSysTrayMode101,
+                                                    menu.mnuSysTrayMode102};
+  for (size_t i = 0; i < items.size(); ++i) items[i]->setChecked(i == static_cast<size_t>(mode));
+  menu.mnuSysTrayMode1->setCaption(MenuText(step.parentKey));
+  return MenuText(step.bannerKey);
+}
+
+// ---- Segment steps ------------------------------------------------------------------------------
+
+void StepSegmentByKey(int direction) {
+  const bool back = direction < 0;
+  if (!(back ? HasPrevSegment() : HasNextSegment())) return;
+  const int target = SegmentSettingNumber(g_SegmentNo).value_or(0) + direction;
+  ShowBanner(back ? QStringLiteral("<<<<<") : QStringLiteral(">>>>>"),
+             MenuText(back ? "mnuSysTrayGroupUpX" : "mnuSysTrayGroupDownX") + QStringLiteral(":") +
+                 SegmentLabel(target));
+  ReinstallKeyboardHook();
+  System().pause(kHotKeyPause);
+  RunTimed([back] { back ? PrevSegment(true) : NextSegment(true); });
+}
+
+}  // namespace
+
+// ---- The hook -----------------------------------------------------------------------------------
+
+void InstallKeyboardHook() {
+  if (g_KeyHooked) {
+    platform::MsgBox(QStringLiteral("Don't hook WH_KEYBOARD_LL twice or you will be unable to unhook it."));
+    return;
+  }
+  QString reason;
+  InstalledHook() = platform::KeyboardHook::install(LowLevelKeyboardProc, &reason);
+  g_hKeyHook = InstalledHook() ? InstalledHook()->handle() : 0;
+  g_KeyHooked = true;
+  if (!InstalledHook()) ReportHookUnavailable(reason);
+}
+
+void RemoveKeyboardHook() {
+  InstalledHook().reset();
+  g_hKeyHook = 0;
+  g_KeyHooked = false;
+}
+
+void ReinstallKeyboardHook() {
+  RemoveKeyboardHook();
+  InstallKeyboardHook();
+}
+
+long LowLevelKeyboardProc(int nCode, platform::KeyMessage /*wParam*/, const platform::KbdLlHookStruct& record) {
+  bool swallow = false;
+  if (nCode == platform::HC_ACTION && (record.flags == kPlainRelease || record.flags == kPressWithAlt)) {
+    if (const std::optional<HotKey> key = FindHotKey(record.vkCode)) {
+      swallow = key->swallowedWithAlt && (System().keyState(platform::vk::Menu) & kKeyHeld) != 0;
+      RecordHotKey(key->name);
+    }
+  }
+  // There is no next hook to call: the platform's hook is the program's only one.
+  return swallow ? kSwallow : 0;
+}
+
+void DispatchHotKey(const QString& hotKeyName) {
+  if (hotKeyName == kKeyKill) {
+    OnHotKeyKill();
+  } else if (hotKeyName == kKeyLearnMode) {
+    OnHotKeyLearnMode();
+  } else if (hotKeyName == kKeySegmentMode) {
+    OnHotKeySegmentMode();
+  } else if (hotKeyName == kKeyPrevSegment) {
+    OnHotKeyPrevSegment();
+  } else if (hotKeyName == kKeyNextSegment) {
+    OnHotKeyNextSegment();
+  }
+}
+
+// ---- The hot-key procedures ---------------------------------------------------------------------
+
+QString HotKeyBanner(const QString& mark, const QString& text) {
+  QString banner = mark;
+  for (int i = 0; i < 10; ++i) banner += text + mark;
+  return banner;
+}
+
+void OnHotKeyKill() {
+  // The word is taken before the banner replaces it on the bar.
+  const std::optional<ShownWord> shown = FindShownWord();
+  g_CurrentText = QString(213, QLatin1Char('='));
+  DrawWordText(g_CurrentText, QStringLiteral("U"));
+  if (g_SoundMode != QLatin1String("0")) System().playSound(platform::ProgramFolder() + kRecycleSound);
+  ReinstallKeyboardHook();
+  System().pause(kHotKeyPause);
+  g_RangeChanged = true;
+  g_RestartCycle = g_CyclePos == 2;
+  // The kill lets window messages run, so another Escape can come in meanwhile: it shows its
+  // banner and renews the hook, but never starts a second kill.
+  if (g_KillBusy) return;
+  RunTimed([&shown] {
+    g_KillBusy = true;
+    if (g_SegmentRebuilt) {
+      KillCurrentWord(shown);
+    } else {
+      KillCurrentWordAndRebuild(shown);
+    }
+    g_KillBusy = false;
+  });
+}
+
+void SwitchLearnMode(int newMode) {
+  const QString caption = IsLearnMode(newMode) ? StoreLearnMode(newMode) : QString();
+  ShowBanner(QStringLiteral("====="), caption);
+  ReinstallKeyboardHook();
+  RunTimed([] { PrepareSegment(false); });
+}
+
+void OnHotKeyLearnMode() {
+  SwitchLearnMode(IsLearnMode(g_LearnMode) ? (g_LearnMode + 1) % static_cast<int>(kLearnModes.size()) : -1);
+}
+
+void OnHotKeySegmentMode() {
+  ShowBanner(QStringLiteral("====="), MenuText(g_DoSegment ? "mnuSysTrayALL" : "mnuSysTrayGroup"));
+  ReinstallKeyboardHook();
+  RunTimed([] { ToggleSegmentMode(true); });
+}
+
+void OnHotKeyPrevSegment() { StepSegmentByKey(-1); }
+
+void OnHotKeyNextSegment() { StepSegmentByKey(+1); }
+
+// ---- Replaceable services -----------------------------------------------------------------------
+
+void SetHotKeySystem(std::unique_ptr<HotKeySystem> system) { InstalledSystem() = std::move(system); }
+
+void SetKeyboardHookFailureReporting(bool enabled) {
+  FailureReport().enabled = enabled;
+  if (enabled) FailureReport().told = false;
+}

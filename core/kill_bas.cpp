@@ -1,0 +1,177 @@
+#include "core/kill_bas.h"
+
+#include "bar/SkolvaneBar.h"
+#include "core/cycle_bas.h"
+#include "core/do_loading_bas.h"
+#include "core/language_bas.h"
+#include "core/read_ini_bas.h"
+#include "core/segments_bas.h"
+#include "core/vars_bas.h"
+#include "platform/ini/ini.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <iterator>
+#include <limits>
+#include <vector>
+
+namespace {
+
+const QString kStatisticsSection = QStringLiteral("Statistics");
+const QString kMissing = QStringLiteral("Error");
+
+void StopWordTimer() {
+  if (SkolvaneBar::loaded()) SkolvaneBar::instance().Tim_Wait->setEnabled(false);
+}
+
+bool IsCycleRow(int row) { return row >= 0 && row < g_CycleCount && row < std::ssize(g_CycleTable); }
+
+std::optional<int> DecimalIndex(const QString& text) {
+  bool ok = false;
+  const int value = text.toInt(&ok);
+  return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+// The cycle rows that may hold the word on the bar, most likely first. A step shows row p - 1 and
+// then moves the position on (not in hold mode); a wheel turn, and the kill without rebuild,
+// leave the position at or one past the row they showed; after the last row the position wraps.
+std::vector<int> CandidateRows() {
+  const int position = g_CyclePos;
+  std::vector<int> rows;
+  if (g_Wait) {
+    rows = {position - 1, position - 2};
+  } else {
+    rows = {position - 2, position - 1};
+  }
+  if (position <= g_CycleFirst) rows.push_back(g_CycleLast - 1);
+  return rows;
+}
+
+// The library line of cycle row `row`, through the segment line it comes from.
+std::optional<ShownWord> TraceRow(int row) {
+  const std::optional<int> segmentRow = DecimalIndex(g_CycleTable[static_cast<size_t>(row)].segmentIndex);
+  if (!segmentRow || *segmentRow < 0 || *segmentRow >= std::ssize(g_SegmentLines)) return std::nullopt;
+  const SegmentLine& line = g_SegmentLines[static_cast<size_t>(*segmentRow)];
+  const std::optional<int> rawLine = DecimalIndex(line.rawIndex);
+  const int lastStored = std::min<int>(g_LineCountCopy, static_cast<int>(std::ssize(g_WordLines)) - 1);
+  // Line 0 is the header, never a word.
+  if (!rawLine || *rawLine < 1 || *rawLine > lastStored) return std::nullopt;
+  return ShownWord{row, *segmentRow, *rawLine, line.text, g_WordLines[static_cast<size_t>(*rawLine)]};
+}
+
+// Puts "*" before the shown word's line and writes the library. False when the raw line has
+// changed since the word was found (another library, or the line rewritten meanwhile): then
+// nothing is marked.
+bool MarkLine(const ShownWord& word) {
+  if (word.rawLine >= std::ssize(g_WordLines) || word.rawLine > g_LineCountCopy) return false;
+  QString& raw = g_WordLines[static_cast<size_t>(word.rawLine)];
+  if (raw != word.rawText) return false;
+  raw = QStringLiteral("*") + word.segmentText;
+  SaveWordLibrary();
+  return true;
+}
+
+QString EmptyCycleStatusText() {
+  return GetUIText(QStringLiteral("SkolvaneBar"),
+                   g_DoSegment ? QStringLiteral("Lbl_SysInfo_E") : QStringLiteral("Lbl_SysInfo_B"));
+}
+
+// In learn mode 2 every word has two rows; an odd position (a word row) goes back to the row
+// before it, so the cycle moves on by whole words.
+void StepBackOddPositionInPairs() {
+  if (g_LearnMode == 2 && g_CyclePos % 2 != 0) --g_CyclePos;
+}
+
+}  // namespace
+
+std::optional<ShownWord> FindShownWord() {
+  if (g_CycleCount <= 0) return std::nullopt;
+  for (const int row : CandidateRows()) {
+    if (!IsCycleRow(row) || g_CycleTable[static_cast<size_t>(row)].text != g_CurrentText) continue;
+    if (std::optional<ShownWord> word = TraceRow(row)) return word;
+  }
+  return std::nullopt;
+}
+
+void KillCurrentWord() { KillCurrentWord(FindShownWord()); }
+
+void KillCurrentWord(const std::optional<ShownWord>& shown) {
+  StopWordTimer();
+  // The word after the kill is to be spoken even when it equals the last one, and only once.
+  g_KillSpeakCount = 0;
+  g_LastSpokenWord = QStringLiteral(":");
+  g_KillSpeaking = true;
+  g_KillSavedPos = g_CyclePos;
+  QCoreApplication::processEvents();
+  g_ResampleColor = true;
+
+  const bool marked = shown && MarkLine(*shown);
+
+  // A wheel turn while messages ran may have moved the position: go back to where the kill began.
+  g_CyclePos = g_KillSavedPos;
+  if (g_CycleCount != 0) {
+    if (g_LearnMode == 2) {
+      StepBackOddPositionInPairs();
+    } else {
+      --g_CyclePos;
+    }
+    ShowCurrentItem();
+  } else {
+    g_CurrentText = EmptyCycleStatusText();
+  }
+  if (marked) CountKillToday();
+  g_ResampleColor = false;
+  g_KillSpeaking = false;
+  g_KillSpeakCount = 0;
+  AdvanceCyclePosition();
+}
+
+void KillCurrentWordAndRebuild() { KillCurrentWordAndRebuild(FindShownWord()); }
+
+void KillCurrentWordAndRebuild(const std::optional<ShownWord>& shown) {
+  StopWordTimer();
+  QCoreApplication::processEvents();
+
+  const bool marked = shown && MarkLine(*shown);
+
+  PrepareSegment(true);
+  if (g_CycleCount != 0) {
+    StepBackOddPositionInPairs();
+    if (!g_Wait) {
+      ++g_CyclePos;
+      if (g_CyclePos > g_CycleCount) g_CyclePos = 1;
+    } else if (g_CyclePos > g_CycleCount) {
+      g_CyclePos = 1;
+    }
+  } else {
+    g_CurrentText = EmptyCycleStatusText();
+  }
+  if (marked) CountKillToday();
+
+  if (!SkolvaneBar::loaded()) return;
+  SkolvaneBar& bar = SkolvaneBar::instance();
+  if (g_Wait) {
+    bar.runtimer();
+  } else {
+    bar.Tim_Wait->setEnabled(true);
+  }
+}
+
+QString DayCountKey(const QDate& date) {
+  return QStringLiteral("%1%2%3")
+      .arg(date.year())
+      .arg(date.month(), 2, 10, QLatin1Char('0'))
+      .arg(date.day(), 2, 10, QLatin1Char('0'));
+}
+
+void CountKillToday() {
+  const QString file = LibrarySettingsFile();
+  const QString key = DayCountKey(QDate::currentDate());
+  const QString old = platform::ReadProfileString(file, kStatisticsSection, key, kMissing, 255);
+  bool isNumber = false;
+  const qint64 earlier = old.trimmed().toLongLong(&isNumber);
+  const qint64 count = isNumber && earlier > 0 && earlier < std::numeric_limits<qint64>::max() ? earlier + 1 : 1;
+  g_IniValue = QString::number(count);
+  platform::WriteProfileString(file, kStatisticsSection, key, g_IniValue);
+}

@@ -1,0 +1,136 @@
+#include "core/segment_navigation_bas.h"
+
+#include "bar/SkolvaneBar.h"
+#include "bar/frmSysMenu.h"
+#include "core/bar_fitting_bas.h"
+#include "core/language_bas.h"
+#include "core/read_ini_bas.h"
+#include "core/segments_bas.h"
+#include "core/text_drawing_bas.h"
+#include "core/vars_bas.h"
+#include "platform/dialogs/dialogs.h"
+#include "platform/ini/ini.h"
+#include "platform/window/window.h"
+
+#include <QCoreApplication>
+
+#include <iterator>
+
+namespace {
+
+const QString kNormalSection = QStringLiteral("Normal");
+
+QString MenuText(const char* key) { return GetUIText(QStringLiteral("frmSysMenu"), QString::fromLatin1(key)); }
+
+int SegmentNumber() { return SegmentSettingNumber(g_SegmentNo).value_or(0); }
+int SegmentCountNumber() { return SegmentSettingNumber(g_SegmentCount).value_or(0); }
+
+// Writes g_IniValue under `key` in section "Normal" of the library settings file; a failed write
+// is shown, and the new value stays in memory all the same.
+void WriteSegmentSetting(const QString& key) {
+  g_IniResult = platform::WriteProfileString(LibrarySettingsFile(), kNormalSection, key, g_IniValue);
+  if (g_IniResult == 0) platform::MsgBox(QStringLiteral("Error!"));
+}
+
+// The segment-number box shows the new segment: its number, or the caption of the new group.
+// (g_GroupName takes the new group's caption at once, so the box never shows the group left
+// behind, also when the cycle is kept.)
+void ShowSegmentLabel() {
+  if (!g_DoSegment) return;
+  const QString label = SegmentLabel(SegmentNumber());
+  if (CurrentSegmentKind() == SegmentKind::Group) g_GroupName = label;
+  if (SkolvaneBar::loaded()) DrawUnicodeText(label);
+}
+
+// After a change: with fitAndStart the bar takes the height of its rows where it stands, comes
+// on top and steps again, and the next change rebuilds; without it the next change keeps the
+// cycle this one built.
+void FitAndStartOrHandOver(bool fitAndStart) {
+  g_StatusRows = g_ShowStatus ? 1 : 0;
+  if (!fitAndStart) {
+    g_SegmentRebuilt = true;
+    return;
+  }
+  if (SkolvaneBar::loaded()) {
+    SkolvaneBar& bar = SkolvaneBar::instance();
+    platform::SetWindowPosTopmost(bar, bar.x(), bar.y(), g_WindowW, BarHeightPixels(CurrentBarRows()), true);
+    bar.Tim_Wait->setEnabled(true);
+  }
+  g_SegmentRebuilt = false;
+}
+
+void StepSegment(int direction, bool fitAndStart) {
+  if (direction < 0 ? HasPrevSegment() : HasNextSegment()) {
+    g_SegmentNo = FormatSegmentNumber(SegmentNumber() + direction);
+    ShowSegmentLabel();
+    g_IniValue = g_SegmentNo;
+    WriteSegmentSetting(SegmentNumberKey());
+    if (!g_SegmentRebuilt) PrepareSegment(false);
+    FitAndStartOrHandOver(fitAndStart);
+  }
+  ApplyEditionCaption();
+  g_CyclePos = 1;
+}
+
+QString FourDigitsOf(const QString& number) {
+  const std::optional<int> value = SegmentSettingNumber(number);
+  return value ? FormatSegmentNumber(*value) : number;
+}
+
+QString SegmentTypeCaption() {
+  if (g_DoSegment) {
+    return MenuText("mnuSysTrayType_A1") + g_SegmentNo + QStringLiteral("/") + FourDigitsOf(g_SegmentCount) +
+           MenuText("mnuSysTrayType_A2");
+  }
+  return MenuText("mnuSysTrayType_C1") + FormatSegmentNumber(g_LineCountCopy) + MenuText("mnuSysTrayType_C2");
+}
+
+}  // namespace
+
+bool IsTextReaderEdition() {
+  return QCoreApplication::applicationName() == QLatin1String(kTextReaderEditionName);
+}
+
+QString SegmentNumberKey() {
+  return IsTextReaderEdition() ? QStringLiteral("TextSegmentNo") : QStringLiteral("WordSegmentNo");
+}
+
+QString SegmentModeKey() {
+  return IsTextReaderEdition() ? QStringLiteral("TextDoSegment") : QStringLiteral("WordDoSegment");
+}
+
+QString FormatSegmentNumber(int number) { return QStringLiteral("%1").arg(number, 4, 10, QLatin1Char('0')); }
+
+bool HasPrevSegment() { return SegmentNumber() > 1; }
+
+bool HasNextSegment() { return SegmentCountNumber() > SegmentNumber(); }
+
+QString SegmentLabel(int number) {
+  if (CurrentSegmentKind() != SegmentKind::Group) return FormatSegmentNumber(number);
+  if (number < 1 || number >= std::ssize(g_Groups)) return {};
+  return g_Groups[static_cast<size_t>(number)].header;
+}
+
+void PrevSegment(bool fitAndStart) { StepSegment(-1, fitAndStart); }
+
+void NextSegment(bool fitAndStart) { StepSegment(+1, fitAndStart); }
+
+void ToggleSegmentMode(bool fitAndStart) {
+  g_DoSegment = !g_DoSegment;
+  g_IniValue = g_DoSegment ? QStringLiteral("X") : QString();
+  WriteSegmentSetting(SegmentModeKey());
+  if (!g_SegmentRebuilt) PrepareSegment(false);
+  FitAndStartOrHandOver(fitAndStart);
+  frmSysMenu::instance().mnuSysTrayType->setCaption(SegmentTypeCaption());
+  if (SkolvaneBar::loaded()) SkolvaneBar::instance().AdjustObjects();
+}
+
+QString TextReaderEditionTitle() { return QStringLiteral("Corvel Text Reader"); }
+
+void ApplyEditionCaption() {
+  if (!IsTextReaderEdition() || !g_DoSegment || !SkolvaneBar::loaded()) return;
+  SkolvaneBar& bar = SkolvaneBar::instance();
+  bar.Pic_SegNo->setToolTip(QString());
+  // The bar has one logo box (element 0); it carries the edition's tool tip.
+  bar.logo[0]->setToolTip(TextReaderEditionTitle() + QStringLiteral(": ") + g_LibraryPath);
+}

@@ -1,0 +1,107 @@
+// The hot keys end to end: the real program under Xvfb on a fixture library, keys typed with
+// xdotool, results read from the library file and its settings file.
+#include "platform/ini/ini.h"
+#include "tests/support/library_files.h"
+#include "tests/support/program_run.h"
+#include "tests/support/temp_folders.h"
+#include "tests/support/xvfb_server.h"
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QRegularExpression>
+#include <QThread>
+
+namespace {
+
+using namespace testing_support;
+
+constexpr int kWordLines = 40;
+
+class HotKeysX11 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(server_.running()) << server_.error().toStdString();
+    original_ = QStringList{QStringLiteral("{AC}")} + SampleWordLines(kWordLines);
+  }
+
+  // Starts the program on the fixture library with these settings beside the common ones, and
+  // lets its word timer show a few words.
+  void startWith(const QList<QPair<QString, QString>>& settings) {
+    FixtureLibrary library;
+    library.lines = original_;
+    library.normalSettings = {{"WordSpeed", "1"}, {"WordShowMain", "X"}, {"WordSpeak", "0"}};
+    library.normalSettings += settings;
+    program_.writeLibrary(library);
+    ASSERT_TRUE(program_.start());
+    ASSERT_FALSE(program_.waitForWindow().isEmpty()) << program_.log().toStdString();
+    WaitUntil([] { return false; }, 2500ms);  // two or three word steps
+  }
+
+  void key(const QString& name) {
+    const CommandResult typed = Xdotool(server_.display(), {QStringLiteral("key"), name});
+    ASSERT_TRUE(typed.ok()) << typed.describe().toStdString();
+  }
+
+  QString setting(const QString& section, const QString& key) const {
+    return platform::ReadProfileString(program_.settingsPath(), section, key, QStringLiteral("Error"));
+  }
+
+  QStringList fileLines() const { return LibraryLines(TempFolders::readFile(program_.libraryPath())); }
+
+  XvfbServer server_;
+  ProgramRun program_{server_};
+  QStringList original_;
+};
+
+TEST_F(HotKeysX11, EscapeKillsTheShownWordAndCountsTheDay) {
+  startWith({{"WordLearnMode", "1"}});
+  key(QStringLiteral("Escape"));
+
+  QStringList killed;
+  const bool marked = WaitUntil(
+      [&] {
+        killed = fileLines().filter(QRegularExpression(QStringLiteral("^\\*")));
+        return !killed.isEmpty();
+      },
+      5s);
+  ASSERT_TRUE(marked) << program_.log().toStdString();
+  ASSERT_EQ(killed.size(), 1);
+  const QString word = killed.front().mid(1);
+  EXPECT_TRUE(original_.mid(1).contains(word)) << "a word line, marked as it stood: " << killed.front().toStdString();
+  EXPECT_EQ(fileLines().size(), original_.size()) << "no line lost";
+
+  const QString today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+  EXPECT_TRUE(WaitUntil([&] { return setting(QStringLiteral("Statistics"), today) == QLatin1String("1"); }, 3s))
+      << setting(QStringLiteral("Statistics"), today).toStdString();
+}
+
+TEST_F(HotKeysX11, F9StepsTheLearnMode) {
+  startWith({{"WordLearnMode", "1"}});
+  key(QStringLiteral("F9"));
+  EXPECT_TRUE(WaitUntil([&] { return setting(QStringLiteral("Normal"), QStringLiteral("WordLearnMode")) == "2"; }, 5s))
+      << program_.log().toStdString();
+
+  QThread::msleep(1200);  // one action a second
+  key(QStringLiteral("F9"));
+  EXPECT_TRUE(WaitUntil([&] { return setting(QStringLiteral("Normal"), QStringLiteral("WordLearnMode")) == "0"; }, 5s))
+      << program_.log().toStdString();
+}
+
+TEST_F(HotKeysX11, F12GoesToTheNextSegment) {
+  startWith({{"WordDoSegment", "X"}, {"WordSegmentNo", "0001"}, {"WordSegmentSize", "30"}});
+  key(QStringLiteral("F12"));
+  EXPECT_TRUE(WaitUntil([&] { return setting(QStringLiteral("Normal"), QStringLiteral("WordSegmentNo")) == "0002"; }, 5s))
+      << program_.log().toStdString();
+
+  // The last segment: F12 has nowhere to go, F11 goes back.
+  QThread::msleep(1200);
+  key(QStringLiteral("F12"));
+  QThread::msleep(800);
+  EXPECT_EQ(setting(QStringLiteral("Normal"), QStringLiteral("WordSegmentNo")), "0002");
+  key(QStringLiteral("F11"));
+  EXPECT_TRUE(WaitUntil([&] { return setting(QStringLiteral("Normal"), QStringLiteral("WordSegmentNo")) == "0001"; }, 5s))
+      << program_.log().toStdString();
+}
+
+}  // namespace

@@ -1,0 +1,159 @@
+#include "core/kill_bas.h"
+
+#include "tests/support/hotkey_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class KillTest : public testing_support::HotKeyFixture {
+ protected:
+  void SetUp() override {
+    HotKeyFixture::SetUp();
+    WriteAndLoadNumberedLibrary(8);
+  }
+
+  // Builds the cycle as the bar's start does and runs `steps` word steps.
+  void StartAndStep(int learnMode, bool wait, int steps) {
+    g_LearnMode = static_cast<std::int16_t>(learnMode);
+    g_Wait = wait;
+    g_CyclePos = 1;
+    PrepareSegment(true);
+    Steps(steps);
+  }
+
+  // Number of cycle rows whose text is `text`.
+  static int CycleRowsShowing(const QString& text) {
+    int rows = 0;
+    for (const CycleRow& row : g_CycleTable) rows += row.text == text ? 1 : 0;
+    return rows;
+  }
+};
+
+struct ModeCase {
+  int learnMode;
+  bool wait;
+  int steps;
+  const char* shown;   // the text the steps leave on the bar
+  const char* killed;  // the file line that must be marked
+};
+
+TEST_F(KillTest, KillWithRebuildMarksTheShownWordInEveryModeAndWaitState) {
+  const ModeCase cases[] = {
+      {0, false, 3, "w3", "*w3@x3"},
+      {1, false, 4, "w4  x4", "*w4@x4"},
+      {2, false, 5, "w3  ", "*w3@x3"},  // the word row
+      {2, false, 6, "> x3", "*w3@x3"},  // the meaning row of the same word
+      {0, true, 1, "w1", "*w1@x1"},     // hold: every step shows the same row
+      {2, true, 1, "w1  ", "*w1@x1"},
+  };
+  for (const ModeCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << "mode " << c.learnMode << " wait " << c.wait << " steps " << c.steps);
+    WriteAndLoadNumberedLibrary(8);
+    StartAndStep(c.learnMode, c.wait, c.steps);
+    ASSERT_EQ(g_CurrentText, c.shown);
+    KillCurrentWordAndRebuild();
+    EXPECT_EQ(KilledFileLines(), QStringList{c.killed});
+    EXPECT_EQ(CycleRowsShowing(c.shown), 0) << "the killed word left the cycle";
+    EXPECT_EQ(bar_->Tim_Wait->enabled(), true);
+  }
+}
+
+TEST_F(KillTest, KillAfterAWheelTurnMarksTheWordTheWheelShows) {
+  StartAndStep(0, false, 3);  // w3 shown, position 4
+  bar_->MWheel1_WheelScroll(120);
+  bar_->MWheel1_WheelScroll(120);  // position 2: w2 on the bar
+  ASSERT_EQ(g_CurrentText, "w2");
+  KillCurrentWordAndRebuild();
+  EXPECT_EQ(KilledFileLines(), QStringList{"*w2@x2"});
+}
+
+TEST_F(KillTest, KillAfterTheLastRowMarksTheLastWord) {
+  StartAndStep(1, false, 8);  // the last row shown; the position stands one past the end
+  ASSERT_EQ(g_CurrentText, "w8  x8");
+  KillCurrentWordAndRebuild();
+  EXPECT_EQ(KilledFileLines(), QStringList{"*w8@x8"});
+}
+
+TEST_F(KillTest, KillWithRebuildInWaitModeShowsTheNextRowAtOnce) {
+  StartAndStep(0, true, 1);
+  g_CyclePos = 3;
+  Steps(1);
+  ASSERT_EQ(g_CurrentText, "w3");
+  KillCurrentWordAndRebuild();
+  EXPECT_EQ(KilledFileLines(), QStringList{"*w3@x3"});
+  EXPECT_EQ(g_CurrentText, "w4") << "the row after the killed one, drawn at once";
+}
+
+TEST_F(KillTest, KillWithoutRebuildMarksTheShownWordAndKeepsTheCycle) {
+  for (const int mode : {0, 1, 2}) {
+    SCOPED_TRACE(testing::Message() << "mode " << mode);
+    WriteAndLoadNumberedLibrary(8);
+    StartAndStep(mode, false, mode == 2 ? 6 : 3);  // w3, or w3's meaning row
+    g_SegmentRebuilt = true;
+    const int rows = g_CycleCount;
+    KillCurrentWord();
+    EXPECT_EQ(KilledFileLines(), QStringList{"*w3@x3"});
+    EXPECT_EQ(g_CycleCount, rows) << "the killed row stays until the next rebuild";
+    EXPECT_FALSE(bar_->Tim_Wait->enabled());
+    EXPECT_FALSE(g_KillSpeaking);
+    g_SegmentRebuilt = false;
+  }
+}
+
+TEST_F(KillTest, NothingIsMarkedOrCountedWhileNoWordIsShown) {
+  StartAndStep(1, false, 0);
+  ASSERT_EQ(g_CurrentText, "Ready");  // the status text a rebuild leaves
+  KillCurrentWordAndRebuild();
+  g_CurrentText = "词库加载中...";  // the loading text
+  KillCurrentWordAndRebuild();
+  g_CurrentText = QString(213, '=');  // a banner
+  g_SegmentRebuilt = true;
+  KillCurrentWord();
+  EXPECT_TRUE(KilledFileLines().isEmpty());
+  EXPECT_EQ(TodayCount(), "Error");
+}
+
+TEST_F(KillTest, KillingTheLastWordLeavesTheEmptyStatus) {
+  WriteAndLoadNumberedLibrary(1);
+  StartAndStep(0, true, 1);
+  KillCurrentWordAndRebuild();
+  EXPECT_EQ(KilledFileLines(), QStringList{"*w1@x1"});
+  EXPECT_EQ(g_CycleCount, 0);
+  EXPECT_EQ(g_CurrentText, "Nothing left in the library");
+
+  WriteAndLoadNumberedLibrary(1);
+  g_DoSegment = true;
+  StartAndStep(0, true, 1);
+  KillCurrentWordAndRebuild();
+  EXPECT_EQ(g_CurrentText, "Nothing left in this segment");
+}
+
+TEST_F(KillTest, ALineChangedSinceTheWordWasShownIsNotMarked) {
+  StartAndStep(0, false, 3);
+  const std::optional<ShownWord> shown = FindShownWord();
+  ASSERT_TRUE(shown);
+  g_WordLines[static_cast<size_t>(shown->rawLine)] = "other@line";  // e.g. another library opened
+  KillCurrentWordAndRebuild(shown);
+  EXPECT_TRUE(KilledFileLines().isEmpty());
+  EXPECT_EQ(TodayCount(), "Error");
+}
+
+TEST_F(KillTest, DayCountStartsAtOneAndAddsUp) {
+  CountKillToday();
+  EXPECT_EQ(TodayCount(), "1");
+  CountKillToday();
+  EXPECT_EQ(TodayCount(), "2");
+  EXPECT_EQ(g_IniValue, "2");
+
+  const QString key = DayCountKey(QDate::currentDate());
+  for (const char* stored : {"abc", "0", "-3", "", "2x"}) {
+    platform::WriteProfileString(LibrarySettingsFile(), "Statistics", key, stored);
+    CountKillToday();
+    EXPECT_EQ(TodayCount(), "1") << "stored value \"" << stored << "\"";
+  }
+  EXPECT_EQ(DayCountKey(QDate(2024, 3, 7)), "20240307");
+  EXPECT_EQ(DayCountKey(QDate(2031, 12, 25)), "20311225");
+}
+
+}  // namespace
