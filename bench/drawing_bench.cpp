@@ -6,7 +6,6 @@
 #include "core/text_drawing_bas.h"
 #include "core/vars_bas.h"
 #include "platform/fonts/font_mapping.h"
-#include "tests/support/recording_dialogs.h"
 
 #include <benchmark/benchmark.h>
 
@@ -62,16 +61,3 @@ void BM_DrawChineseRow(benchmark::State& state) {
 BENCHMARK(BM_DrawChineseRow)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  // Whatever the bar's start would ask is answered at once instead of waiting for a click.
-  platform::SetDialogProvider(std::make_unique<testing_support::RecordingDialogs>());
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  SkolvaneBar::unload();
-  return 0;
-}

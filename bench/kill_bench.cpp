@@ -20,18 +20,6 @@
 
 namespace {
 
-// Answers every dialog at once, so a message can never wait for a click.
-class SilentDialogs final : public platform::DialogProvider {
- public:
-  platform::MsgBoxResult messageBox(const QString&, platform::MsgBoxButtons, const QString&) override {
-    return platform::MsgBoxResult::Ok;
-  }
-  std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
-  std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
-  QString chooseOpenFile(const QString&, const QString&, const QString&) override { return {}; }
-  QString chooseFolder(const QString&, const QString&) override { return {}; }
-};
-
 void OpenLargestLibrary(const QString& folder) {
   g_LibraryFolder = folder + QStringLiteral("/");
   g_LibraryFileName = QStringLiteral("Largest.abc");
@@ -74,15 +62,3 @@ void BM_KillCurrentWordAndRebuild(benchmark::State& state) {
 BENCHMARK(BM_KillCurrentWordAndRebuild)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  platform::SetDialogProvider(std::make_unique<SilentDialogs>());
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  platform::UnloadAllForms();
-  platform::SetDialogProvider(nullptr);
-  return 0;
-}

@@ -47,5 +47,3 @@ void BM_ReadSettingFoundInSettingsIni(benchmark::State& state) {
 BENCHMARK(BM_ReadSettingFoundInSettingsIni)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

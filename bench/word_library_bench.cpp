@@ -55,5 +55,3 @@ BENCHMARK_REGISTER_F(LargeLibrary, Load)->Unit(benchmark::kMillisecond);
 BENCHMARK_REGISTER_F(LargeLibrary, Save)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -6,6 +6,7 @@
 #include "core/read_ini_bas.h"
 #include "core/text_drawing_bas.h"
 #include "core/vars_bas.h"
+#include "platform/codepage/ansi_code_page.h"
 #include "platform/ini/ini.h"
 #include "platform/speech/voice_catalog.h"
 
@@ -15,7 +16,6 @@
 #include <algorithm>
 #include <array>
 
-#include <iconv.h>
 
 namespace {
 
@@ -45,40 +45,6 @@ constexpr QChar kFullWidthSemicolon = u'；';
 bool IsChinese(const QString& letter) { return letter == u"C"; }
 bool IsEnglish(const QString& letter) { return letter == u"A"; }
 
-// Classifies characters as the Chinese system's ANSI code page (GBK) does: a character is
-// double-byte when GBK encodes it in two bytes. One descriptor serves the whole run; when it
-// cannot be opened every character counts as single-byte.
-class GbkClassifier {
- public:
-  GbkClassifier() : handle_(iconv_open("CP936", "UTF-8")) {}
-  ~GbkClassifier() {
-    if (valid()) iconv_close(handle_);
-  }
-  GbkClassifier(const GbkClassifier&) = delete;
-  GbkClassifier& operator=(const GbkClassifier&) = delete;
-
-  bool isDoubleByte(QChar character) {
-    if (!valid() || character.unicode() < 0x80) return false;
-    QByteArray utf8 = QString(character).toUtf8();
-    char* in = utf8.data();
-    std::size_t inLeft = static_cast<std::size_t>(utf8.size());
-    char out[8];
-    char* outPtr = out;
-    std::size_t outLeft = sizeof out;
-    iconv(handle_, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(handle_, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) return false;
-    return outPtr - out == 2;
-  }
-
- private:
-  bool valid() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
-  iconv_t handle_;
-};
-
-bool IsDoubleByte(QChar character) {
-  static GbkClassifier classifier;
-  return classifier.isDoubleByte(character);
-}
 
 // The cycle row at a table index; null outside the table (the row after the last one, or any row
 // of an empty cycle).
@@ -246,7 +212,7 @@ void FirstMeaningPart() {
         b = i - 1;
         break;
       }
-    } else if (IsDoubleByte(c)) {
+    } else if (platform::IsDoubleByteCharacter(QString(c))) {
       if (a == 0) {
         a = i;
       } else {

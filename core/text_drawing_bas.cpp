@@ -2,6 +2,7 @@
 
 #include "bar/SkolvaneBar.h"
 #include "core/vars_bas.h"
+#include "platform/codepage/ansi_code_page.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -11,7 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <iconv.h>
 #include <limits>
 #include <vector>
 
@@ -60,41 +60,6 @@ int ToPixels(const QString& decimal) { return decimal.toInt(); }
 
 void CountReading() {
   if (g_PieceIndex < std::numeric_limits<std::int16_t>::max()) ++g_PieceIndex;
-}
-
-// The GBK (code page 936) encoder used to classify characters as the Chinese system does. Opened
-// once; a failure to open leaves every character unencodable.
-class GbkEncoder {
- public:
-  GbkEncoder() : handle_(iconv_open("CP936", "UTF-8")) {}
-  ~GbkEncoder() {
-    if (valid()) iconv_close(handle_);
-  }
-  GbkEncoder(const GbkEncoder&) = delete;
-  GbkEncoder& operator=(const GbkEncoder&) = delete;
-
-  // The character's GBK bytes; empty when GBK cannot encode it.
-  QByteArray encode(const QString& character) {
-    if (!valid()) return {};
-    QByteArray utf8 = character.toUtf8();
-    char out[8];
-    char* in = utf8.data();
-    size_t inLeft = static_cast<size_t>(utf8.size());
-    char* outPtr = out;
-    size_t outLeft = sizeof out;
-    iconv(handle_, nullptr, nullptr, nullptr, nullptr);  // a fresh shift state for every character
-    if (iconv(handle_, &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) return {};
-    return QByteArray(out, outPtr - out);
-  }
-
- private:
-  bool valid() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
-  iconv_t handle_;
-};
-
-GbkEncoder& Gbk() {
-  static GbkEncoder encoder;
-  return encoder;
 }
 
 // One run of the word-line pass: makes the pieces, hands out the readings and measures.
@@ -371,7 +336,7 @@ QString RemoveBracketed(const QString& text) {
 
 bool IsWideChar(const QString& character) {
   if (g_SourceLang != "J") return false;
-  const QByteArray gbk = Gbk().encode(FirstChar(character).toString());
+  const QByteArray gbk = platform::EncodeAnsiCodePage(FirstChar(character).toString());
   if (gbk.size() != 2) return true;  // single-byte, or no GBK form at all
   constexpr unsigned char kFirstIdeographLead = 0xB0;
   return static_cast<unsigned char>(gbk[0]) < kFirstIdeographLead;

@@ -18,18 +18,6 @@
 
 namespace {
 
-// Answers every dialog at once, so a refused library opens no window.
-class SilentDialogs final : public platform::DialogProvider {
- public:
-  platform::MsgBoxResult messageBox(const QString&, platform::MsgBoxButtons, const QString&) override {
-    return platform::MsgBoxResult::Ok;
-  }
-  std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
-  std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
-  QString chooseOpenFile(const QString&, const QString&, const QString&) override { return {}; }
-  QString chooseFolder(const QString&, const QString&) override { return {}; }
-};
-
 // In memory where the system offers it: every run saves the library, and a disk's flush would
 // slow the fuzzer down a hundredfold.
 const QString& LibraryPath() {
@@ -62,7 +50,7 @@ void CheckTables() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const bool installed = [] {
-    platform::SetDialogProvider(std::make_unique<SilentDialogs>());
+    platform::SetDialogProvider(platform::MakeSilentDialogs());
     return true;
   }();
   (void)installed;

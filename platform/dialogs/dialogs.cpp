@@ -53,6 +53,15 @@ class QtDialogs final : public DialogProvider {
   }
 };
 
+class SilentDialogs final : public DialogProvider {
+ public:
+  MsgBoxResult messageBox(const QString&, MsgBoxButtons, const QString&) override { return MsgBoxResult::Ok; }
+  std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
+  std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
+  QString chooseOpenFile(const QString&, const QString&, const QString&) override { return {}; }
+  QString chooseFolder(const QString&, const QString&) override { return {}; }
+};
+
 std::unique_ptr<DialogProvider>& InstalledProvider() {
   static std::unique_ptr<DialogProvider> provider;
   return provider;
@@ -67,6 +76,8 @@ DialogProvider& Dialogs() {
   if (!provider) provider = std::make_unique<QtDialogs>();
   return *provider;
 }
+
+std::unique_ptr<DialogProvider> MakeSilentDialogs() { return std::make_unique<SilentDialogs>(); }
 
 void SetDialogProvider(std::unique_ptr<DialogProvider> provider) { InstalledProvider() = std::move(provider); }
 

@@ -38,6 +38,10 @@ DialogProvider& Dialogs();
 // Installs a provider (tests); passing nullptr restores the Qt dialogs.
 void SetDialogProvider(std::unique_ptr<DialogProvider> provider);
 
+// A provider that answers every message box with OK and cancels every other dialog at once, for
+// runs where no one can click (benchmarks, fuzzing).
+std::unique_ptr<DialogProvider> MakeSilentDialogs();
+
 // A message box with the program's title unless one is given.
 MsgBoxResult MsgBox(const QString& text, MsgBoxButtons buttons = MsgBoxButtons::Ok, const QString& title = {});
 

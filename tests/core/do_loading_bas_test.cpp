@@ -3,6 +3,7 @@
 #include "core/vars_bas.h"
 #include "tests/support/read_only_folder.h"
 #include "tests/support/recording_dialogs.h"
+#include "tests/support/library_files.h"
 #include "tests/support/temp_folders.h"
 
 #include <gtest/gtest.h>
@@ -13,16 +14,8 @@
 
 namespace {
 
+using testing_support::LibraryBytes;
 using testing_support::TempFolders;
-
-QByteArray Utf16Le(const QString& text) {
-  QByteArray bytes(text.size() * 2, Qt::Uninitialized);
-  qToLittleEndian<char16_t>(text.utf16(), text.size(), bytes.data());
-  return bytes;
-}
-
-// A library file as the program writes it: the byte-order mark, then the text.
-QByteArray LibraryBytes(const QString& text) { return QByteArray("\xFF\xFE", 2) + Utf16Le(text); }
 
 std::vector<QString> LoadedLines() {
   return {g_WordLines.begin(), g_WordLines.begin() + g_LineCountCopy + 1};

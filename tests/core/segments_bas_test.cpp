@@ -4,6 +4,8 @@
 #include "core/vars_bas.h"
 #include "tests/support/segment_fixture.h"
 
+#include "tests/support/library_files.h"
+
 #include <gtest/gtest.h>
 
 #include <QtEndian>
@@ -221,10 +223,7 @@ TEST_F(SegmentsTest, RebuildWithoutTheBarLoadedLeavesItUnloaded) {
 
 TEST_F(SegmentsTest, LoadedGroupedLibraryIsCutByItsGroups) {
   const QString text = "{AC}\r\n<Unit 1>\r\napple@[ae]苹果\r\n*pear@[pe]梨\r\n<Unit 2>\r\ncat@[k]猫\r\n";
-  QByteArray bytes("\xFF\xFE", 2);
-  bytes.resize(2 + text.size() * 2);
-  qToLittleEndian<char16_t>(text.utf16(), text.size(), bytes.data() + 2);
-  g_LibraryPath = TempFolders::writeFile(folders_.libraryFolder() + "Fruit.abc", bytes);
+  g_LibraryPath = TempFolders::writeFile(folders_.libraryFolder() + "Fruit.abc", testing_support::LibraryBytes(text));
   g_GroupSymbolStart = "<";
   g_GroupSymbolEnd = ">";
   ASSERT_TRUE(LoadWordLibrary());
