@@ -33,25 +33,25 @@ FixtureLibrary StepLibrary() {
   return library;
 }
 
-TEST(ProgramX11, OpensTheBarForALibraryOnItsCommandLine) {
-  XvfbServer server;
-  ASSERT_TRUE(server.running()) << server.error().toStdString();
-  ProgramRun program(server);
-  program.writeLibrary(StepLibrary());
-  ASSERT_TRUE(program.start());
-  const QString window = program.waitForWindow();
-  ASSERT_FALSE(window.isEmpty()) << program.log().toStdString();
-  EXPECT_TRUE(program.process()->running());
-}
+// The program started on the stepping library, its bar's window found.
+class ProgramX11 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(server.running()) << server.error().toStdString();
+    program.writeLibrary(StepLibrary());
+    ASSERT_TRUE(program.start());
+    window = program.waitForWindow();
+    ASSERT_FALSE(window.isEmpty()) << program.log().toStdString();
+  }
 
-TEST(ProgramX11, StepsThroughTheWordsAtTheInterval) {
   XvfbServer server;
-  ASSERT_TRUE(server.running()) << server.error().toStdString();
-  ProgramRun program(server);
-  program.writeLibrary(StepLibrary());
-  ASSERT_TRUE(program.start());
-  const QString window = program.waitForWindow();
-  ASSERT_FALSE(window.isEmpty()) << program.log().toStdString();
+  ProgramRun program{server};
+  QString window;
+};
+
+TEST_F(ProgramX11, OpensTheBarForALibraryOnItsCommandLine) { EXPECT_TRUE(program.process()->running()); }
+
+TEST_F(ProgramX11, StepsThroughTheWordsAtTheInterval) {
 
   // With a one-second interval, four seconds show at least three different words.
   QTemporaryDir shots;
