@@ -4,6 +4,8 @@
 
 #include <QColor>
 
+#include <limits>
+
 namespace {
 
 // Design sizes of the fixed boxes, in twips (15 to a pixel).
@@ -37,6 +39,11 @@ SkolvaneBar::SkolvaneBar() : Form("SkolvaneBar") {
   Pic_SegNo->onPaint = [this] { Pic_SegNo_Paint(); };
   Pic_percent->onPaint = [this] { Pic_percent_Paint(); };
   Pic_Pos->onPaint = [this] { Pic_Pos_Paint(); };
+  // The wheel over the word row steps one row back or forward.
+  Pic_ShowText->onWheel = [this](int delta) {
+    if (delta >= std::numeric_limits<std::int16_t>::min() && delta <= std::numeric_limits<std::int16_t>::max())
+      MWheel1_WheelScroll(static_cast<std::int16_t>(delta));
+  };
 
   Tim_Wait = add<platform::Timer>("Tim_Wait");
   Tim_Wait->onTimer = [this] { Tim_Wait_Timer(); };

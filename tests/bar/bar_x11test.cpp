@@ -38,16 +38,39 @@ class ProgramX11 : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(server.running()) << server.error().toStdString();
-    program.writeLibrary(StepLibrary());
+    program.writeLibrary(library());
     ASSERT_TRUE(program.start());
     window = program.waitForWindow();
     ASSERT_FALSE(window.isEmpty()) << program.log().toStdString();
   }
 
+  virtual FixtureLibrary library() const { return StepLibrary(); }
+
   XvfbServer server;
   ProgramRun program{server};
   QString window;
 };
+
+// The same library in hold mode: the bar stays on its first word until told otherwise.
+class HeldProgramX11 : public ProgramX11 {
+ protected:
+  FixtureLibrary library() const override {
+    FixtureLibrary held = StepLibrary();
+    held.normalSettings.append(qMakePair(QStringLiteral("WordWait"), QStringLiteral("X")));
+    return held;
+  }
+};
+
+TEST_F(HeldProgramX11, WheelOverTheWordRowStepsToTheNextWord) {
+  QTemporaryDir shots;
+  const QByteArray before = WindowShot(server, window, shots.filePath("before.png"));
+  QThread::msleep(1500);
+  EXPECT_EQ(WindowShot(server, window, shots.filePath("held.png")), before);  // hold: no step by itself
+
+  ASSERT_TRUE(Xdotool(server.display(), {"mousemove", "--window", window, "60", "12"}).ok());
+  ASSERT_TRUE(Xdotool(server.display(), {"click", "5"}).ok());  // wheel towards the user: forward
+  EXPECT_TRUE(WaitUntil([&] { return WindowShot(server, window, shots.filePath("after.png")) != before; }, 3s));
+}
 
 TEST_F(ProgramX11, OpensTheBarForALibraryOnItsCommandLine) { EXPECT_TRUE(program.process()->running()); }
 
