@@ -17,7 +17,6 @@
 
 #include <array>
 #include <functional>
-#include <iterator>
 #include <thread>
 
 namespace {
@@ -136,23 +135,34 @@ void RunTimed(const std::function<void()>& action) {
   g_LastKillTime = System().now();
 }
 
-void ShowBanner(const QString& mark, const QString& text) {
-  g_CurrentText = HotKeyBanner(mark, text);
+void ShowOnBar(const QString& text) {
+  g_CurrentText = text;
   DrawWordText(g_CurrentText, QStringLiteral("U"));
 }
 
-// ---- Learn mode ---------------------------------------------------------------------------------
+void ShowBanner(const QString& mark, const QString& text) { ShowOnBar(HotKeyBanner(mark, text)); }
 
-struct LearnModeStep {
-  const char* value;        // written under WordLearnMode
-  const char* bannerKey;    // caption shown on the banner, also the item checked
-  const char* parentKey;    // caption of mnuSysTrayMode1
+// Holds g_KillBusy for one kill and clears it on every way out, so no later kill is shut out.
+class KillBusyScope {
+ public:
+  KillBusyScope() { g_KillBusy = true; }
+  ~KillBusyScope() { g_KillBusy = false; }
+  KillBusyScope(const KillBusyScope&) = delete;
+  KillBusyScope& operator=(const KillBusyScope&) = delete;
 };
 
-constexpr std::array<LearnModeStep, 3> kLearnModes = {{
-    {"0", "mnuSysTrayMode100", "mnuSysTrayMode1_A"},
-    {"1", "mnuSysTrayMode101", "mnuSysTrayMode1_B"},
-    {"2", "mnuSysTrayMode102", "mnuSysTrayMode1_C"},
+// ---- Learn mode ---------------------------------------------------------------------------------
+
+// The caption keys of each learn mode, indexed by the mode.
+struct LearnModeCaptions {
+  const char* banner;  // the mode's own item; its caption is shown on the banner
+  const char* parent;  // caption of mnuSysTrayMode1 while the mode is on
+};
+
+constexpr std::array<LearnModeCaptions, 3> kLearnModes = {{
+    {"mnuSysTrayMode100", "mnuSysTrayMode1_A"},
+    {"mnuSysTrayMode101", "mnuSysTrayMode1_B"},
+    {"mnuSysTrayMode102", "mnuSysTrayMode1_C"},
 }};
 
 bool IsLearnMode(int mode) { return mode >= 0 && mode < static_cast<int>(kLearnModes.size()); }
@@ -161,17 +171,17 @@ QString MenuText(const char* key) { return GetUIText(QStringLiteral("frmSysMenu"
 
 // Stores the new mode, sets the menu's checks and caption; returns the mode's caption.
 QString StoreLearnMode(int mode) {
-  const LearnModeStep& step = kLearnModes[static_cast<size_t>(mode)];
+  const LearnModeCaptions& captions = kLearnModes[static_cast<size_t>(mode)];
   g_LearnMode = static_cast<std::int16_t>(mode);
-  g_IniValue = QString::fromLatin1(step.value);
+  g_IniValue = QString::number(mode);
   g_IniResult = platform::WriteProfileString(LibrarySettingsFile(), QStringLiteral("Normal"),
                                              QStringLiteral("WordLearnMode"), g_IniValue);
   frmSysMenu& menu = frmSysMenu::instance();
   const std::array<platform::MenuItem*, 3> items = {menu.mnuSysTrayMode100, menu.mnuSysTrayMode101,
                                                     menu.mnuSysTrayMode102};
   for (size_t i = 0; i < items.size(); ++i) items[i]->setChecked(i == static_cast<size_t>(mode));
-  menu.mnuSysTrayMode1->setCaption(MenuText(step.parentKey));
-  return MenuText(step.bannerKey);
+  menu.mnuSysTrayMode1->setCaption(MenuText(captions.parent));
+  return MenuText(captions.banner);
 }
 
 // ---- Segment steps ------------------------------------------------------------------------------
@@ -179,7 +189,7 @@ QString StoreLearnMode(int mode) {
 void StepSegmentByKey(int direction) {
   const bool back = direction < 0;
   if (!(back ? HasPrevSegment() : HasNextSegment())) return;
-  const int target = SegmentSettingNumber(g_SegmentNo).value_or(0) + direction;
+  const int target = CurrentSegmentNumber() + direction;
   ShowBanner(back ? QStringLiteral("<<<<<") : QStringLiteral(">>>>>"),
              MenuText(back ? "mnuSysTrayGroupUpX" : "mnuSysTrayGroupDownX") + QStringLiteral(":") +
                  SegmentLabel(target));
@@ -252,8 +262,7 @@ QString HotKeyBanner(const QString& mark, const QString& text) {
 void OnHotKeyKill() {
   // The word is taken before the banner replaces it on the bar.
   const std::optional<ShownWord> shown = FindShownWord();
-  g_CurrentText = QString(213, QLatin1Char('='));
-  DrawWordText(g_CurrentText, QStringLiteral("U"));
+  ShowOnBar(QString(213, QLatin1Char('=')));
   if (g_SoundMode != QLatin1String("0")) System().playSound(platform::ProgramFolder() + kRecycleSound);
   ReinstallKeyboardHook();
   System().pause(kHotKeyPause);
@@ -263,13 +272,12 @@ void OnHotKeyKill() {
   // banner and renews the hook, but never starts a second kill.
   if (g_KillBusy) return;
   RunTimed([&shown] {
-    g_KillBusy = true;
+    const KillBusyScope busy;
     if (g_SegmentRebuilt) {
       KillCurrentWord(shown);
     } else {
       KillCurrentWordAndRebuild(shown);
     }
-    g_KillBusy = false;
   });
 }
 

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <limits>
 #include <vector>
@@ -50,6 +51,7 @@ std::vector<int> CandidateRows() {
 
 // The library line of cycle row `row`, through the segment line it comes from.
 std::optional<ShownWord> TraceRow(int row) {
+  if (!IsCycleRow(row)) return std::nullopt;
   const std::optional<int> segmentRow = DecimalIndex(g_CycleTable[static_cast<size_t>(row)].segmentIndex);
   if (!segmentRow || *segmentRow < 0 || *segmentRow >= std::ssize(g_SegmentLines)) return std::nullopt;
   const SegmentLine& line = g_SegmentLines[static_cast<size_t>(*segmentRow)];
@@ -60,13 +62,14 @@ std::optional<ShownWord> TraceRow(int row) {
   return ShownWord{row, *segmentRow, *rawLine, line.text, g_WordLines[static_cast<size_t>(*rawLine)]};
 }
 
-// Puts "*" before the shown word's line and writes the library. False when the raw line has
-// changed since the word was found (another library, or the line rewritten meanwhile): then
-// nothing is marked.
+// Puts "*" before the shown word's line and writes the library. False, with nothing marked,
+// when the raw line has changed since the word was found (another library, or the line
+// rewritten meanwhile), or when the word was already killed: the kill that keeps the cycle
+// leaves its row in the cycle, so the same word can come up again before the next rebuild.
 bool MarkLine(const ShownWord& word) {
-  if (word.rawLine >= std::ssize(g_WordLines) || word.rawLine > g_LineCountCopy) return false;
+  if (word.rawLine < 1 || word.rawLine >= std::ssize(g_WordLines) || word.rawLine > g_LineCountCopy) return false;
   QString& raw = g_WordLines[static_cast<size_t>(word.rawLine)];
-  if (raw != word.rawText) return false;
+  if (raw != word.rawText || raw.startsWith(u'*')) return false;
   raw = QStringLiteral("*") + word.segmentText;
   SaveWordLibrary();
   return true;
@@ -79,8 +82,15 @@ QString EmptyCycleStatusText() {
 
 // In learn mode 2 every word has two rows; an odd position (a word row) goes back to the row
 // before it, so the cycle moves on by whole words.
-void StepBackOddPositionInPairs() {
-  if (g_LearnMode == 2 && g_CyclePos % 2 != 0) --g_CyclePos;
+void StepBackToWholeWord() {
+  if (g_CyclePos % 2 != 0) --g_CyclePos;
+}
+
+// The position after a kill with rebuild: on by one unless the hold setting is on, and back to
+// the start past the end. Counted in int: the 16-bit position must not wrap past its limit.
+std::int16_t PositionAfterRebuild() {
+  const int position = g_Wait ? g_CyclePos : g_CyclePos + 1;
+  return static_cast<std::int16_t>(position > g_CycleCount ? 1 : position);
 }
 
 }  // namespace
@@ -112,7 +122,7 @@ void KillCurrentWord(const std::optional<ShownWord>& shown) {
   g_CyclePos = g_KillSavedPos;
   if (g_CycleCount != 0) {
     if (g_LearnMode == 2) {
-      StepBackOddPositionInPairs();
+      StepBackToWholeWord();
     } else {
       --g_CyclePos;
     }
@@ -137,13 +147,8 @@ void KillCurrentWordAndRebuild(const std::optional<ShownWord>& shown) {
 
   PrepareSegment(true);
   if (g_CycleCount != 0) {
-    StepBackOddPositionInPairs();
-    if (!g_Wait) {
-      ++g_CyclePos;
-      if (g_CyclePos > g_CycleCount) g_CyclePos = 1;
-    } else if (g_CyclePos > g_CycleCount) {
-      g_CyclePos = 1;
-    }
+    if (g_LearnMode == 2) StepBackToWholeWord();
+    g_CyclePos = PositionAfterRebuild();
   } else {
     g_CurrentText = EmptyCycleStatusText();
   }

@@ -6,7 +6,8 @@
 //
 // The line marked is always that of the word the learner sees: the cycle row whose text is
 // g_CurrentText at the position the last step (or wheel turn) showed. When the bar shows no word
-// (an empty cycle, the loading text, a status text, a banner), nothing is marked or counted.
+// (an empty cycle, the loading text, a status text, a banner), nothing is marked or counted; nor
+// when the word is one already killed whose row the kept cycle still holds.
 
 #include <QDate>
 #include <QString>

@@ -22,7 +22,6 @@ const QString kNormalSection = QStringLiteral("Normal");
 
 QString MenuText(const char* key) { return GetUIText(QStringLiteral("frmSysMenu"), QString::fromLatin1(key)); }
 
-int SegmentNumber() { return SegmentSettingNumber(g_SegmentNo).value_or(0); }
 int SegmentCountNumber() { return SegmentSettingNumber(g_SegmentCount).value_or(0); }
 
 // Writes g_IniValue under `key` in section "Normal" of the library settings file; a failed write
@@ -37,7 +36,7 @@ void WriteSegmentSetting(const QString& key) {
 // behind, also when the cycle is kept.)
 void ShowSegmentLabel() {
   if (!g_DoSegment) return;
-  const QString label = SegmentLabel(SegmentNumber());
+  const QString label = SegmentLabel(CurrentSegmentNumber());
   if (CurrentSegmentKind() == SegmentKind::Group) g_GroupName = label;
   if (SkolvaneBar::loaded()) DrawUnicodeText(label);
 }
@@ -61,7 +60,7 @@ void FitAndStartOrHandOver(bool fitAndStart) {
 
 void StepSegment(int direction, bool fitAndStart) {
   if (direction < 0 ? HasPrevSegment() : HasNextSegment()) {
-    g_SegmentNo = FormatSegmentNumber(SegmentNumber() + direction);
+    g_SegmentNo = FormatSegmentNumber(CurrentSegmentNumber() + direction);
     ShowSegmentLabel();
     g_IniValue = g_SegmentNo;
     WriteSegmentSetting(SegmentNumberKey());
@@ -87,9 +86,9 @@ QString SegmentTypeCaption() {
 
 }  // namespace
 
-bool IsTextReaderEdition() {
-  return QCoreApplication::applicationName() == QLatin1String(kTextReaderEditionName);
-}
+int CurrentSegmentNumber() { return SegmentSettingNumber(g_SegmentNo).value_or(0); }
+
+bool IsTextReaderEdition() { return QCoreApplication::applicationName() == QLatin1String("CorvelTextReader"); }
 
 QString SegmentNumberKey() {
   return IsTextReaderEdition() ? QStringLiteral("TextSegmentNo") : QStringLiteral("WordSegmentNo");
@@ -101,13 +100,13 @@ QString SegmentModeKey() {
 
 QString FormatSegmentNumber(int number) { return QStringLiteral("%1").arg(number, 4, 10, QLatin1Char('0')); }
 
-bool HasPrevSegment() { return SegmentNumber() > 1; }
+bool HasPrevSegment() { return CurrentSegmentNumber() > 1; }
 
-bool HasNextSegment() { return SegmentCountNumber() > SegmentNumber(); }
+bool HasNextSegment() { return SegmentCountNumber() > CurrentSegmentNumber(); }
 
 QString SegmentLabel(int number) {
   if (CurrentSegmentKind() != SegmentKind::Group) return FormatSegmentNumber(number);
-  if (number < 1 || number >= std::ssize(g_Groups)) return {};
+  if (number < 1 || number > g_GroupCount || number >= std::ssize(g_Groups)) return {};
   return g_Groups[static_cast<size_t>(number)].header;
 }
 

@@ -12,9 +12,6 @@
 
 #include <QString>
 
-// The executable name that selects the text-reading edition.
-inline constexpr char kTextReaderEditionName[] = "CorvelTextReader";
-
 // True when the program runs as the text-reading edition: its executable name, without
 // extension, is exactly "CorvelTextReader" (QCoreApplication::applicationName(), which is the
 // executable's name unless the program names itself).
@@ -24,6 +21,9 @@ bool IsTextReaderEdition();
 // "WordDoSegment", or "TextSegmentNo" and "TextDoSegment" in the text-reading edition.
 QString SegmentNumberKey();
 QString SegmentModeKey();
+
+// g_SegmentNo as a number; a text that is not one counts as 0.
+int CurrentSegmentNumber();
 
 // A segment number as g_SegmentNo holds it: at least four digits, "0" in front ("0009", "0100").
 QString FormatSegmentNumber(int number);

@@ -148,6 +148,7 @@ TEST_F(HotKeyTest, KillKeyKillsTheWordOnTheBarOnceASecondAndSoundsEveryTime) {
   EXPECT_EQ(KilledFileLines(), QStringList{"*w3@x3"});
   EXPECT_EQ(TodayCount(), "1");
   EXPECT_EQ(system_->pauses, std::vector<std::chrono::milliseconds>{300ms});
+  EXPECT_FALSE(g_KillBusy) << "the next kill is not shut out";
 
   Steps(1);
   ASSERT_FALSE(g_CurrentText.startsWith('='));

@@ -135,8 +135,24 @@ TEST_F(KillTest, ALineChangedSinceTheWordWasShownIsNotMarked) {
   ASSERT_TRUE(shown);
   g_WordLines[static_cast<size_t>(shown->rawLine)] = "other@line";  // e.g. another library opened
   KillCurrentWordAndRebuild(shown);
+  // A word that names the header line or no line at all is never marked either.
+  KillCurrentWordAndRebuild(ShownWord{0, 0, 0, "{AC}", g_WordLines[0]});
+  KillCurrentWordAndRebuild(ShownWord{0, 0, -1, "w1@x1", "w1@x1"});
   EXPECT_TRUE(KilledFileLines().isEmpty());
+  EXPECT_EQ(FileLines().value(0), "{AC}");
   EXPECT_EQ(TodayCount(), "Error");
+}
+
+TEST_F(KillTest, AWordKilledAgainBeforeTheRebuildIsCountedOnce) {
+  StartAndStep(0, false, 3);
+  g_SegmentRebuilt = true;
+  KillCurrentWord();
+  // The kept cycle still holds the killed row, and the kill made it the current text again.
+  ASSERT_EQ(g_CurrentText, "w3");
+  KillCurrentWord();
+  EXPECT_EQ(KilledFileLines(), QStringList{"*w3@x3"});
+  EXPECT_EQ(TodayCount(), "1");
+  g_SegmentRebuilt = false;
 }
 
 TEST_F(KillTest, DayCountStartsAtOneAndAddsUp) {
