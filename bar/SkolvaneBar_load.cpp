@@ -9,6 +9,7 @@
 #include "core/do_loading_bas.h"
 #include "core/language_bas.h"
 #include "core/read_ini_bas.h"
+#include "core/segment_navigation_bas.h"
 #include "core/segments_bas.h"
 #include "core/settings_load_bas.h"
 #include "core/speech_bas.h"
@@ -61,10 +62,8 @@ void SkolvaneBar::Form_Load() {
   // alone decides (the settings load applied it).
   if (std::abs(GetWindowsVersion() - 6.01) > 1e-9) setWindowOpacity(230.0 / 255.0);
 
-  if (g_DoSegment) {
-    const bool grouped = !g_GroupSymbolStart.isEmpty() && !g_GroupSymbolEnd.isEmpty();
-    DrawUnicodeText(grouped ? g_GroupName : g_SegmentNo);
-  }
+  Pic_SegNo_Paint();  // the segment number, or the group's caption, in segment mode
+  ApplyEditionCaption();
 
   g_KillBusy = false;
   AdjustObjects();

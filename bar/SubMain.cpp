@@ -47,7 +47,11 @@ void RunFirstStartHandOver() {
   platform::WriteProfileString(InstallerSettingsFile(), kGlobalSection, QStringLiteral("ISNEW"), g_IniValue);
   QString reason;
   if (!InstallTopicList(reason)) {
+    // Looking the text up resolves an empty language letter; the start-up chooses the letter
+    // itself afterwards, so the lookup must leave it as it was.
+    const QString letter = g_UILanguage;
     QString text = GetUIText(QStringLiteral("SubMain"), QStringLiteral("TopicListCopyFailed"));
+    g_UILanguage = letter;
     if (text.isEmpty()) text = QStringLiteral("The library list could not be installed:");
     platform::MsgBox(text + QStringLiteral("\n") + platform::ProfileFolder() + QStringLiteral("TopicList.ini\n") +
                      reason);

@@ -46,17 +46,14 @@ std::optional<QString> ReadLanguageValue(const QString& section, const QString& 
   return value;
 }
 
-// The language letter stored in a settings file. An empty value names no file (it would select
+// A language letter as a settings file holds it. An empty value names no file (it would select
 // "LANG_.dat"), so it counts as missing like "Error".
-std::optional<QString> StoredLetter(const QString& file, const QString& section) {
-  const QString value = platform::ReadProfileString(file, section, kLetterKey, kMissing, kValueBuffer);
-  if (value == kMissing || value.isEmpty()) return std::nullopt;
+std::optional<QString> StoredLetter(const QString& value) {
+  if (IsMissingSetting(value) || value.isEmpty()) return std::nullopt;
   return value;
 }
 
-QString ProgramWideLetter() {
-  return StoredLetter(ProgramSettingsFile(), QStringLiteral("Global")).value_or(kDefaultLetter);
-}
+QString ProgramWideLetter() { return StoredLetter(ReadProgramValue(kLetterKey)).value_or(kDefaultLetter); }
 
 // A letter left empty by the start-up takes the installation's value, so that the captions and
 // the texts of one window never come from different languages.
@@ -71,7 +68,7 @@ void ResolveLetterFor(const QString& formName) {
     EnsureUILanguage();
     return;
   }
-  if (const auto libraryLetter = StoredLetter(LibrarySettingsFile(), QStringLiteral("Normal"))) {
+  if (const auto libraryLetter = StoredLetter(ReadLibraryValue(QStringLiteral("Normal"), kLetterKey))) {
     g_UILanguage = *libraryLetter;
   } else {
     g_UILanguage = ProgramWideLetter();

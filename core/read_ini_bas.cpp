@@ -6,7 +6,6 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSize>
 
 #include <charconv>
 #include <cmath>
@@ -21,33 +20,24 @@ const QString kLibrarySection = QStringLiteral("Normal");
 const QString kProgramSection = QStringLiteral("Global");
 const QString kFlagOn = QStringLiteral("X");
 
-QString ReadLibraryValue(const QString& key) {
-  return platform::ReadProfileString(LibrarySettingsFile(), kLibrarySection, key, kMissing);
-}
-
-QString ReadProgramValue(const QString& key) {
-  return platform::ReadProfileString(ProgramSettingsFile(), kProgramSection, key, kMissing);
-}
-
 // The lookup chain: the library's value when it has the key (an empty value counts), else
 // Settings.ini's; "Error" when neither has it.
 QString ReadChainValue(const QString& key) {
-  const QString libraryValue = ReadLibraryValue(key);
-  if (libraryValue != kMissing) return libraryValue;
+  const QString libraryValue = ReadLibraryValue(kLibrarySection, key);
+  if (!IsMissingSetting(libraryValue)) return libraryValue;
   return ReadProgramValue(key);
 }
 
-// Decimal text to a 32-bit integer, rounding half to even; nothing for any other text.
-std::optional<std::int32_t> ToWholeNumber(const QString& text) {
+// Decimal text rounded to a whole number of type Int, half to even; nothing for any other text.
+template <typename Int>
+std::optional<Int> ToWholeNumber(const QString& text) {
   bool ok = false;
-  const double value = text.trimmed().toDouble(&ok);
-  if (!ok || !std::isfinite(value)) return std::nullopt;
-  const double rounded = std::nearbyint(value);  // the default rounding mode rounds half to even
-  if (rounded < std::numeric_limits<std::int32_t>::min() ||
-      rounded > std::numeric_limits<std::int32_t>::max()) {
+  const double value = std::nearbyint(text.trimmed().toDouble(&ok));  // the default mode rounds half to even
+  if (!ok || !std::isfinite(value) || value < std::numeric_limits<Int>::min() ||
+      value > std::numeric_limits<Int>::max()) {
     return std::nullopt;
   }
-  return static_cast<std::int32_t>(rounded);
+  return static_cast<Int>(value);
 }
 
 // The shortest decimal text that reads back as the same single-precision value ("710", "432.5").
@@ -55,11 +45,6 @@ QString ShortestDecimal(float value) {
   char buffer[64];
   const auto result = std::to_chars(std::begin(buffer), std::end(buffer), value, std::chars_format::fixed);
   return QString::fromLatin1(buffer, result.ptr - buffer);
-}
-
-QSize PrimaryScreenSize() {
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) return screen->geometry().size();
-  return QSize(1024, 768);
 }
 
 void WriteProgramDefault(const QString& key, const QString& value) {
@@ -109,6 +94,25 @@ void WriteProgramDefaults(std::span<const DefaultSetting> defaults) {
 
 }  // namespace
 
+bool IsMissingSetting(const QString& value) { return value == kMissing; }
+
+QString ReadLibraryValue(const QString& section, const QString& key) {
+  return platform::ReadProfileString(LibrarySettingsFile(), section, key, kMissing);
+}
+
+QString ReadProgramValue(const QString& key) {
+  return platform::ReadProfileString(ProgramSettingsFile(), kProgramSection, key, kMissing);
+}
+
+std::optional<std::int16_t> ToInt16Setting(const QString& text) { return ToWholeNumber<std::int16_t>(text); }
+
+std::optional<std::int32_t> ToInt32Setting(const QString& text) { return ToWholeNumber<std::int32_t>(text); }
+
+QSize ScreenPixels() {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) return screen->geometry().size();
+  return QSize(1024, 768);
+}
+
 QString LibrarySettingsFile() {
   constexpr qsizetype kExtensionLength = 4;  // ".abc"
   if (g_LibraryFileName.size() < kExtensionLength) return {};
@@ -123,7 +127,7 @@ bool ReadFlagSetting(const QString& key) { return ReadChainValue(key) == kFlagOn
 
 QString ReadSetting(const QString& key, const QString& defaultValue) {
   const QString value = ReadChainValue(key);
-  return value == kMissing ? defaultValue : value;
+  return IsMissingSetting(value) ? defaultValue : value;
 }
 
 QString ReadSetting(const QString& key, int defaultValue) {
@@ -131,11 +135,11 @@ QString ReadSetting(const QString& key, int defaultValue) {
 }
 
 QString ReadSymbolSetting(const QString& key, const QString& defaultValue) {
-  const QString libraryValue = ReadLibraryValue(key);
-  if (libraryValue != kMissing && !libraryValue.isEmpty()) return libraryValue;
-  if (libraryValue == kMissing) {
+  const QString libraryValue = ReadLibraryValue(kLibrarySection, key);
+  if (!IsMissingSetting(libraryValue) && !libraryValue.isEmpty()) return libraryValue;
+  if (IsMissingSetting(libraryValue)) {
     const QString programValue = ReadProgramValue(key);
-    if (programValue != kMissing && !programValue.isEmpty()) return programValue;
+    if (!IsMissingSetting(programValue) && !programValue.isEmpty()) return programValue;
   }
   // The default stands in for the missing or empty marker and is stored in the library file, so
   // the file holds the key from now on.
@@ -146,13 +150,11 @@ QString ReadSymbolSetting(const QString& key, const QString& defaultValue) {
 }
 
 std::int32_t ReadNumberSetting(const QString& key, std::int32_t currentValue) {
-  const QString value = ReadChainValue(key);
-  if (value == kMissing) return currentValue;
-  return ToWholeNumber(value).value_or(currentValue);
+  return ToInt32Setting(ReadChainValue(key)).value_or(currentValue);
 }
 
 void WriteDefaultSettings() {
-  const QSize screen = PrimaryScreenSize();
+  const QSize screen = ScreenPixels();
   WriteProgramDefault(QStringLiteral("WindowX"),
                       ShortestDecimal((static_cast<float>(screen.width()) - 500.0f) / 2.0f));
   WriteProgramDefault(QStringLiteral("WindowY"),

@@ -8,47 +8,26 @@
 #include "core/speech_bas.h"
 #include "core/vars_bas.h"
 #include "platform/fonts/font_mapping.h"
-#include "platform/ini/ini.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
+#include <algorithm>
 #include <array>
-#include <initializer_list>
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 
 namespace {
 
-const QString kError = QStringLiteral("Error");
 const QString kMenu = QStringLiteral("frmSysMenu");
 
 QString MenuText(const char* key) { return GetUIText(kMenu, QString::fromLatin1(key)); }
 
-// Decimal text to a whole number, fractions rounded half to even, as the settings files store
-// positions such as 432.5.
-std::optional<double> ToRoundedNumber(const QString& text) {
-  bool ok = false;
-  const double value = text.trimmed().toDouble(&ok);
-  if (!ok || !std::isfinite(value)) return std::nullopt;
-  return std::nearbyint(value);  // the default rounding mode rounds halves to even
-}
-
-QSize PrimaryScreenPixels() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen != nullptr ? screen->geometry().size() : QSize(1024, 768);
-}
-
-// Reads a key of the library settings file's `librarySection`, then Settings.ini's "Global".
-// Gives the library value when present, else the Settings.ini value ("Error" or empty there
-// count as missing, so the caller's fallback applies).
-std::optional<QString> ReadOwnSetting(const QString& librarySection, const QString& key) {
-  const QString libraryValue = platform::ReadProfileString(LibrarySettingsFile(), librarySection, key, kError);
-  if (libraryValue != kError) return libraryValue;
-  const QString programValue =
-      platform::ReadProfileString(ProgramSettingsFile(), QStringLiteral("Global"), key, kError);
-  if (programValue == kError || programValue.isEmpty()) return std::nullopt;
-  return programValue;
+// The bar's place and width: the library settings file's `librarySection` first, then
+// Settings.ini; empty when neither has the key, which converts to no number like an empty value.
+QString ReadBarPlaceSetting(const QString& librarySection, const QString& key) {
+  const QString libraryValue = ReadLibraryValue(librarySection, key);
+  if (!IsMissingSetting(libraryValue)) return libraryValue;
+  const QString programValue = ReadProgramValue(key);
+  return IsMissingSetting(programValue) ? QString() : programValue;
 }
 
 // Checks the item whose value matches and captions the submenu from the matching key; a value
@@ -97,27 +76,26 @@ void LoadLearnMode(frmSysMenu& menu) {
 void LoadSpeed(frmSysMenu& menu) {
   // The interval is whole seconds; a value the 16-bit millisecond arithmetic cannot hold, or one
   // that would stop the bar for good, counts as missing.
-  const std::int32_t seconds = ReadNumberSetting(QStringLiteral("WordSpeed"), 1);
-  const bool usable = seconds >= 1 && seconds <= std::numeric_limits<std::int16_t>::max() / 1000;
-  g_Speed = (usable ? seconds : 1) * 1000;
+  std::int32_t seconds = ReadNumberSetting(QStringLiteral("WordSpeed"), 1);
+  if (seconds < 1 || seconds > std::numeric_limits<std::int16_t>::max() / 1000) seconds = 1;
+  g_Speed = seconds * 1000;
   const std::array items{menu.mnuSysTrayInterval01, menu.mnuSysTrayInterval02, menu.mnuSysTrayInterval03,
                          menu.mnuSysTrayInterval04, menu.mnuSysTrayInterval05, menu.mnuSysTrayInterval06,
                          menu.mnuSysTrayInterval07, menu.mnuSysTrayInterval08, menu.mnuSysTrayInterval09,
                          menu.mnuSysTrayInterval10};
-  const int index = (g_Speed % 1000 == 0 && g_Speed >= 1000 && g_Speed <= 9000) ? g_Speed / 1000 - 1 : 9;
+  const int index = std::min(seconds, 10) - 1;  // the last item also stands for every longer interval
   items[static_cast<std::size_t>(index)]->setChecked(true);
   const QString key = QStringLiteral("mnuSysTrayInterval_") + QChar(u'A' + index);
   menu.mnuSysTrayInterval->setCaption(GetUIText(kMenu, key));
 }
 
 void LoadWindowPlace() {
-  const QSize screen = PrimaryScreenPixels();
-  const auto width = ReadOwnSetting(QStringLiteral("Normal"), QStringLiteral("WindowW"));
-  g_WindowW = width ? ToInt16Setting(*width).value_or(432) : 432;
-  const auto x = ReadOwnSetting(g_ComputerSection, QStringLiteral("WindowX"));
-  g_WindowX = (x ? ToInt32Setting(*x) : std::nullopt).value_or(screen.width() - 480);
-  const auto y = ReadOwnSetting(g_ComputerSection, QStringLiteral("WindowY"));
-  g_WindowY = (y ? ToInt32Setting(*y) : std::nullopt).value_or(screen.height() - 45);
+  const QSize screen = ScreenPixels();
+  g_WindowW = ToInt16Setting(ReadBarPlaceSetting(QStringLiteral("Normal"), QStringLiteral("WindowW"))).value_or(432);
+  g_WindowX = ToInt32Setting(ReadBarPlaceSetting(g_ComputerSection, QStringLiteral("WindowX")))
+                  .value_or(screen.width() - 480);
+  g_WindowY = ToInt32Setting(ReadBarPlaceSetting(g_ComputerSection, QStringLiteral("WindowY")))
+                  .value_or(screen.height() - 45);
   g_ColorSampleX = g_WindowX;
   g_ColorSampleY = g_WindowY;
 }
@@ -197,7 +175,8 @@ void LoadTargetPercentage(frmSysMenu& menu) {
 }
 
 void LoadMeaningPercent(frmSysMenu& menu) {
-  g_MeaningBarPercent = ReadNumberSetting(QStringLiteral("WordMeaningBarPercent"), 50);
+  // A share beyond 16 bits would size the meaning font and rows past what the layout can hold.
+  g_MeaningBarPercent = ToInt16Setting(ReadSetting(QStringLiteral("WordMeaningBarPercent"), 50)).value_or(50);
   if (g_MeaningBarPercent == 50) {
     menu.mnuSysTrayShowLongMeaningPercentH->setChecked(true);
   } else {
@@ -207,8 +186,7 @@ void LoadMeaningPercent(frmSysMenu& menu) {
 
 void LoadFont(frmSysMenu& menu) {
   g_FontSpec = ReadSetting(QStringLiteral("WordFont"), QStringLiteral("SimSun;0:9"));
-  const QString shown = g_FontSpec.left(g_FontSpec.indexOf(QChar(u'\0')) < 0 ? g_FontSpec.size()
-                                                                             : g_FontSpec.indexOf(QChar(u'\0')));
+  const QString shown = g_FontSpec.left(g_FontSpec.indexOf(QChar(u'\0')));  // all of it without a NUL
   menu.mnuSysTrayFont->setCaption(MenuText("mnuSysTrayFont_A") + QStringLiteral(" [") + shown + QStringLiteral("]"));
   ApplyWordFontSpec(g_FontSpec);
 }
@@ -243,20 +221,18 @@ void LoadGameScore() {
   g_GameBestScore = QStringLiteral("99");
   g_GameBestTime = QStringLiteral("00:59:00");
   const QString key = QStringLiteral("WordGameScore");
-  const QString libraryValue = platform::ReadProfileString(LibrarySettingsFile(), QStringLiteral("Normal"), key, kError);
+  const QString libraryValue = ReadLibraryValue(QStringLiteral("Normal"), key);
   if (libraryValue.isEmpty()) return;
-  if (libraryValue != kError) {
+  if (!IsMissingSetting(libraryValue)) {
     SplitGameScore(libraryValue);
     return;
   }
-  const QString programValue = platform::ReadProfileString(ProgramSettingsFile(), QStringLiteral("Global"), key, kError);
-  if (programValue != kError) SplitGameScore(programValue);
+  const QString programValue = ReadProgramValue(key);
+  if (!IsMissingSetting(programValue)) SplitGameScore(programValue);
 }
 
 void LoadMeaningRows(frmSysMenu& menu) {
-  const std::int32_t rows = ReadNumberSetting(QStringLiteral("WordMeaningRows"), 1);
-  const bool fits = rows >= std::numeric_limits<std::int16_t>::min() && rows <= std::numeric_limits<std::int16_t>::max();
-  g_MeaningRows = fits ? static_cast<std::int16_t>(rows) : std::int16_t{1};
+  g_MeaningRows = ToInt16Setting(ReadSetting(QStringLiteral("WordMeaningRows"), 1)).value_or(1);
   const std::array items{menu.mnuSysTrayShowMeaningRow01, menu.mnuSysTrayShowMeaningRow02,
                          menu.mnuSysTrayShowMeaningRow03, menu.mnuSysTrayShowMeaningRow04,
                          menu.mnuSysTrayShowMeaningRow05, menu.mnuSysTrayShowMeaningRow06,
@@ -269,20 +245,6 @@ void LoadMeaningRows(frmSysMenu& menu) {
 }
 
 }  // namespace
-
-std::optional<std::int16_t> ToInt16Setting(const QString& text) {
-  const auto value = ToRoundedNumber(text);
-  if (!value || *value < std::numeric_limits<std::int16_t>::min() || *value > std::numeric_limits<std::int16_t>::max())
-    return std::nullopt;
-  return static_cast<std::int16_t>(*value);
-}
-
-std::optional<std::int32_t> ToInt32Setting(const QString& text) {
-  const auto value = ToRoundedNumber(text);
-  if (!value || *value < std::numeric_limits<std::int32_t>::min() || *value > std::numeric_limits<std::int32_t>::max())
-    return std::nullopt;
-  return static_cast<std::int32_t>(*value);
-}
 
 void ApplyWordFontSpec(const QString& fontSpec) {
   SkolvaneBar& bar = SkolvaneBar::instance();

@@ -4,6 +4,7 @@
 #include "bar/frmSysMenu.h"
 #include "core/language_bas.h"
 #include "core/read_ini_bas.h"
+#include "core/segment_navigation_bas.h"
 #include "core/text_drawing_bas.h"
 #include "core/vars_bas.h"
 #include "platform/codepage/ansi_code_page.h"
@@ -11,7 +12,6 @@
 #include "platform/speech/voice_catalog.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <array>
@@ -291,10 +291,9 @@ void SpeechQueueTick() {
 void SpeechOff() {
   g_SoundMode = QStringLiteral("False");
   if (platform::SpeechControl* source = SourceControl()) source->setVisible(false);
-  // The text-reader edition of the program keeps its sound setting under its own key.
-  const bool textReader =
-      QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() == u"CorvelTextReader";
+  // The text-reading edition keeps its sound setting under its own key.
   g_IniValue.clear();
   platform::WriteProfileString(LibrarySettingsFile(), QStringLiteral("Normal"),
-                               textReader ? QStringLiteral("TextSpeak") : QStringLiteral("WordSpeak"), g_IniValue);
+                               IsTextReaderEdition() ? QStringLiteral("TextSpeak") : QStringLiteral("WordSpeak"),
+                               g_IniValue);
 }

@@ -4,6 +4,7 @@
 #include "libraries/frmManager.h"
 #include "platform/app/folders.h"
 #include "platform/ini/ini.h"
+#include "tests/support/read_only_folder.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/temp_folders.h"
 
@@ -100,6 +101,22 @@ TEST_F(StartUp, FailedListCopyIsReportedAndKeepsTheOldList) {
   EXPECT_TRUE(dialogs->messages[0].text.contains("TopicList.ini"));
   EXPECT_EQ(TempFolders::readFile(folders.programFolder() + "TopicList.ini"), "old");
   EXPECT_EQ(platform::ReadProfileString(installerFile(), "GLOBAL", "ISNEW", "Error"), "");
+}
+
+TEST_F(StartUp, AFailedFirstStartKeepsTheInstallersLanguageForTheManager) {
+  platform::WriteProfileString(installerFile(), "GLOBAL", "ISNEW", "1");
+  platform::WriteProfileString(installerFile(), "GLOBAL", "LANGUAGE", "A");
+  TempFolders::writeFile(folders.profileFolder() + "TopicList.ini", "[AC_Verbs]\n");
+  TempFolders::writeFile(folders.programFolder() + "TopicList.ini", "old");
+  {
+    // Neither Settings.ini nor the list can be written; the report of it must not fix the
+    // language the manager then opens in.
+    testing_support::ScopedReadOnlyFolder readOnly(folders.programFolder());
+    start("");
+  }
+  EXPECT_EQ(dialogs->messages.size(), 1u);
+  EXPECT_EQ(g_UILanguage, "A");
+  EXPECT_TRUE(frmManager::loaded());
 }
 
 TEST_F(StartUp, EmptyMarkMeansNoFirstStart) {

@@ -122,11 +122,13 @@ TEST_F(SettingsLoad, NumbersThatAreNotNumbersOrTooLargeFallBack) {
   setLibrary("WindowW", "wide");
   setLibrary("WordLearnMode", "99999");
   setLibrary("WordMeaningRows", "70000");
+  setLibrary("WordMeaningBarPercent", "2000000000");
   setLibrary("WindowX", "12.5", "PC_test");
   LoadSettings();
   EXPECT_EQ(g_WindowW, 432);
   EXPECT_EQ(g_LearnMode, 1);
   EXPECT_EQ(g_MeaningRows, 1);
+  EXPECT_EQ(g_MeaningBarPercent, 50);
   EXPECT_EQ(g_WindowX, 12);  // halves go to the even neighbour
 }
 

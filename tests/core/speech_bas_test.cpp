@@ -393,6 +393,16 @@ TEST_F(Speech, SpeechOffSilencesTheRunAndClearsTheSetting) {
   EXPECT_EQ(g_SoundMode, "False");
   EXPECT_FALSE(source().isVisible());
   EXPECT_EQ(platform::ReadProfileString(folders().libraryFolder() + "Words.ini", "Normal", "WordSpeak", "Error"), "");
+
+  // The text-reading edition, told by the program's name, clears its own key and leaves the other.
+  const QString programName = QCoreApplication::applicationName();
+  QCoreApplication::setApplicationName("CorvelTextReader");
+  platform::WriteProfileString(folders().libraryFolder() + "Words.ini", "Normal", "WordSpeak", "2");
+  platform::WriteProfileString(folders().libraryFolder() + "Words.ini", "Normal", "TextSpeak", "2");
+  SpeechOff();
+  QCoreApplication::setApplicationName(programName);
+  EXPECT_EQ(platform::ReadProfileString(folders().libraryFolder() + "Words.ini", "Normal", "TextSpeak", "Error"), "");
+  EXPECT_EQ(platform::ReadProfileString(folders().libraryFolder() + "Words.ini", "Normal", "WordSpeak", "Error"), "2");
 }
 
 TEST_F(Speech, TheBarsStepAndQueueTimerSpeakWordAndMeaning) {
