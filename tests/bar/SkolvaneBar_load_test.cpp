@@ -7,6 +7,8 @@
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/temp_folders.h"
 
+#include "tests/support/scoped_application_name.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -28,7 +30,6 @@ class BarLoad : public ::testing::Test {
   }
   void TearDown() override {
     SkolvaneBar::unload();
-    QCoreApplication::setApplicationName(programName_);
     platform::SetProgramFolder({});
     g_LibraryPath.clear();
     g_LibraryFolder.clear();
@@ -41,13 +42,10 @@ class BarLoad : public ::testing::Test {
 
   TempFolders folders;
   testing_support::ScopedRecordingDialogs dialogs;
-
- private:
-  QString programName_ = QCoreApplication::applicationName();
 };
 
 TEST_F(BarLoad, TextReaderEditionInSegmentModeNamesItselfOnTheLogoFromTheStart) {
-  QCoreApplication::setApplicationName("CorvelTextReader");
+  testing_support::ScopedApplicationName edition("CorvelTextReader");
   setLibrary("WordDoSegment", "X");
   setLibrary("WordWait", "X");
   SkolvaneBar& bar = SkolvaneBar::instance();

@@ -8,13 +8,6 @@
 
 #include <optional>
 
-// The unit tests run without an X server, where every load of the bar would tell the learner that
-// the hot keys do not work; only the test of that message wants to see it.
-[[maybe_unused]] const bool kHookFailureMessageOff = [] {
-  SetKeyboardHookFailureReporting(false);
-  return true;
-}();
-
 namespace {
 
 using namespace std::chrono_literals;

@@ -4,6 +4,8 @@
 #include "tests/support/hotkey_fixture.h"
 #include "tests/support/read_only_folder.h"
 
+#include "tests/support/scoped_application_name.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -20,19 +22,6 @@ class SegmentNavigationTest : public testing_support::HotKeyFixture {
   }
 };
 
-// Runs the test body under another executable name and restores the real one.
-class ScopedApplicationName {
- public:
-  explicit ScopedApplicationName(const QString& name) : saved_(QCoreApplication::applicationName()) {
-    QCoreApplication::setApplicationName(name);
-  }
-  ~ScopedApplicationName() { QCoreApplication::setApplicationName(saved_); }
-  ScopedApplicationName(const ScopedApplicationName&) = delete;
-  ScopedApplicationName& operator=(const ScopedApplicationName&) = delete;
-
- private:
-  QString saved_;
-};
 
 TEST_F(SegmentNavigationTest, StepsKeepFourDigitsAndStoreTheNumber) {
   UseSegments(120, "10", "0009");
@@ -133,7 +122,7 @@ TEST_F(SegmentNavigationTest, ToggleStoresTheModeAndCaptionsTheMenu) {
 }
 
 TEST_F(SegmentNavigationTest, TextReaderEditionUsesItsOwnKeysAndToolTips) {
-  ScopedApplicationName edition("CorvelTextReader");
+  testing_support::ScopedApplicationName edition("CorvelTextReader");
   UseSegments(6, "2", "0001");
   NextSegment(true);
   EXPECT_EQ(NormalSetting("TextSegmentNo"), "0002");

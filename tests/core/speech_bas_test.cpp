@@ -9,6 +9,8 @@
 #include "tests/support/recording_speech.h"
 #include "tests/support/temp_folders.h"
 
+#include "tests/support/scoped_application_name.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -395,12 +397,12 @@ TEST_F(Speech, SpeechOffSilencesTheRunAndClearsTheSetting) {
   EXPECT_EQ(platform::ReadProfileString(folders().libraryFolder() + "Words.ini", "Normal", "WordSpeak", "Error"), "");
 
   // The text-reading edition, told by the program's name, clears its own key and leaves the other.
-  const QString programName = QCoreApplication::applicationName();
-  QCoreApplication::setApplicationName("CorvelTextReader");
-  platform::WriteProfileString(folders().libraryFolder() + "Words.ini", "Normal", "WordSpeak", "2");
-  platform::WriteProfileString(folders().libraryFolder() + "Words.ini", "Normal", "TextSpeak", "2");
-  SpeechOff();
-  QCoreApplication::setApplicationName(programName);
+  {
+    testing_support::ScopedApplicationName edition("CorvelTextReader");
+    platform::WriteProfileString(folders().libraryFolder() + "Words.ini", "Normal", "WordSpeak", "2");
+    platform::WriteProfileString(folders().libraryFolder() + "Words.ini", "Normal", "TextSpeak", "2");
+    SpeechOff();
+  }
   EXPECT_EQ(platform::ReadProfileString(folders().libraryFolder() + "Words.ini", "Normal", "TextSpeak", "Error"), "");
   EXPECT_EQ(platform::ReadProfileString(folders().libraryFolder() + "Words.ini", "Normal", "WordSpeak", "Error"), "2");
 }
