@@ -35,7 +35,7 @@ double RowHeight(double fontTwips) { return fontTwips * 6 / 5; }
 
 // Height of the meaning box: its rows at their percentage of the word row.
 double MeaningBoxHeight(double wordFontTwips) {
-  return static_cast<double>(g_MeaningBarPercent) * 6 * g_MeaningRows * wordFontTwips / 500;
+  return static_cast<double>(g_MeaningBarPercent) * 6 * MeaningRowCount() * wordFontTwips / 500;
 }
 
 // The picture row's height: the library cover's. No cover loader is wired in yet, so the row
@@ -125,7 +125,7 @@ void SkolvaneBar::AdjustObjects() {
   if (g_ShowLongMeaning) {
     Pic_ShowLongMeaning->setVisible(true);
     Pic_ShowLongMeaning->twips().move(0, text.top() + text.height(), width, Pic_ShowLongMeaning->twips().height());
-    statusTop += text.height() * g_MeaningBarPercent / 100 * g_MeaningRows;
+    statusTop += text.height() * g_MeaningBarPercent / 100 * MeaningRowCount();
     // The status row starts on a whole pixel.
     statusTop = std::floor(statusTop / platform::kTwipsPerPixel) * platform::kTwipsPerPixel;
   } else {

@@ -4,7 +4,10 @@
 #include "core/vars_bas.h"
 #include "platform/forms/twips.h"
 
+#include <algorithm>
 #include <cmath>
+
+int MeaningRowCount() { return std::max<int>(g_MeaningRows, 1); }
 
 int BarHeightPixels(const BarRows& rows) {
   constexpr double kTwipsPerPixel = platform::kTwipsPerPixel;
@@ -17,7 +20,9 @@ int BarHeightPixels(const BarRows& rows) {
   }
   const double picture = rows.showPicture ? rows.pictureHeight : 0;
   const double pixels = (meaning + phonetic + picture + text) / kTwipsPerPixel + kStatusRowPixels * rows.statusRows;
-  return static_cast<int>(std::nearbyint(pixels));
+  // Hand-edited row settings can ask for any height; a window is never higher than the window
+  // system allows, nor below nothing.
+  return static_cast<int>(std::nearbyint(std::clamp(pixels, 0.0, kMaxBarPixels)));
 }
 
 BarRows CurrentBarRows() {
@@ -29,7 +34,7 @@ BarRows CurrentBarRows() {
   rows.showLongMeaning = g_ShowLongMeaning;
   rows.showPicture = g_ShowPicture;
   rows.meaningBarPercent = g_MeaningBarPercent;
-  rows.meaningRows = g_MeaningRows;
+  rows.meaningRows = MeaningRowCount();
   rows.statusRows = g_StatusRows;
   return rows;
 }

@@ -13,12 +13,19 @@ struct BarRows {
   int statusRows = 0;  // 1 when the status row is shown
 };
 
+// The number of meaning rows the bar lays out, fits and draws: g_MeaningRows, but at least one.
+// A settings file edited by hand may hold 0 or less, which would give the meaning box no height,
+// or a negative one that pulls the status row up over the word row.
+int MeaningRowCount();
+
 // Height of the status row, pixels.
 inline constexpr int kStatusRowPixels = 13;
+// The highest window the window system makes, pixels.
+inline constexpr double kMaxBarPixels = 32767;
 
 // The bar height in pixels for these rows: the phonetic row is half the word row; the meaning
 // rows together are taken down to a whole pixel; the sum is rounded to the nearest pixel, a half
-// to the even neighbour.
+// to the even neighbour, and kept within 0 to kMaxBarPixels.
 int BarHeightPixels(const BarRows& rows);
 
 // The rows as the shared settings and the bar's boxes now give them.

@@ -1,10 +1,12 @@
 #include "core/text_drawing_bas.h"
 
 #include "bar/SkolvaneBar.h"
+#include "core/bar_fitting_bas.h"
 #include "core/vars_bas.h"
 #include "platform/codepage/ansi_code_page.h"
 
 #include <QFontMetrics>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QStringView>
 #include <QTextLayout>
@@ -20,6 +22,8 @@ namespace {
 // Every text is drawn into a rectangle from its left and top to these pixel edges of its box.
 constexpr int kDrawRight = 2000;
 constexpr int kDrawBottom = 200;
+// The bar's text rows are this many times as high as their font's size.
+constexpr double kRowPerFontSize = 1.2;
 
 constexpr char16_t kBlank = u' ';
 const QString kFollowSpace = QStringLiteral("<FOLLOW_SPACE>");
@@ -45,12 +49,44 @@ QString WithLineBreaks(const QString& text) {
   return result;
 }
 
+// Where the lines of a text stand in the painter's font: the baseline's distance below a line's
+// top, and the distance from one line's top to the next.
+struct LinePlacement {
+  int baseline = 0;
+  int pitch = 0;
+};
+
+// The box font's own ascent and height decide, whichever installed family draws a character: an
+// ideograph drawn by a fallback family with a taller ascent must not push a Latin line down, or
+// its descenders fall out of the bar's rows, which are 1.2 times their font's size. A font whose
+// ascent and descent together exceed that (some CJK families) has both taken down in proportion,
+// so its text stays within the row as well.
+LinePlacement PlaceLines(const QPainter& painter) {
+  const QFontMetrics metrics(painter.font(), painter.device());
+  LinePlacement placement{metrics.ascent(), metrics.height()};
+  const double row = kRowPerFontSize * painter.font().pointSizeF() * painter.device()->logicalDpiY() / 72;
+  if (row > 0 && placement.pitch > row) {
+    placement.baseline = qRound(placement.baseline * row / placement.pitch);
+    placement.pitch = static_cast<int>(std::floor(row));
+  }
+  return placement;
+}
+
 // Draws `text` top-left aligned, clipped to the rectangle from (left, top) to the drawing edges.
 // The text stands as it is: "&" is a character, not a mnemonic.
 void DrawClipped(QPainter& painter, const QString& text, int left, int top) {
   const QRect rect(left, top, kDrawRight - left, kDrawBottom - top);
   if (rect.isEmpty() || text.isEmpty()) return;
-  painter.drawText(rect, Qt::AlignLeft | Qt::AlignTop, WithLineBreaks(text));
+  const LinePlacement placement = PlaceLines(painter);
+  painter.save();
+  painter.setClipRect(rect);
+  int lineTop = top;
+  for (const QString& line : WithLineBreaks(text).split(u'\n')) {
+    if (lineTop >= kDrawBottom) break;
+    painter.drawText(QPoint(left, lineTop + placement.baseline), line);
+    lineTop += placement.pitch;
+  }
+  painter.restore();
 }
 
 // Metrics of the box's font as it draws on the box's image.
@@ -127,8 +163,11 @@ class PiecePass {
   }
 
   // Each prefix is measured where it stands in the drawn line, so its width is the left edge of
-  // the next character as drawn; one layout serves every piece.
+  // the next character as drawn; one layout serves every piece. Without the bar there is no font
+  // to measure in and nothing to draw, and a rebuild must not load the bar (its load opens a
+  // library): the widths stay empty.
   void measure() {
+    if (!SkolvaneBar::loaded()) return;
     const platform::PictureBox& box = *SkolvaneBar::instance().Pic_ShowText;
     const QFontMetrics metrics = MetricsOf(box);
     QTextLayout layout(outside_, box.font(), &box.image());
@@ -207,15 +246,13 @@ void DrawWordText(const QString& text, const QString& /*style*/) {
 
 void DrawPhoneticText() {
   if (!g_ShowPhonetic) return;
-  SkolvaneBar& bar = SkolvaneBar::instance();
-  platform::PictureBox& box = *bar.Pic_ShowPhonetic;
+  platform::PictureBox& box = *SkolvaneBar::instance().Pic_ShowPhonetic;
   box.cls();
   if (!g_BarShown) return;
 
   // Chinese and Japanese readings stand centred over their characters; any other library shows
   // its first reading at the left edge.
   const bool overCharacters = g_SourceLang == "C" || g_SourceLang == "J";
-  const QFontMetrics wordMetrics = MetricsOf(*bar.Pic_ShowText);
   const QFontMetrics readingMetrics = MetricsOf(box);
   const int pieces = std::min<int>(g_PieceCount, static_cast<int>(g_Pieces.size()) - 1);
   box.draw([&](QPainter& painter) {
@@ -225,9 +262,8 @@ void DrawPhoneticText() {
       if (row.Reading.isEmpty()) continue;
       double x = 0;
       if (overCharacters) {
-        double covered = wordMetrics.horizontalAdvance(row.Char);
-        const int span = row.ReadingSpan.toInt();
-        if (span > 1) covered = static_cast<double>(span) * ToPixels(row.CharWidth);
+        const int span = std::max(row.ReadingSpan.toInt(), 1);
+        const double covered = static_cast<double>(span) * ToPixels(row.CharWidth);
         const double reading = readingMetrics.horizontalAdvance(row.Reading);
         const double left = i > 1 ? ToPixels(g_Pieces[static_cast<std::size_t>(i - 1)].PrefixWidth) : 0;
         x = left + (covered - reading) / 2 + 1;
@@ -245,8 +281,7 @@ void DrawMeaningText(const QString& text, const QString& /*style*/) {
   platform::PictureBox& box = *SkolvaneBar::instance().Pic_ShowLongMeaning;
   const QFontMetrics metrics = MetricsOf(box);
   const double boxWidth = box.twips().width() / platform::kTwipsPerPixel;
-  // The row count is a divisor; a count below one (settings not yet read) draws one row per box.
-  const double rowHeight = box.twips().height() / std::max<int>(g_MeaningRows, 1);
+  const double rowHeight = box.twips().height() / MeaningRowCount();
   // Rows from here down would be clipped away whole, so the wrapping stops there.
   const int visibleBottom = std::min(kDrawBottom, box.height());
 

@@ -101,6 +101,20 @@ TEST_F(BarLayout, MeaningRowsAtHalfSizeAndTheStatusRowOnAWholePixel) {
   EXPECT_DOUBLE_EQ(bar().Lbl_Counter->twips().top(), status);
 }
 
+// A count below one from a hand-edited settings file lays out, fits and draws one row.
+TEST_F(BarLayout, MeaningRowCountBelowOneGivesOneRow) {
+  g_ShowLongMeaning = true;
+  for (const std::int16_t rows : {std::int16_t{0}, std::int16_t{-2}}) {
+    SCOPED_TRACE(rows);
+    g_MeaningRows = rows;
+    bar().AdjustObjects();
+    EXPECT_DOUBLE_EQ(bar().Pic_ShowLongMeaning->twips().height(), 144);  // 0.5 x 1.2 x 240
+    EXPECT_DOUBLE_EQ(bar().logo[0]->twips().top(), 570);  // 144 + 288 + 144 = 38.4 pixels, taken down
+    FitBarToRows();
+    EXPECT_EQ(bar().height(), 38);  // (144 + 144 + 288) / 15 = 38.4
+  }
+}
+
 TEST_F(BarLayout, SegmentNumberOnlyInSegmentModeLeftOfTheCounter) {
   g_ShowSegNo = g_ShowCounter = true;
   bar().AdjustObjects();

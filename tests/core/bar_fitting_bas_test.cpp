@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 BarRows TwelvePointRows() {
@@ -32,6 +34,16 @@ TEST(BarHeight, WithEveryOptionalRowOffTheBarIsAsHighAsTheWordRow) {
   EXPECT_EQ(BarHeightPixels(rows), 19);  // 19.2 pixels
   rows.textHeight = 277.5;               // 18.5 pixels: a half goes to the even neighbour
   EXPECT_EQ(BarHeightPixels(rows), 18);
+}
+
+TEST(BarHeight, AbsurdRowSettingsGiveTheHighestWindowNotAnOverflow) {
+  BarRows rows = TwelvePointRows();
+  rows.showLongMeaning = true;
+  rows.meaningBarPercent = std::numeric_limits<int>::max();
+  rows.meaningRows = 10;
+  EXPECT_EQ(BarHeightPixels(rows), 32767);
+  rows.meaningBarPercent = std::numeric_limits<int>::min();
+  EXPECT_EQ(BarHeightPixels(rows), 0);
 }
 
 class FitBar : public testing_support::BarDrawingFixture {};

@@ -219,6 +219,21 @@ TEST_F(SegmentsTest, RebuildWithoutTheBarLoadedLeavesItUnloaded) {
   PrepareSegment(true);
   EXPECT_FALSE(SkolvaneBar::loaded());
   EXPECT_EQ(g_CycleCount, 3);
+
+  // An empty cycle puts its status text through the word-line pass, phonetic row and all.
+  struct Saved {
+    bool show = g_ShowPhonetic;
+    QString start = g_PhoneticSymbolStart, end = g_PhoneticSymbolEnd;
+    ~Saved() { g_ShowPhonetic = show, g_PhoneticSymbolStart = start, g_PhoneticSymbolEnd = end; }
+  } saved;
+  g_ShowPhonetic = true;
+  g_PhoneticSymbolStart = "[";
+  g_PhoneticSymbolEnd = "]";
+  SetLibrary({"{AC}", "*a@1"});
+  PrepareSegment(true);
+  EXPECT_EQ(g_CycleCount, 0);
+  EXPECT_GT(g_PieceCount, 0);
+  EXPECT_FALSE(SkolvaneBar::loaded());
 }
 
 TEST_F(SegmentsTest, LoadedGroupedLibraryIsCutByItsGroups) {

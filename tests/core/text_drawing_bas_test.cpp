@@ -143,6 +143,43 @@ TEST_F(WordLine, TextIsDrawnInTheForeColourWithAmpersandsAsTheyStand) {
   EXPECT_TRUE(red);
 }
 
+// A mixed line stays whole in a word row 1.2 times the font size: an ideograph drawn by the Chinese
+// fallback family, whose ascent is larger than the word font's, leaves the line where its Latin
+// text alone stands, and a Chinese word font whose own line is higher than the row is fitted in.
+TEST_F(WordLine, MixedLineKeepsItsDescendersInAWordRowOfOnePointTwoTimesTheFontSize) {
+  g_ShowPhonetic = false;
+  const QString line = "apple n. 苹果";
+  for (const QString face : {"Arial", "Noto Sans CJK SC"}) {
+    SCOPED_TRACE(face.toStdString());
+    word().setFont(platform::ResolveFont(face, 14));
+    word().twips().setHeight(1.2 * 14 * 20);
+    DrawWordText(line, "U");
+    const QRect inRow = Ink(word());
+    ASSERT_FALSE(inRow.isEmpty());
+    EXPECT_GT(inRow.top(), 0);
+
+    word().twips().setHeight(1000);  // a box with room to spare shows nothing more
+    DrawWordText(line, "U");
+    EXPECT_EQ(Ink(word()), inRow);
+  }
+
+  word().setFont(platform::ResolveFont("Arial", 14));
+  DrawWordText("apple", "U");
+  const int latinBottom = Ink(word()).bottom();
+  DrawWordText(line, "U");
+  EXPECT_EQ(Ink(word()).bottom(), latinBottom);
+}
+
+TEST_F(WordLine, LineBreaksStartANewLineOneFontHeightLower) {
+  g_ShowPhonetic = false;
+  word().twips().setHeight(1000);
+  const int lineHeight = QFontMetrics(word().font(), &word().image()).height();
+  for (const QString& text : {QStringLiteral("ab\r\ncd"), QStringLiteral("ab\rcd"), QStringLiteral("ab\ncd")}) {
+    DrawWordText(text, "U");
+    EXPECT_EQ(word().image(), Expected(word(), {{"ab", 0, 0}, {"cd", 0, lineHeight}}));
+  }
+}
+
 TEST_F(WordLine, HiddenBarComputesThePiecesButDrawsNothing) {
   g_BarShown = false;
   DrawWordText("ab [x]", "U");

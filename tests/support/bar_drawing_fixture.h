@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QRect>
@@ -74,15 +75,20 @@ class BarDrawingFixture : public ::testing::Test {
   const TempFolders& folders() const { return folders_; }
   RecordingDialogs& dialogs() { return *dialogs_; }
 
-  // What the box would hold after clearing it and drawing each text at its point, as the bar
-  // draws: the box's font and fore colour, top-left aligned, clipped at 2000 x 200 pixels.
+  // What the box would hold after clearing it and drawing each one-line text at its point, as the
+  // bar draws: the box's font and fore colour, the baseline the font's ascent below the point
+  // (the fixture's fonts fit rows of 1.2 times their size), clipped at 2000 x 200 pixels.
   static QImage Expected(const platform::PictureBox& box, std::initializer_list<std::tuple<QString, int, int>> texts) {
     QImage image(box.image().size(), box.image().format());
     image.fill(box.backColor());
     QPainter painter(&image);
     painter.setFont(box.font());
     painter.setPen(box.foreColor());
-    for (const auto& [text, x, y] : texts) painter.drawText(QRect(x, y, 2000 - x, 200 - y), Qt::AlignLeft | Qt::AlignTop, text);
+    const int ascent = QFontMetrics(box.font(), &image).ascent();
+    for (const auto& [text, x, y] : texts) {
+      painter.setClipRect(QRect(x, y, 2000 - x, 200 - y));
+      painter.drawText(QPoint(x, y + ascent), text);
+    }
     return image;
   }
 
