@@ -87,11 +87,9 @@ void ReportHookUnavailable(const QString& reason) {
   HookFailureReport& report = FailureReport();
   if (!report.enabled || report.told) return;
   report.told = true;
-  QString text = GetUIText(QStringLiteral("KeyBoardHook_bas"), QStringLiteral("HookUnavailable"));
-  if (text.isEmpty()) {
-    text = QStringLiteral("The hot keys (Esc, Pause, F9 to F12) do not work in this session; use the tray menu "
-                          "instead.");
-  }
+  const QString text = GetMessageText(
+      QStringLiteral("KeyBoardHook_bas"), QStringLiteral("HookUnavailable"),
+      QStringLiteral("The hot keys (Esc, Pause, F9 to F12) do not work in this session; use the tray menu instead."));
   platform::MsgBox(reason.isEmpty() ? text : text + QStringLiteral("\n\n") + reason);
 }
 
@@ -167,8 +165,6 @@ constexpr std::array<LearnModeCaptions, 3> kLearnModes = {{
 
 bool IsLearnMode(int mode) { return mode >= 0 && mode < static_cast<int>(kLearnModes.size()); }
 
-QString MenuText(const char* key) { return GetUIText(QStringLiteral("frmSysMenu"), QString::fromLatin1(key)); }
-
 // Stores the new mode, sets the menu's checks and caption; returns the mode's caption.
 QString StoreLearnMode(int mode) {
   const LearnModeCaptions& captions = kLearnModes[static_cast<size_t>(mode)];
@@ -180,8 +176,8 @@ QString StoreLearnMode(int mode) {
   const std::array<platform::MenuItem*, 3> items = {menu.mnuSysTrayMode100, menu.mnuSysTrayMode101,
                                                     menu.mnuSysTrayMode102};
   for (size_t i = 0; i < items.size(); ++i) items[i]->setChecked(i == static_cast<size_t>(mode));
-  menu.mnuSysTrayMode1->setCaption(MenuText(captions.parent));
-  return MenuText(captions.banner);
+  menu.mnuSysTrayMode1->setCaption(GetMenuText(captions.parent));
+  return GetMenuText(captions.banner);
 }
 
 // ---- Segment steps ------------------------------------------------------------------------------
@@ -191,7 +187,7 @@ void StepSegmentByKey(int direction) {
   if (!(back ? HasPrevSegment() : HasNextSegment())) return;
   const int target = CurrentSegmentNumber() + direction;
   ShowBanner(back ? QStringLiteral("<<<<<") : QStringLiteral(">>>>>"),
-             MenuText(back ? "mnuSysTrayGroupUpX" : "mnuSysTrayGroupDownX") + QStringLiteral(":") +
+             GetMenuText(back ? "mnuSysTrayGroupUpX" : "mnuSysTrayGroupDownX") + QStringLiteral(":") +
                  SegmentLabel(target));
   ReinstallKeyboardHook();
   System().pause(kHotKeyPause);
@@ -293,7 +289,7 @@ void OnHotKeyLearnMode() {
 }
 
 void OnHotKeySegmentMode() {
-  ShowBanner(QStringLiteral("====="), MenuText(g_DoSegment ? "mnuSysTrayALL" : "mnuSysTrayGroup"));
+  ShowBanner(QStringLiteral("====="), GetMenuText(g_DoSegment ? "mnuSysTrayALL" : "mnuSysTrayGroup"));
   ReinstallKeyboardHook();
   RunTimed([] { ToggleSegmentMode(true); });
 }

@@ -158,9 +158,10 @@ void PlacePositionInNewCycle() {
 }  // namespace
 
 QString CycleTooLongMessage(const QString& firstWordLeftOut) {
-  return QStringLiteral("This part of the library makes more than %1 items, the most the word cycle can hold, "
-                        "so the cycle ends before \"%2\". Learn by segments or in another learn mode to reach "
-                        "the words from there on.")
+  return GetMessageText(QStringLiteral("cycle_bas"), QStringLiteral("CycleTooLong"),
+                        QStringLiteral("This part of the library makes more than %1 items, the most the word cycle "
+                                       "can hold, so the cycle ends before \"%2\". Learn by segments or in another "
+                                       "learn mode to reach the words from there on."))
       .arg(QLocale(QLocale::English).toString(kMaxCycleItems), firstWordLeftOut);
 }
 

@@ -1,5 +1,7 @@
 #include "core/do_loading_bas.h"
 
+#include "core/language_bas.h"
+
 #include "core/vars_bas.h"
 #include "platform/dialogs/dialogs.h"
 
@@ -194,21 +196,27 @@ QString WithThousands(int number) { return QLocale(QLocale::English).toString(nu
 
 }  // namespace
 
+// Messages live in the language files under the module's name.
+const QString kMessages = QStringLiteral("do_loading_bas");
+
 QString LibraryTooManyLinesMessage(const QString& path) {
-  return QStringLiteral("The word library \"%1\" has more than %2 lines, the most a library can hold. "
-                        "It was not opened, and the file was left unchanged.")
+  return GetMessageText(kMessages, QStringLiteral("TooManyLines"),
+                        QStringLiteral("The word library \"%1\" has more than %2 lines, the most a library can "
+                                       "hold. It was not opened, and the file was left unchanged."))
       .arg(path, WithThousands(kMaxLibraryLines));
 }
 
 QString LibraryTooManyGroupsMessage(const QString& path) {
-  return QStringLiteral("The word library \"%1\" has more than %2 word groups, the most a library can hold. "
-                        "It was not opened, and the file was left unchanged.")
+  return GetMessageText(kMessages, QStringLiteral("TooManyGroups"),
+                        QStringLiteral("The word library \"%1\" has more than %2 word groups, the most a library "
+                                       "can hold. It was not opened, and the file was left unchanged."))
       .arg(path, WithThousands(kMaxWordGroups));
 }
 
 QString LibrarySaveFailedMessage(const QString& path, const QString& reason) {
-  return QStringLiteral("The word library \"%1\" could not be saved (%2). "
-                        "The file keeps its previous content; your change is kept until the program ends.")
+  return GetMessageText(kMessages, QStringLiteral("SaveFailed"),
+                        QStringLiteral("The word library \"%1\" could not be saved (%2). The file keeps its "
+                                       "previous content; your change is kept until the program ends."))
       .arg(path, reason);
 }
 

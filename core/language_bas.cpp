@@ -101,3 +101,10 @@ void ApplyLanguageTexts(platform::Form& form) {
     if (const auto value = ReadLanguageValue(section, control->objectName())) captioned->setCaption(*value);
   }
 }
+
+QString GetMenuText(const QString& key) { return GetUIText(QStringLiteral("frmSysMenu"), key); }
+
+QString GetMessageText(const QString& section, const QString& key, const QString& fallback) {
+  const QString text = GetUIText(section, key);
+  return text.isEmpty() ? fallback : text;
+}

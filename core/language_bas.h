@@ -22,6 +22,13 @@ QString GetUIText(const QString& section, const QString& key);
 // loaded forms, shown or not.
 void ApplyFormLanguage(const QString& formName);
 
+// A text of the tray menu's section (captions built at run time).
+QString GetMenuText(const QString& key);
+
+// A message text in the interface language, or `fallback` (English) when the language file lacks
+// it, so that a failure is always explained.
+QString GetMessageText(const QString& section, const QString& key, const QString& fallback);
+
 // The caption walk for one form with the current letter: each control that has a caption and an
 // entry under its name in the form's section takes that entry (an empty entry blanks it).
 void ApplyLanguageTexts(platform::Form& form);

@@ -20,8 +20,6 @@ namespace {
 
 const QString kNormalSection = QStringLiteral("Normal");
 
-QString MenuText(const char* key) { return GetUIText(QStringLiteral("frmSysMenu"), QString::fromLatin1(key)); }
-
 int SegmentCountNumber() { return SegmentSettingNumber(g_SegmentCount).value_or(0); }
 
 // Writes g_IniValue under `key` in section "Normal" of the library settings file; a failed write
@@ -78,10 +76,10 @@ QString FourDigitsOf(const QString& number) {
 
 QString SegmentTypeCaption() {
   if (g_DoSegment) {
-    return MenuText("mnuSysTrayType_A1") + g_SegmentNo + QStringLiteral("/") + FourDigitsOf(g_SegmentCount) +
-           MenuText("mnuSysTrayType_A2");
+    return GetMenuText("mnuSysTrayType_A1") + g_SegmentNo + QStringLiteral("/") + FourDigitsOf(g_SegmentCount) +
+           GetMenuText("mnuSysTrayType_A2");
   }
-  return MenuText("mnuSysTrayType_C1") + FormatSegmentNumber(g_LineCountCopy) + MenuText("mnuSysTrayType_C2");
+  return GetMenuText("mnuSysTrayType_C1") + FormatSegmentNumber(g_LineCountCopy) + GetMenuText("mnuSysTrayType_C2");
 }
 
 }  // namespace

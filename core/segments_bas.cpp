@@ -17,8 +17,6 @@
 
 namespace {
 
-QString MenuText(const char* key) { return GetUIText(QStringLiteral("frmSysMenu"), QString::fromLatin1(key)); }
-
 QString FourDigits(qint64 number) { return QStringLiteral("%1").arg(number, 4, 10, QLatin1Char('0')); }
 
 // Index of the last stored line: g_LineCountCopy, bounded by what the raw line table holds.
@@ -91,7 +89,7 @@ QString CutGroupSegment() {
   }
   // The progress texts count groups here, not lines.
   g_SegmentLineCount = static_cast<std::int16_t>(lastGroup);
-  return MenuText("mnuSysTrayType_A1") + g_GroupName + u'/' + GroupCaption(lastGroup) + MenuText("mnuSysTrayType_A2");
+  return GetMenuText("mnuSysTrayType_A1") + g_GroupName + u'/' + GroupCaption(lastGroup) + GetMenuText("mnuSysTrayType_A2");
 }
 
 // ---- Fixed segments and the whole library -------------------------------------------------------
@@ -107,12 +105,12 @@ QString CutFixedSegment() {
   } else {
     g_SegmentLineCount = CopyNoLines();
   }
-  return MenuText("mnuSysTrayType_A1") + g_SegmentNo + u'/' + FourDigits(count) + MenuText("mnuSysTrayType_A2");
+  return GetMenuText("mnuSysTrayType_A1") + g_SegmentNo + u'/' + FourDigits(count) + GetMenuText("mnuSysTrayType_A2");
 }
 
 QString CutWholeLibrary() {
   CopyRawLines(1, LastStoredLine());
-  return MenuText("mnuSysTrayType_C1") + FourDigits(g_LineCountCopy) + MenuText("mnuSysTrayType_C2");
+  return GetMenuText("mnuSysTrayType_C1") + FourDigits(g_LineCountCopy) + GetMenuText("mnuSysTrayType_C2");
 }
 
 QString CutCurrentSegment() {

@@ -19,8 +19,6 @@ namespace {
 
 const QString kMenu = QStringLiteral("frmSysMenu");
 
-QString MenuText(const char* key) { return GetUIText(kMenu, QString::fromLatin1(key)); }
-
 // The bar's place and width: the library settings file's `librarySection` first, then
 // Settings.ini; empty when neither has the key, which converts to no number like an empty value.
 QString ReadBarPlaceSetting(const QString& librarySection, const QString& key) {
@@ -42,7 +40,7 @@ void CheckMatching(std::initializer_list<Choice> choices, const QString& value, 
   for (const Choice& choice : choices) {
     if (value != QLatin1String(choice.value)) continue;
     choice.item->setChecked(true);
-    submenu->setCaption(MenuText(choice.captionKey));
+    submenu->setCaption(GetMenuText(choice.captionKey));
     return;
   }
 }
@@ -50,7 +48,7 @@ void CheckMatching(std::initializer_list<Choice> choices, const QString& value, 
 QString FirstCharacter(const QString& text) { return text.left(1); }
 
 QString SymbolCaption(const char* key, const QString& start, const QString& end) {
-  return MenuText(key) + start + QStringLiteral(" ") + end;
+  return GetMenuText(key) + start + QStringLiteral(" ") + end;
 }
 
 void LoadLanguage(frmSysMenu& menu) {
@@ -58,10 +56,10 @@ void LoadLanguage(frmSysMenu& menu) {
   if (g_UILanguage.isEmpty()) g_UILanguage = QStringLiteral("C");
   if (g_UILanguage == QLatin1String("C")) {
     menu.mnuSysTrayLanguageC->setChecked(true);
-    menu.mnuSysTrayLanguage->setCaption(MenuText("mnuSysTrayLanguage_A"));
+    menu.mnuSysTrayLanguage->setCaption(GetMenuText("mnuSysTrayLanguage_A"));
   } else {
     menu.mnuSysTrayLanguageB->setChecked(true);
-    menu.mnuSysTrayLanguage->setCaption(MenuText("mnuSysTrayLanguage_B"));
+    menu.mnuSysTrayLanguage->setCaption(GetMenuText("mnuSysTrayLanguage_B"));
   }
 }
 
@@ -105,7 +103,7 @@ void LoadColours(frmSysMenu& menu) {
   g_BackColor = ReadNumberSetting(QStringLiteral("WordBackColor"), 16777215);
   g_ColorNull = ReadFlagSetting(QStringLiteral("WordColorNull"));
   menu.mnuSysTrayColorNull->setChecked(g_ColorNull);
-  menu.mnuSysTrayColor->setCaption(MenuText(g_ColorNull ? "mnuSysTrayColor_A" : "mnuSysTrayColor"));
+  menu.mnuSysTrayColor->setCaption(GetMenuText(g_ColorNull ? "mnuSysTrayColor_A" : "mnuSysTrayColor"));
 }
 
 void LoadSound(frmSysMenu& menu) {
@@ -130,7 +128,7 @@ void LoadSegment(frmSysMenu& menu) {
     menu.mnuSysTrayGroup->setChecked(true);
   } else {
     menu.mnuSysTrayALL->setChecked(true);
-    menu.mnuSysTrayType->setCaption(MenuText("mnuSysTrayType_B"));
+    menu.mnuSysTrayType->setCaption(GetMenuText("mnuSysTrayType_B"));
   }
 }
 
@@ -169,7 +167,7 @@ void LoadTargetPercentage(frmSysMenu& menu) {
   for (const auto& [value, item] : items) {
     if (g_TargetPercentage != QLatin1String(value)) continue;
     item->setChecked(true);
-    menu.mnuSysTrayPercent->setCaption(MenuText("mnuSysTrayPercent_A") + QStringLiteral(" [") + value +
+    menu.mnuSysTrayPercent->setCaption(GetMenuText("mnuSysTrayPercent_A") + QStringLiteral(" [") + value +
                                        QStringLiteral("%]"));
   }
 }
@@ -187,7 +185,7 @@ void LoadMeaningPercent(frmSysMenu& menu) {
 void LoadFont(frmSysMenu& menu) {
   g_FontSpec = ReadSetting(QStringLiteral("WordFont"), QStringLiteral("SimSun;0:9"));
   const QString shown = g_FontSpec.left(g_FontSpec.indexOf(QChar(u'\0')));  // all of it without a NUL
-  menu.mnuSysTrayFont->setCaption(MenuText("mnuSysTrayFont_A") + QStringLiteral(" [") + shown + QStringLiteral("]"));
+  menu.mnuSysTrayFont->setCaption(GetMenuText("mnuSysTrayFont_A") + QStringLiteral(" [") + shown + QStringLiteral("]"));
   ApplyWordFontSpec(g_FontSpec);
 }
 
@@ -195,10 +193,10 @@ void LoadWait(frmSysMenu& menu) {
   g_Wait = ReadFlagSetting(QStringLiteral("WordWait"));
   if (g_Wait) {
     menu.mnuSysTrayWait->setChecked(true);
-    menu.mnuSysTrayRun->setCaption(MenuText("mnuSysTrayRun_A"));
+    menu.mnuSysTrayRun->setCaption(GetMenuText("mnuSysTrayRun_A"));
   } else {
     menu.mnuSysTrayNoWait->setChecked(true);
-    menu.mnuSysTrayRun->setCaption(MenuText("mnuSysTrayRun_B"));
+    menu.mnuSysTrayRun->setCaption(GetMenuText("mnuSysTrayRun_B"));
   }
 }
 
