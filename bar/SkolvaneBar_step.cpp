@@ -2,6 +2,7 @@
 // the word row, the position marker and the paint handlers.
 #include "bar/SkolvaneBar.h"
 #include "core/speech_bas.h"
+#include "core/cycle_bas.h"
 #include "core/text_drawing_bas.h"
 #include "core/vars_bas.h"
 
@@ -12,14 +13,6 @@
 namespace {
 
 constexpr double kMarkerWidth = 15;  // twips: one pixel
-
-// The text of the cycle row at a position, empty when the position lies outside the table
-// (a position one past the end is allowed right after a kill).
-QString CycleText(std::int16_t position) {
-  const int row = position - 1;
-  if (row < 0 || row >= static_cast<int>(g_CycleTable.size())) return {};
-  return g_CycleTable[static_cast<std::size_t>(row)].text;
-}
 
 QString CounterText() {
   const int shown = g_LearnMode == 2 ? (g_CyclePos + 1) / 2 : g_CyclePos;
@@ -60,7 +53,7 @@ void SkolvaneBar::runtimer() {
   }
   if (g_Wait && g_CyclePos == 0) g_CyclePos = 1;
 
-  g_CurrentText = CycleText(g_CyclePos);
+  g_CurrentText = CycleRowText(g_CyclePos - 1);
   DrawRow(g_CurrentText);
   if (g_SoundMode == "1" || g_SoundMode == "2" || g_SoundMode == "X") SpeakWord();
 
@@ -91,7 +84,7 @@ void SkolvaneBar::MWheel1_WheelScroll(std::int16_t zDelta) {
   }
   paint_pos();
   Lbl_Counter->setCaption(CounterText());
-  g_CurrentText = CycleText(g_CyclePos);
+  g_CurrentText = CycleRowText(g_CyclePos - 1);
   DrawRow(g_CurrentText);
 }
 

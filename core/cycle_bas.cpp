@@ -165,6 +165,16 @@ QString CycleTooLongMessage(const QString& firstWordLeftOut) {
       .arg(QLocale(QLocale::English).toString(kMaxCycleItems), firstWordLeftOut);
 }
 
+const CycleRow* CycleRowAt(int row) {
+  if (row < 0 || row >= static_cast<int>(g_CycleTable.size())) return nullptr;
+  return &g_CycleTable[static_cast<size_t>(row)];
+}
+
+QString CycleRowText(int row) {
+  const CycleRow* cycleRow = CycleRowAt(row);
+  return cycleRow != nullptr ? cycleRow->text : QString();
+}
+
 void RearrangeWordList() {
   g_CycleCount = 0;
   const int rows = SegmentRowsToRead();

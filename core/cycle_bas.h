@@ -9,6 +9,8 @@
 //   mode 2: two items, the word and two blanks, then "> " and the rest after the "@".
 // Killed ("*"), comment ("/") and header ("{") lines make none.
 
+#include "core/vars_bas.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -22,6 +24,12 @@ inline constexpr int kMaxCycleItems = INT16_MAX;
 // the bar. A segment that makes more than kMaxCycleItems items is cut after the last whole line
 // that fits, and the learner is told once, when the cut first happens.
 void RearrangeWordList();
+
+// The cycle row at a table index (position - 1); null outside the table, e.g. the row after the
+// last one, which some steps look at.
+const CycleRow* CycleRowAt(int row);
+// Its shown text, empty outside the table.
+QString CycleRowText(int row);
 
 // Makes the item at g_CyclePos the current text. A negative position becomes 0; a position with
 // no item (an empty cycle) leaves the current text as it is.

@@ -2,6 +2,7 @@
 
 #include "bar/SkolvaneBar.h"
 #include "bar/frmSysMenu.h"
+#include "core/cycle_bas.h"
 #include "core/language_bas.h"
 #include "core/read_ini_bas.h"
 #include "core/segment_navigation_bas.h"
@@ -45,18 +46,6 @@ constexpr QChar kFullWidthSemicolon = u'；';
 bool IsChinese(const QString& letter) { return letter == u"C"; }
 bool IsEnglish(const QString& letter) { return letter == u"A"; }
 
-
-// The cycle row at a table index; null outside the table (the row after the last one, or any row
-// of an empty cycle).
-const CycleRow* CycleRowAt(int row) {
-  if (row < 0 || row >= static_cast<int>(g_CycleTable.size())) return nullptr;
-  return &g_CycleTable[static_cast<std::size_t>(row)];
-}
-
-QString CycleRowText(int row) {
-  const CycleRow* cycleRow = CycleRowAt(row);
-  return cycleRow != nullptr ? cycleRow->text : QString();
-}
 
 // The bar's speech controls; null while the bar is not loaded (nothing to select or speak with).
 platform::SpeechControl* SourceControl() {
