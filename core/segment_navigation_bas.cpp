@@ -69,17 +69,9 @@ void StepSegment(int direction, bool fitAndStart) {
   g_CyclePos = 1;
 }
 
-QString FourDigitsOf(const QString& number) {
-  const std::optional<int> value = SegmentSettingNumber(number);
-  return value ? FormatSegmentNumber(*value) : number;
-}
-
 QString SegmentTypeCaption() {
-  if (g_DoSegment) {
-    return GetMenuText("mnuSysTrayType_A1") + g_SegmentNo + QStringLiteral("/") + FourDigitsOf(g_SegmentCount) +
-           GetMenuText("mnuSysTrayType_A2");
-  }
-  return GetMenuText("mnuSysTrayType_C1") + FormatSegmentNumber(g_LineCountCopy) + GetMenuText("mnuSysTrayType_C2");
+  if (g_DoSegment) return SegmentsCaption(SegmentSettingNumber(g_SegmentCount).value_or(0));
+  return WholeLibraryCaption();
 }
 
 }  // namespace
@@ -95,8 +87,6 @@ QString SegmentNumberKey() {
 QString SegmentModeKey() {
   return IsTextReaderEdition() ? QStringLiteral("TextDoSegment") : QStringLiteral("WordDoSegment");
 }
-
-QString FormatSegmentNumber(int number) { return QStringLiteral("%1").arg(number, 4, 10, QLatin1Char('0')); }
 
 bool HasPrevSegment() { return CurrentSegmentNumber() > 1; }
 

@@ -25,9 +25,6 @@ QString SegmentModeKey();
 // g_SegmentNo as a number; a text that is not one counts as 0.
 int CurrentSegmentNumber();
 
-// A segment number as g_SegmentNo holds it: at least four digits, "0" in front ("0009", "0100").
-QString FormatSegmentNumber(int number);
-
 // Whether there is a segment to go to: before the current one (its number is above 1), or after
 // it (the number is below g_SegmentCount). Texts that are not numbers count as 0.
 bool HasPrevSegment();

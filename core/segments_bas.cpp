@@ -17,7 +17,6 @@
 
 namespace {
 
-QString FourDigits(qint64 number) { return QStringLiteral("%1").arg(number, 4, 10, QLatin1Char('0')); }
 
 // Index of the last stored line: g_LineCountCopy, bounded by what the raw line table holds.
 qint64 LastStoredLine() {
@@ -105,12 +104,12 @@ QString CutFixedSegment() {
   } else {
     g_SegmentLineCount = CopyNoLines();
   }
-  return GetMenuText("mnuSysTrayType_A1") + g_SegmentNo + u'/' + FourDigits(count) + GetMenuText("mnuSysTrayType_A2");
+  return SegmentsCaption(count);
 }
 
 QString CutWholeLibrary() {
   CopyRawLines(1, LastStoredLine());
-  return GetMenuText("mnuSysTrayType_C1") + FourDigits(g_LineCountCopy) + GetMenuText("mnuSysTrayType_C2");
+  return WholeLibraryCaption();
 }
 
 QString CutCurrentSegment() {
@@ -157,6 +156,17 @@ void AssignDecimal(QString& target, qint64 number) {
   if (negative) *--begin = u'-';
   target.resize(0);  // keeps the buffer unless it is shared
   target.append(QStringView(begin, end));
+}
+
+QString FormatSegmentNumber(qint64 number) { return QStringLiteral("%1").arg(number, 4, 10, QLatin1Char('0')); }
+
+QString SegmentsCaption(qint64 segmentCount) {
+  return GetMenuText("mnuSysTrayType_A1") + g_SegmentNo + u'/' + FormatSegmentNumber(segmentCount) +
+         GetMenuText("mnuSysTrayType_A2");
+}
+
+QString WholeLibraryCaption() {
+  return GetMenuText("mnuSysTrayType_C1") + FormatSegmentNumber(g_LineCountCopy) + GetMenuText("mnuSysTrayType_C2");
 }
 
 void PrepareSegment(bool startTimer) {

@@ -22,6 +22,14 @@ int FixedSegmentCount(int lineCount, int segmentSize);
 // not one.
 std::optional<int> SegmentSettingNumber(const QString& text);
 
+// A segment number as g_SegmentNo holds it: at least four digits, "0" in front ("0009", "0100").
+QString FormatSegmentNumber(qint64 number);
+
+// The tray's segment-mode caption: the current segment of `segmentCount` segments.
+QString SegmentsCaption(qint64 segmentCount);
+// The tray's whole-library caption, with the library's last line number.
+QString WholeLibraryCaption();
+
 // Writes `number` as decimal text into `target`, reusing its buffer: the index columns of the
 // segment and cycle tables are rewritten on every rebuild.
 void AssignDecimal(QString& target, qint64 number);

@@ -42,27 +42,18 @@ class HotKeyFixture : public SegmentFixture {
   void SetUp() override {
     SegmentFixture::SetUp();
     TempFolders::writeFile(folders_.programFolder() + "LANG_C.dat",
-                           "[frmSysMenu]\r\n"
-                           "mnuSysTrayType_A1=\"Segment \"\r\n"
-                           "mnuSysTrayType_A2=\" done\"\r\n"
-                           "mnuSysTrayType_C1=\"All \"\r\n"
-                           "mnuSysTrayType_C2=\" lines\"\r\n"
-                           "mnuSysTrayMode1_A=Mode A\r\n"
-                           "mnuSysTrayMode1_B=Mode B\r\n"
-                           "mnuSysTrayMode1_C=Mode C\r\n"
-                           "mnuSysTrayMode100=Concise\r\n"
-                           "mnuSysTrayMode101=Browse\r\n"
-                           "mnuSysTrayMode102=Recite\r\n"
-                           "mnuSysTrayALL=Whole\r\n"
-                           "mnuSysTrayGroup=Groups\r\n"
-                           "mnuSysTrayGroupUpX=Back\r\n"
-                           "mnuSysTrayGroupDownX=On\r\n"
-                           "[SkolvaneBar]\r\n"
-                           "Lbl_SysInfo_A=Ready\r\n"
-                           "Lbl_SysInfo_B=Nothing left in the library\r\n"
-                           "Lbl_SysInfo_E=Nothing left in this segment\r\n"
-                           "[KeyBoardHook_bas]\r\n"
-                           "HookUnavailable=No hot keys here\r\n");
+                           LanguageFile("mnuSysTrayMode1_A=Mode A\r\n"
+                                        "mnuSysTrayMode1_B=Mode B\r\n"
+                                        "mnuSysTrayMode1_C=Mode C\r\n"
+                                        "mnuSysTrayMode100=Concise\r\n"
+                                        "mnuSysTrayMode101=Browse\r\n"
+                                        "mnuSysTrayMode102=Recite\r\n"
+                                        "mnuSysTrayALL=Whole\r\n"
+                                        "mnuSysTrayGroup=Groups\r\n"
+                                        "mnuSysTrayGroupUpX=Back\r\n"
+                                        "mnuSysTrayGroupDownX=On\r\n",
+                                        "[KeyBoardHook_bas]\r\n"
+                                        "HookUnavailable=No hot keys here\r\n"));
     g_LibraryFolder = folders_.libraryFolder();
     g_LibraryFileName = "Words.abc";
     g_LibraryPath = g_LibraryFolder + g_LibraryFileName;

@@ -22,18 +22,25 @@ namespace testing_support {
 
 class SegmentFixture : public ::testing::Test {
  protected:
+  // The language file of the tests: the texts the segment code builds its captions from, plus
+  // further menu texts and sections a derived fixture needs.
+  static QByteArray LanguageFile(const QByteArray& moreMenuTexts = {}, const QByteArray& moreSections = {}) {
+    return QByteArray("[frmSysMenu]\r\n"
+                      "mnuSysTrayType_A1=\"Segment \"\r\n"
+                      "mnuSysTrayType_A2=\" done\"\r\n"
+                      "mnuSysTrayType_C1=\"All \"\r\n"
+                      "mnuSysTrayType_C2=\" lines\"\r\n") +
+           moreMenuTexts +
+           "[SkolvaneBar]\r\n"
+           "Lbl_SysInfo_A=Ready\r\n"
+           "Lbl_SysInfo_B=Nothing left in the library\r\n"
+           "Lbl_SysInfo_E=Nothing left in this segment\r\n" +
+           moreSections;
+  }
+
   void SetUp() override {
     platform::SetProgramFolder(folders_.programFolder());
-    TempFolders::writeFile(folders_.programFolder() + "LANG_C.dat",
-                           "[frmSysMenu]\r\n"
-                           "mnuSysTrayType_A1=\"Segment \"\r\n"
-                           "mnuSysTrayType_A2=\" done\"\r\n"
-                           "mnuSysTrayType_C1=\"All \"\r\n"
-                           "mnuSysTrayType_C2=\" lines\"\r\n"
-                           "[SkolvaneBar]\r\n"
-                           "Lbl_SysInfo_A=Ready\r\n"
-                           "Lbl_SysInfo_B=Nothing left in the library\r\n"
-                           "Lbl_SysInfo_E=Nothing left in this segment\r\n");
+    TempFolders::writeFile(folders_.programFolder() + "LANG_C.dat", LanguageFile());
     g_UILanguage = "C";
     // Loaded before the tables are filled: the bar's load handler opens a library of its own.
     bar_ = &SkolvaneBar::instance();
