@@ -15,6 +15,13 @@ inline QString g_LibraryTitle;     // the same name, for the bar's caption and t
 inline QString g_ComputerSection;  // names this computer's window-position section in library settings files
 inline QString g_CommandLine;      // the command line the program was started with (empty: library manager)
 
+// ---- Library manager --------------------------------------------------------------------------
+inline QString g_CategoryFilter = QStringLiteral("X");  // the manager's category letter, "X" = all categories
+inline QString g_CurrentSection;        // TopicList.ini section the next list fill is to select (Add, downloads)
+inline std::int16_t g_CurrentComboIndex = -1;  // list position at which the last fill listed g_CurrentSection
+inline QString g_ComboItemText;         // the manager's remembered selection ("[ n]" + section, or an item text)
+inline bool g_LibraryAdded = false;     // the web catalogue registered at least one library
+
 // ---- Library tables ---------------------------------------------------------------------------
 // Raw line table: every stored line of the open library in file order, index 0 = header line.
 // Entries above g_LineCountCopy may keep text of an earlier library and are never read.

@@ -29,6 +29,12 @@ QString ProfileFolder() {
   return WithTrailingSlash(QDir::homePath());
 }
 
+QString UserCacheFolder() {
+  const QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+  const QString base = cache.isEmpty() ? ProfileFolder() + QStringLiteral(".cache/") : WithTrailingSlash(cache);
+  return base + QStringLiteral("CorvelsLexorn2/");
+}
+
 void SetProgramFolder(const QString& folder) {
   ProgramFolderOverride() = folder.isEmpty() ? QString() : WithTrailingSlash(folder);
 }

@@ -7,7 +7,9 @@
 // and, when written to, rewritten whole as UTF-8. A UTF-16LE file with a byte-order mark is read
 // as UTF-16 and stays UTF-16 when written to. Nothing is cached: every call goes to the file.
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -27,5 +29,30 @@ long WriteProfileString(const QString& file, const QString& section, const QStri
 // bufferChars - 1 UTF-16 units (never half a surrogate pair).
 QString ReadProfileStringUnicode(const QString& file, const QString& section, const QString& key,
                                  const QString& defaultValue, int bufferChars);
+
+// A file's sections read once, for callers that look up many keys in one go (a library list of a
+// thousand entries): the same names, values and rules as ReadProfileString, without reading the
+// file again for every key. Later writes to the file are not seen.
+class ProfileSnapshot {
+ public:
+  explicit ProfileSnapshot(const QString& file);
+
+  // The section names in file order, one per header line (a line whose first non-blank character
+  // is "["), duplicates kept; the name ends at the first "]" and a missing "]" on the last line
+  // still counts. Empty when the file is missing or unreadable.
+  const QStringList& sectionNames() const { return sectionNames_; }
+
+  // As ReadProfileString on the file at the time of the snapshot.
+  QString read(const QString& section, const QString& key, const QString& defaultValue, int bufferSize = 255) const;
+
+ private:
+  QStringList sectionNames_;
+  // Folded section name -> folded key name -> stored value (UTF-8, quotes stripped); the first
+  // occurrence in file order wins, as the reader's first match does.
+  QHash<QString, QHash<QString, QByteArray>> values_;
+};
+
+// Every section name of a file in file order (see ProfileSnapshot::sectionNames).
+QStringList ReadProfileSectionNames(const QString& file);
 
 }  // namespace platform

@@ -11,13 +11,6 @@ namespace {
 
 using ini::IniName;
 
-// One pair of double quotes around a value is not part of it.
-QByteArrayView StripQuotes(QByteArrayView value) {
-  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-    return value.sliced(1, value.size() - 2);
-  return value;
-}
-
 // The stored value of the key (UTF-8), or nothing when the file, the section or the key is missing.
 std::optional<QByteArray> FindValue(const QString& file, const QString& section, const QString& key) {
   const IniName sectionName(section);
@@ -27,11 +20,7 @@ std::optional<QByteArray> FindValue(const QString& file, const QString& section,
   if (document.text.isEmpty()) return std::nullopt;
   const ini::IniEntry entry = ini::FindIniEntry(document.text, sectionName, keyName);
   if (entry.keyLine < 0) return std::nullopt;
-  return StripQuotes(entry.value).toByteArray();
-}
-
-QString CutToUtf8Bytes(QByteArrayView utf8, int bufferSize) {
-  return QString::fromUtf8(utf8.first(ini::Utf8CutLength(utf8, bufferSize - 1)));
+  return ini::StripQuotes(entry.value).toByteArray();
 }
 
 QString CutToUtf16Units(const QString& text, int bufferChars) {
@@ -45,8 +34,8 @@ QString CutToUtf16Units(const QString& text, int bufferChars) {
 
 QString ReadProfileString(const QString& file, const QString& section, const QString& key,
                           const QString& defaultValue, int bufferSize) {
-  if (const auto value = FindValue(file, section, key)) return CutToUtf8Bytes(*value, bufferSize);
-  return CutToUtf8Bytes(defaultValue.toUtf8(), bufferSize);
+  if (const auto value = FindValue(file, section, key)) return ini::CutToUtf8Bytes(*value, bufferSize);
+  return ini::CutToUtf8Bytes(defaultValue.toUtf8(), bufferSize);
 }
 
 QString ReadProfileStringUnicode(const QString& file, const QString& section, const QString& key,

@@ -18,7 +18,8 @@ bool IsAscii(QByteArrayView text) {
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// The name inside a section header "[name]"; the closing bracket may be missing.
+}  // namespace
+
 QByteArrayView SectionHeaderName(QByteArrayView header) {
   QByteArrayView inside = header.sliced(1);
   const qsizetype close = inside.indexOf(']');
@@ -26,7 +27,16 @@ QByteArrayView SectionHeaderName(QByteArrayView header) {
   return TrimBlanks(inside);
 }
 
-}  // namespace
+QByteArrayView StripQuotes(QByteArrayView value) {
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') return value.sliced(1, value.size() - 2);
+  return value;
+}
+
+QByteArrayView LineText(QByteArrayView text, const LineBounds& bounds, qsizetype index) {
+  QByteArrayView line = text.sliced(bounds.begin, bounds.contentEnd - bounds.begin);
+  if (index == 0 && line.startsWith(kUtf8Bom)) line = line.sliced(kUtf8Bom.size());
+  return TrimBlanks(line);
+}
 
 QByteArrayView TrimBlanks(QByteArrayView text) {
   qsizetype begin = 0;
@@ -94,9 +104,7 @@ IniEntry FindIniEntry(QByteArrayView text, const IniName& section, const IniName
   LineCursor cursor(text);
   LineBounds bounds;
   for (qsizetype index = 0; cursor.next(bounds); ++index) {
-    QByteArrayView line = text.sliced(bounds.begin, bounds.contentEnd - bounds.begin);
-    if (index == 0 && line.startsWith(kUtf8Bom)) line = line.sliced(kUtf8Bom.size());
-    line = TrimBlanks(line);
+    const QByteArrayView line = LineText(text, bounds, index);
     if (line.isEmpty()) continue;
 
     if (line.front() == '[') {

@@ -12,6 +12,7 @@ namespace platform::ini {
 QByteArrayView TrimBlanks(QByteArrayView text);
 QString TrimBlanks(const QString& text);
 
+
 // A section or key name as the caller gave it, prepared for quick case-insensitive matching.
 class IniName {
  public:
@@ -43,6 +44,17 @@ class LineCursor {
   QByteArrayView text_;
   qsizetype position_ = 0;
 };
+
+// The name inside a section header line "[name]" (blanks trimmed); the closing bracket may be
+// missing, as on the last line of a file.
+QByteArrayView SectionHeaderName(QByteArrayView header);
+
+// One pair of double quotes around a value is not part of it.
+QByteArrayView StripQuotes(QByteArrayView value);
+
+// Line number index of a text without its line end and without the UTF-8 byte-order mark the
+// first line may carry, blanks trimmed.
+QByteArrayView LineText(QByteArrayView text, const LineBounds& bounds, qsizetype index);
 
 // The bounds of line number index (from 0); an empty line at the end of the text past the last.
 LineBounds LineAt(QByteArrayView text, qsizetype index);

@@ -53,4 +53,8 @@ qsizetype Utf8CutLength(QByteArrayView text, qsizetype maxBytes) {
   return length;
 }
 
+QString CutToUtf8Bytes(QByteArrayView utf8, int bufferSize) {
+  return QString::fromUtf8(utf8.first(Utf8CutLength(utf8, bufferSize - 1)));
+}
+
 }  // namespace platform::ini

@@ -2,6 +2,7 @@
 // Small UTF-8 helpers for the INI layer, which works on file bytes to stay fast.
 
 #include <QByteArrayView>
+#include <QString>
 
 namespace platform::ini {
 
@@ -11,5 +12,9 @@ bool IsValidUtf8(QByteArrayView bytes);
 // The length of the longest prefix of valid UTF-8 text that fits in maxBytes without cutting a
 // character in half.
 qsizetype Utf8CutLength(QByteArrayView text, qsizetype maxBytes);
+
+// The text of the first bufferSize - 1 bytes of utf8 that do not cut a character in half, as a
+// reader with a buffer of bufferSize bytes gets it.
+QString CutToUtf8Bytes(QByteArrayView utf8, int bufferSize);
 
 }  // namespace platform::ini

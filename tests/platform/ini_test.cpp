@@ -220,3 +220,25 @@ TEST_F(IniFileTest, WriteIntoAMissingFolderFails) {
 }
 
 }  // namespace
+
+namespace {
+
+// The snapshot reads a file once and must answer every look-up as the reader does.
+TEST_F(IniFileTest, SnapshotAnswersLikeTheReaderAndListsSectionsInFileOrder) {
+  write("[First]\r\n  Key = \"quoted\" \r\n;Key=comment\r\n[second]\nkey=1\n[FIRST]\nkey=late\nOther=2\n"
+        "[ Blank ]\nx=[not a section]\n[\xD6\xD0\xCE\xC4]\n\xD6\xD0=\xCE\xC4\n[Last]\nk=v");
+  const platform::ProfileSnapshot snapshot(file());
+  EXPECT_EQ(snapshot.sectionNames(),
+            (QStringList{"First", "second", "FIRST", "Blank", QString::fromUtf8("中文"), "Last"}));
+  const QList<QPair<QString, QString>> lookups = {
+      {"first", "KEY"}, {"First", "Other"}, {"SECOND", "key"}, {"Blank", "x"},     {QString::fromUtf8("中文"), QString::fromUtf8("中")},
+      {"Last", "k"},    {"Missing", "key"}, {"First", "none"}, {"", "key"},        {"First", ""},
+  };
+  for (const auto& [section, key] : lookups) {
+    EXPECT_EQ(snapshot.read(section, key, "Error"), read(section, key)) << section.toStdString() << "/" << key.toStdString();
+    EXPECT_EQ(snapshot.read(section, key, "Error", 3), ReadProfileString(file(), section, key, "Error", 3));
+  }
+  EXPECT_TRUE(platform::ProfileSnapshot(folders_.libraryFolder() + "missing.ini").sectionNames().isEmpty());
+}
+
+}  // namespace
