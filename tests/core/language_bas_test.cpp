@@ -216,7 +216,15 @@ TEST(ShippedLanguageFiles, HoldTheBarAndManagerTexts) {
       EXPECT_NE(platform::ReadProfileString(file, "SkolvaneBar", key, "Error"), "Error")
           << letter << " " << key.toStdString();
     }
-    EXPECT_NE(platform::ReadProfileString(file, "frmManager", "Lbl_Empty", "Error"), "Error") << letter;
+    QStringList managerKeys = {"Lbl_List", "Tips_X", "ToolTipText", "Combo_Add", "Combo_Web", "Combo_Delete",
+                               "Dlg_AddTitle", "Dlg_AddFilter", "Msg_DeleteConfirm", "Msg_LibraryMissing",
+                               "Msg_ListWriteFailed", "Msg_NotALibrary"};
+    for (const char* category : {"A", "B", "C", "D", "F", "G", "I", "J", "K", "P", "R", "S"})
+      managerKeys << QStringLiteral("Lbl_List_") + category << QStringLiteral("Tips_") + category;
+    for (const QString& key : managerKeys) {
+      EXPECT_NE(platform::ReadProfileString(file, "frmManager", key, "Error"), "Error")
+          << letter << " " << key.toStdString();
+    }
   }
 }
 

@@ -30,12 +30,15 @@ void ProgramRun::writeLibrary(const FixtureLibrary& library) {
     platform::WriteProfileString(settingsPath(), QStringLiteral("Normal"), key, value);
 }
 
-bool ProgramRun::start() {
+bool ProgramRun::start() { return launch({QLatin1Char('"') + libraryPath() + QLatin1Char('"')}); }
+
+bool ProgramRun::startWithoutLibrary() { return launch({}); }
+
+bool ProgramRun::launch(const QStringList& arguments) {
   QProcessEnvironment environment = server_.environment();
   environment.insert(QStringLiteral("USERPROFILE"), profileFolder());
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-  process_ = std::make_unique<BackgroundProcess>(programFolder() + QStringLiteral("/Corvel'sLexorn2"),
-                                                 QStringList{QLatin1Char('"') + libraryPath() + QLatin1Char('"')},
+  process_ = std::make_unique<BackgroundProcess>(programFolder() + QStringLiteral("/Corvel'sLexorn2"), arguments,
                                                  environment, logPath());
   return process_->started();
 }

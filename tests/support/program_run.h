@@ -28,6 +28,8 @@ class ProgramRun {
   void writeLibrary(const FixtureLibrary& library);
   // Starts the program with the library's path on its command line; false when it did not start.
   bool start();
+  // Starts the program with an empty command line (the library manager opens).
+  bool startWithoutLibrary();
   // Waits until the program shows a window; returns its X window id, or empty.
   QString waitForWindow(std::chrono::milliseconds timeout = 10s);
 
@@ -40,6 +42,8 @@ class ProgramRun {
   BackgroundProcess* process() const { return process_.get(); }
 
  private:
+  bool launch(const QStringList& arguments);
+
   const XvfbServer& server_;
   QTemporaryDir folder_;
   std::unique_ptr<BackgroundProcess> process_;
