@@ -1,4 +1,4 @@
-// Arbitrary bytes as an INI file for both readers. The first two bytes choose how many of the
+// Arbitrary bytes as an INI file for both readers and the snapshot. The first two bytes choose how many of the
 // following bytes name the section and the key, so lookups hit names that occur in the file;
 // the third chooses the buffer size.
 
@@ -48,5 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const QString unicode =
       platform::ReadProfileStringUnicode(path, section, key, QStringLiteral("Error"), buffer);
   if (unicode.size() > qMax(buffer - 1, 0)) std::abort();
+  // The one-pass snapshot must answer as the reader does.
+  if (platform::ProfileSnapshot(path).read(section, key, QStringLiteral("Error"), buffer) != ansi) std::abort();
   return 0;
 }

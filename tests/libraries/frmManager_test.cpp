@@ -49,6 +49,9 @@ class Manager : public ::testing::Test {
     platform::SetProgramFolder({});
     qunsetenv("XDG_CACHE_HOME");
     g_UILanguage.clear();
+    g_CategoryFilter = "X";
+    g_CurrentSection.clear();
+    g_ComboItemText.clear();
     g_LibraryPath.clear();
     g_LibraryFolder.clear();
     g_LibraryFileName.clear();
