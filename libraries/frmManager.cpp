@@ -46,13 +46,15 @@ QImage ProgramPicture(const QString& fileName) {
   return reader.read();
 }
 
-void Place(QWidget& widget, const TwipsRect& rect) {
-  widget.setGeometry(platform::TwipsToPixels(rect.left), platform::TwipsToPixels(rect.top),
-                     platform::TwipsToPixels(rect.width), platform::TwipsToPixels(rect.height));
-}
-
-void Place(platform::PictureBox& box, const TwipsRect& rect) {
-  box.twips().move(rect.left, rect.top, rect.width, rect.height);
+// Controls that keep their place in twips take it exactly; the others at the nearest pixel.
+template <class Control>
+void Place(Control& control, const TwipsRect& rect) {
+  if constexpr (requires { control.twips(); }) {
+    control.twips().move(rect.left, rect.top, rect.width, rect.height);
+  } else {
+    control.setGeometry(platform::TwipsToPixels(rect.left), platform::TwipsToPixels(rect.top),
+                        platform::TwipsToPixels(rect.width), platform::TwipsToPixels(rect.height));
+  }
 }
 
 }  // namespace
@@ -72,7 +74,7 @@ frmManager::frmManager() : Form(kForm) {
   Frame2->setFrameShadow(QFrame::Sunken);
   Place(*Frame2, kSeparator);
   Lbl_List = add<platform::Label>(QStringLiteral("Lbl_List"));
-  Lbl_List->twips().move(kListCaption.left, kListCaption.top, kListCaption.width, kListCaption.height);
+  Place(*Lbl_List, kListCaption);
   TxtFileLocation = add<QPlainTextEdit>(QStringLiteral("TxtFileLocation"));
   TxtFileLocation->setReadOnly(true);
   Place(*TxtFileLocation, kFolderBox);

@@ -95,9 +95,8 @@ TEST(IconWriter, ReducesToTheNearestStandardColour) {
     QRgb nearest;
   };
   const Case cases[] = {
-      {0xFF000000, 0xFF000000}, {0xFFFFFFFF, 0xFFFFFFFF}, {0xFF900010, 0xFF800000}, {0xFFF01010, 0xFFFF0000},
-      {0xFFB0B0B0, 0xFFC0C0C0}, {0xFF707070, 0xFF808080}, {0xFF30E0E0, 0xFF00FFFF}, {0xFF0000A0, 0xFF000080},
-      {0xFFE07000, 0xFF808000},
+      {0xFF900010, 0xFF800000}, {0xFFF01010, 0xFFFF0000}, {0xFFB0B0B0, 0xFFC0C0C0},
+      {0xFF707070, 0xFF808080}, {0xFF30E0E0, 0xFF00FFFF}, {0xFFE07000, 0xFF808000},
   };
   for (const Case& c : cases) {
     const int index = NearestColorIndex(c.color, palette16);
