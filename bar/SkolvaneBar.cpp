@@ -4,7 +4,6 @@
 
 #include <QColor>
 
-#include <limits>
 
 namespace {
 
@@ -39,11 +38,8 @@ SkolvaneBar::SkolvaneBar() : Form("SkolvaneBar") {
   Pic_SegNo->onPaint = [this] { Pic_SegNo_Paint(); };
   Pic_percent->onPaint = [this] { Pic_percent_Paint(); };
   Pic_Pos->onPaint = [this] { Pic_Pos_Paint(); };
-  // The wheel over the word row steps one row back or forward.
-  Pic_ShowText->onWheel = [this](int delta) {
-    if (delta >= std::numeric_limits<std::int16_t>::min() && delta <= std::numeric_limits<std::int16_t>::max())
-      MWheel1_WheelScroll(static_cast<std::int16_t>(delta));
-  };
+  Pic_ShowPhonetic->onPaint = [this] { Pic_ShowPhonetic_Paint(); };
+  Pic_ShowLongMeaning->onPaint = [this] { Pic_ShowLongMeaning_Paint(); };
 
   Tim_Wait = add<platform::Timer>("Tim_Wait");
   Tim_Wait->onTimer = [this] { Tim_Wait_Timer(); };
@@ -56,8 +52,10 @@ SkolvaneBar::SkolvaneBar() : Form("SkolvaneBar") {
   Tim_KeyHook->setInterval(10);
   Tim_KeyHook->onTimer = [this] { Tim_KeyHook_Timer(); };
   Timer1 = add<platform::Timer>("Timer1");
-  Timer1->setInterval(1);
-  Timer1->setEnabled(true);
+  Timer1->setInterval(1);  // enabled only while a move is followed
+  MWheel1 = add<MWheel>("MWheel1");
+  MWheel1->WheelScroll = [this](std::int16_t, std::int16_t zDelta, float, float) { MWheel1_WheelScroll(zDelta); };
+  ConnectMouseHandlers();
 
   platform::MakeTopmostToolWindow(*this);
 

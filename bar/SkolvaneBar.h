@@ -2,11 +2,14 @@
 // The word bar: a small borderless window kept on top of all others that shows one row of the
 // learning cycle at a time, with its phonetic row, meaning rows, picture and status row.
 
+#include "bar/MWheel.h"
+#include "bar/SysTrayCls.h"
 #include "platform/forms/default_instance.h"
 #include "platform/forms/label.h"
 #include "platform/forms/picture_box.h"
 #include "platform/forms/timer.h"
 #include "platform/speech/speech_control.h"
+#include "platform/window/drag.h"
 
 #include <array>
 #include <cstdint>
@@ -37,6 +40,20 @@ class SkolvaneBar : public platform::Form, public platform::DefaultInstance<Skol
   void Pic_percent_Paint();
   void Pic_Pos_Paint();
   void MWheel1_WheelScroll(std::int16_t zDelta);
+  void Pic_ShowPhonetic_Paint();
+  void Pic_ShowLongMeaning_Paint();
+
+  // Mouse (SkolvaneBar_mouse.cpp): the four display boxes move the bar and pause it while the
+  // pointer rests on them (x, y in the box's pixels); the bar window itself takes the resize by
+  // its right edge (x, y in twips); Timer1 follows a move.
+  void DisplayBox_MouseDown(platform::PictureBox& box, int button, int shift, double x, double y);
+  void DisplayBox_MouseMove(platform::PictureBox& box, int button, int shift, double x, double y);
+  void DisplayBox_MouseUp(platform::PictureBox& box, int button, int shift, double x, double y);
+  void Form_MouseDown(int button, int shift, double x, double y);
+  void Form_MouseUp(int button, int shift, double x, double y);
+  void Timer1_Timer();
+  // Tray clicks (SkolvaneBar_tray.cpp): the tray icon's mouse messages.
+  void SysTray_MouseMessage(int message);
 
   // Controls, in creation order.
   platform::PictureBox* Pic_ShowPicture;      // picture row: library cover or word picture
@@ -56,7 +73,23 @@ class SkolvaneBar : public platform::Form, public platform::DefaultInstance<Skol
   platform::Timer* Tim_Chk_Speaking;  // the speech queue
   platform::Timer* Tim_KeyHook;       // hot-key dispatch
   platform::Timer* Timer1;            // follows the cursor while the bar is dragged
+  MWheel* MWheel1;                    // turns the wheel over the word row into steps
+
+  SysTrayCls SysTray;  // the bar's tray icon
 
   platform::SpeechControl spkSpeakSource;  // speech control of the word side (engine by locale)
   platform::SpeechControl spkSpeakTarget;  // speech control of the meaning side
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void ConnectMouseHandlers();
+  void ShowTrayIcon();
+  // Pops the tray menu up at the pointer, the bar brought forward first.
+  void PopTrayMenu();
+
+  platform::WindowDrag drag_{*this};
+  bool pressedOnWindow_ = false;  // the last press was on the bar window itself, not on a control
 };

@@ -74,6 +74,10 @@ void SkolvaneBar::Form_Load() {
   setCaption(GetUIText(QStringLiteral("frmSysMenu"), QStringLiteral("Tips")) + QStringLiteral("\r\n") +
              g_LibraryTitle.left(std::max<qsizetype>(0, g_LibraryTitle.size() - 4)));
 
+  ShowTrayIcon();
+  MWheel1->setHWndCapture(Pic_ShowText);
+  MWheel1->EnableWheel();
+
   if (!g_Wait) Tim_Wait->setEnabled(true);
 
   CheckBarMonitors();
@@ -88,9 +92,11 @@ void SkolvaneBar::Form_Load() {
   }
 }
 
-void SkolvaneBar::Form_Activate() { setVisible(g_ShowMain); }
+// Without a tray icon the bar is the only way to its menu, so it never hides itself.
+void SkolvaneBar::Form_Activate() { setVisible(g_ShowMain || !SysTray.bRunningInTray()); }
 
 void SkolvaneBar::Form_Unload() {
   RemoveKeyboardHook();
+  SysTray.RemoveIcon(*this);
   g_BarShown = false;
 }

@@ -118,6 +118,11 @@ inline std::int32_t g_ColorSampleX = 0;  // screen point whose colour the chamel
 inline std::int32_t g_ColorSampleY = 0;
 inline bool g_KillBusy = false;          // a kill is running; a second one waits
 
+// ---- Moving and resizing the bar ----------------------------------------------------------------
+inline bool g_IsDragging = false;  // a press on a display box started a move; cleared when the place is saved
+inline double g_MouseDownX = 0;    // X of the last press on the bar window itself, twips
+inline double g_MouseUpX = 0;      // X of the last release on the bar window itself, twips
+
 // ---- Monitors (checked when the bar starts) -----------------------------------------------------
 inline std::int16_t g_MonitorCount = 0;  // monitors the enumeration reported
 inline bool g_BarOffScreen = false;      // the stored bar position lies outside the monitors

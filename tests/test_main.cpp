@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "bar/SysTrayCls.h"
 #include "core/KeyBoardHook_bas.h"
 #include "platform/forms/default_instance.h"
 
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
   // The tests run without an X server, where every load of the bar would tell the learner that the
   // hot keys do not work; only the test of that message turns it on.
   SetKeyboardHookFailureReporting(false);
+  // Nor is there a tray: every load of the bar would tell that its menu is on its right click.
+  SetMissingTrayReporting(false);
   ::testing::InitGoogleTest(&argc, argv);
   const int result = RUN_ALL_TESTS();
   platform::UnloadAllForms();

@@ -4,7 +4,6 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <QWheelEvent>
 
 namespace platform {
 
@@ -82,15 +81,5 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
   DispatchMouseUp(mouse_, *event, rect().contains(event->position().toPoint()));
 }
 void PictureBox::mouseDoubleClickEvent(QMouseEvent*) { DispatchDoubleClick(mouse_); }
-
-void PictureBox::wheelEvent(QWheelEvent* event) {
-  if (!onWheel) {
-    QWidget::wheelEvent(event);
-    return;
-  }
-  const int delta = event->angleDelta().y();
-  if (delta != 0) onWheel(delta);
-  event->accept();
-}
 
 }  // namespace platform

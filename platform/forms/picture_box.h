@@ -44,8 +44,6 @@ class PictureBox : public QWidget {
   const QImage& image() const;
 
   MouseHandlers& mouse() { return mouse_; }
-  // Wheel turns over the box, in the usual units: 120 per notch, positive away from the user.
-  std::function<void(int delta)> onWheel;
   // The program's Paint event: runs when the box is shown, the moment its drawing is first due.
   // (Repaints and resizes keep the persistent image, so they need no handler, and a handler that
   // draws or resizes never triggers itself.)
@@ -59,7 +57,6 @@ class PictureBox : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void wheelEvent(QWheelEvent* event) override;
 
  private:
   void resizeImage(const QSize& size) const;
