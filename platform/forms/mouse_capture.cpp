@@ -13,6 +13,8 @@ namespace {
 class CaptureRouter : public QObject {
  public:
   void capture(QWidget& control) {
+    // The moves reported carry no button, which Qt gives only to widgets that track the mouse.
+    control.setMouseTracking(true);
     if (!target_) qApp->installEventFilter(this);
     target_ = &control;
   }

@@ -34,7 +34,8 @@ class BarDrawingFixture : public ::testing::Test {
     // The tests call the drawing and layout procedures themselves: the boxes' Paint handlers
     // (which redraw the current item and reset the word row's width) and the word timer would
     // interleave their own drawing with what a test checks.
-    for (platform::PictureBox* box : {bar_->Pic_ShowText, bar_->Pic_SegNo, bar_->Pic_percent, bar_->Pic_Pos}) {
+    for (platform::PictureBox* box : {bar_->Pic_ShowText, bar_->Pic_ShowPhonetic, bar_->Pic_ShowLongMeaning,
+                                      bar_->Pic_SegNo, bar_->Pic_percent, bar_->Pic_Pos}) {
       box->onPaint = nullptr;
     }
     bar_->Tim_Wait->setEnabled(false);

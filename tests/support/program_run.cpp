@@ -43,20 +43,36 @@ bool ProgramRun::launch(const QStringList& arguments) {
   return process_->started();
 }
 
-QString ProgramRun::waitForWindow(std::chrono::milliseconds timeout) {
+QStringList ProgramRun::visibleWindows(bool onDesktop) const {
+  if (!process_) return {};
+  const CommandResult found =
+      Xdotool(server_.display(), {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                                  QString::number(process_->processId())});
+  QStringList windows;
+  if (!found.ok()) return windows;
+  for (const QString& line : found.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    const QString window = line.trimmed();
+    if (IsOnDesktop(server_.display(), window) == onDesktop) windows.append(window);
+  }
+  return windows;
+}
+
+QStringList ProgramRun::desktopWindows() const { return visibleWindows(true); }
+QStringList ProgramRun::trayWindows() const { return visibleWindows(false); }
+
+QString ProgramRun::waitForVisibleWindow(bool onDesktop, std::chrono::milliseconds timeout) {
   QString window;
   WaitUntil(
       [&] {
-        const CommandResult found = Xdotool(server_.display(), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                               QStringLiteral("--pid"),
-                                                               QString::number(process_->processId())});
-        if (!found.ok()) return false;
-        window = found.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts).value(0).trimmed();
+        window = visibleWindows(onDesktop).value(0);
         return !window.isEmpty();
       },
       timeout, 200ms);
   return window;
 }
+
+QString ProgramRun::waitForWindow(std::chrono::milliseconds timeout) { return waitForVisibleWindow(true, timeout); }
+QString ProgramRun::waitForTrayIcon(std::chrono::milliseconds timeout) { return waitForVisibleWindow(false, timeout); }
 
 QString ProgramRun::log() const {
   QFile file(logPath());

@@ -30,8 +30,14 @@ class ProgramRun {
   bool start();
   // Starts the program with an empty command line (the library manager opens).
   bool startWithoutLibrary();
-  // Waits until the program shows a window; returns its X window id, or empty.
+  // The program's visible windows on the desktop (bar, menus, messages), or those docked into the
+  // tray host; X window ids.
+  QStringList desktopWindows() const;
+  QStringList trayWindows() const;
+  // Waits until the program shows a window on the desktop; returns its X window id, or empty.
   QString waitForWindow(std::chrono::milliseconds timeout = 10s);
+  // Waits until the program's icon is docked into the tray host; returns its X window id, or empty.
+  QString waitForTrayIcon(std::chrono::milliseconds timeout = 10s);
 
   QString libraryPath() const { return folder_.path() + QStringLiteral("/library/Words.abc"); }
   QString settingsPath() const { return folder_.path() + QStringLiteral("/library/Words.ini"); }
@@ -43,6 +49,8 @@ class ProgramRun {
 
  private:
   bool launch(const QStringList& arguments);
+  QStringList visibleWindows(bool onDesktop) const;
+  QString waitForVisibleWindow(bool onDesktop, std::chrono::milliseconds timeout);
 
   const XvfbServer& server_;
   QTemporaryDir folder_;

@@ -4,10 +4,14 @@
 #include <QEventLoop>
 #include <QTimer>
 
+// Xlib after Qt: its macros clash with Qt's names.
+#include <X11/Xlib.h>
+
 #include <sys/prctl.h>
 
 #include <algorithm>
 #include <csignal>
+#include <memory>
 
 namespace testing_support {
 
@@ -46,6 +50,23 @@ CommandResult RunOnDisplay(const QString& display, const QString& program, const
 
 CommandResult Xdotool(const QString& display, const QStringList& arguments, std::chrono::milliseconds timeout) {
   return RunOnDisplay(display, QStringLiteral("xdotool"), arguments, timeout);
+}
+
+bool IsOnDesktop(const QString& display, const QString& window) {
+  struct Closer {
+    void operator()(Display* connection) const { XCloseDisplay(connection); }
+  };
+  const std::unique_ptr<Display, Closer> connection(XOpenDisplay(display.toLocal8Bit().constData()));
+  bool numeric = false;
+  const Window id = window.toULong(&numeric);
+  if (!connection || !numeric) return false;
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (XQueryTree(connection.get(), id, &root, &parent, &children, &count) == 0) return false;
+  if (children != nullptr) XFree(children);
+  return parent == root;
 }
 
 CommandResult Screenshot(const QString& display, const QString& path) {

@@ -17,7 +17,8 @@ namespace testing_support {
 struct XvfbOptions {
   QString screen = QStringLiteral("1280x800x24");  // width x height x depth of screen 0
   bool compositor = false;                          // start xcompmgr
-  bool trayHost = false;                            // start trayer, so tray icons have a home
+  bool trayHost = true;                             // start trayer, so tray icons have a home (the bar
+                                                    // tells the learner when it has none)
 };
 
 class XvfbServer {
