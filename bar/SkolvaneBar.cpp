@@ -4,7 +4,6 @@
 
 #include <QColor>
 
-
 namespace {
 
 // Design sizes of the fixed boxes, in twips (15 to a pixel).

@@ -1,12 +1,9 @@
-// The bar's tray icon: its tip, and what happens without a notification area (the unit tests run
+// The bar's tray icon: its tip, and the form without a notification area (the unit tests run
 // without one).
 #include "bar/SysTrayCls.h"
 #include "platform/forms/form.h"
-#include "tests/support/recording_dialogs.h"
 
 #include <gtest/gtest.h>
-
-#include <QCoreApplication>
 
 namespace {
 
@@ -35,16 +32,6 @@ TEST(SysTrayCls, WithoutATrayTheFormOffersTheMenuAndIsShownWhenTheIconGoes) {
   tray.RemoveIcon(form);
   EXPECT_TRUE(form.isVisible());
   EXPECT_FALSE(tray.bRunningInTray());
-}
-
-TEST(SysTrayCls, AMissingTrayIsToldOncePerRun) {
-  testing_support::ScopedRecordingDialogs dialogs;
-  SetMissingTrayReporting(true);
-  ReportMissingTray();
-  ReportMissingTray();
-  SetMissingTrayReporting(false);
-  ASSERT_EQ(dialogs->messages.size(), 1U);
-  EXPECT_FALSE(dialogs->messages[0].text.isEmpty());
 }
 
 }  // namespace
