@@ -63,15 +63,22 @@ void SkolvaneBar::ConnectMouseHandlers() {
   for (platform::PictureBox* box : {Pic_ShowText, Pic_ShowPhonetic, Pic_ShowLongMeaning, Pic_ShowPicture}) {
     box->setMouseTracking(true);  // the hover pause needs the moves without a button held
     auto& mouse = box->mouse();
-    mouse.onMouseDown = [this, box](int button, int shift, double x, double y) { DisplayBox_MouseDown(*box, button, shift, x, y); };
-    mouse.onMouseMove = [this, box](int button, int shift, double x, double y) { DisplayBox_MouseMove(*box, button, shift, x, y); };
-    mouse.onMouseUp = [this, box](int button, int shift, double x, double y) { DisplayBox_MouseUp(*box, button, shift, x, y); };
+    mouse.onMouseDown = [this, box](int button, int shift, double x, double y) {
+      DisplayBox_MouseDown(*box, button, shift, x, y);
+    };
+    mouse.onMouseMove = [this, box](int button, int shift, double x, double y) {
+      DisplayBox_MouseMove(*box, button, shift, x, y);
+    };
+    mouse.onMouseUp = [this, box](int button, int shift, double x, double y) {
+      DisplayBox_MouseUp(*box, button, shift, x, y);
+    };
   }
   // Without a tray icon the right button opens the tray menu from anywhere on the bar.
   const auto menuFallback = [this](int button, int, double, double) {
     if (button == platform::kRightButton && !SysTray.bRunningInTray()) PopTrayMenu();
   };
-  for (platform::PictureBox* box : {Pic_percent, Pic_Hourglass, Pic_SegNo, Pic_Pos, logo[0]}) box->mouse().onMouseUp = menuFallback;
+  for (platform::PictureBox* box : {Pic_percent, Pic_Hourglass, Pic_SegNo, Pic_Pos, logo[0]})
+    box->mouse().onMouseUp = menuFallback;
   for (platform::PictureBox* box : Pic_Speak) box->mouse().onMouseUp = menuFallback;
   for (platform::Label* label : {Lbl_SysInfo, Lbl_Counter}) label->mouse().onMouseUp = menuFallback;
 }
@@ -159,7 +166,8 @@ void SkolvaneBar::Form_MouseUp(int, int, double releaseX, double) {
   g_WindowW = ResizedWidth(g_WindowW, g_MouseDownX, g_MouseUpX, fixedBoxes);
 
   g_IniValue = QString::number(g_WindowW);
-  g_IniResult = platform::WriteProfileString(LibrarySettingsFile(), QStringLiteral("Normal"), QStringLiteral("WindowW"), g_IniValue);
+  g_IniResult = platform::WriteProfileString(LibrarySettingsFile(), QStringLiteral("Normal"), QStringLiteral("WindowW"),
+                                             g_IniValue);
 
   AdjustObjects();
   g_StatusRows = g_ShowStatus ? 1 : 0;

@@ -6,6 +6,7 @@
 #include "platform/tray/tray_icon.h"
 
 #include <functional>
+#include <utility>
 
 namespace platform {
 class Form;
