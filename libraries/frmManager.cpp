@@ -106,9 +106,9 @@ frmManager::frmManager() : Form(kForm) {
   for (std::size_t i = 0; i < Pic.size(); ++i)
     Pic[i]->setPicture(ProgramPicture(QStringLiteral("_") + QChar(kCategoryLetters[i]) + QStringLiteral(".ico")));
 
-  Pic_Title->mouse().onMouseDown = [this](int, int, double, double) { drag_.press(); };
-  Pic_Title->mouse().onMouseMove = [this](int, int, double, double) { drag_.move(); };
-  Pic_Title->mouse().onMouseUp = [this](int, int, double, double) { drag_.release(); };
+  Pic_Title->mouse().onMouseDown = [this](int, int, double, double) { drag_.start(); };
+  Pic_Title->mouse().onMouseMove = [this](int, int, double, double) { drag_.follow(); };
+  Pic_Title->mouse().onMouseUp = [this](int, int, double, double) { drag_.finish(); };
   Pic_CloseWindow->mouse().onClick = [this] { Pic_CloseWindow_Click(); };
   for (std::size_t i = 0; i < Pic.size(); ++i) Pic[i]->mouse().onClick = [this, i] { Pic_Click(static_cast<int>(i) + 1); };
   Pic_Mix->mouse().onClick = [this] { Pic_Mix_Click(); };

@@ -10,7 +10,7 @@
 #include "platform/forms/default_instance.h"
 #include "platform/forms/label.h"
 #include "platform/forms/picture_box.h"
-#include "platform/window/window_drag.h"
+#include "platform/window/drag.h"
 
 #include <QFrame>
 #include <QPlainTextEdit>
