@@ -1,0 +1,55 @@
+#include "maintenance/Vendrix2/Module1.h"
+
+#include "platform/app/folders.h"
+#include "platform/filetype/filetype.h"
+#include "platform/ini/ini.h"
+
+namespace Module1 {
+namespace {
+
+const QString kMainProgram = QStringLiteral("Corvel'sLexorn2");
+
+// A library file starts with the UTF-16LE byte-order mark and "{": that tells it apart from the
+// music notation files that share the .abc name pattern.
+const QByteArray kLibraryMagic = QByteArray::fromHex("fffe7b00");
+
+platform::FileTypeRegistration LibraryFileType(const QString& programFolder) {
+  return {
+      .mimeType = QStringLiteral("application/x-corvels-lexorn-library"),
+      .comment = QStringLiteral("Word library"),
+      .globPattern = QStringLiteral("*.abc"),
+      .magic = kLibraryMagic,
+      .desktopId = QStringLiteral("corvels-lexorn2.desktop"),
+      .applicationName = QStringLiteral("Corvel's Lexorn 2"),
+      .programPath = programFolder + kMainProgram,
+  };
+}
+
+QString SetupFile() { return platform::ProfileFolder() + QStringLiteral("CORVELSETUP.ini"); }
+
+}  // namespace
+
+QString LinkResultText(const QString& languageLetter, const QString& failure) {
+  const bool chinese = languageLetter == QStringLiteral("C");
+  if (failure.isEmpty()) {
+    return chinese ? QStringLiteral("扩展名 .abc 已经被关联到 Corvel'sLexorn2.exe!")
+                   : QStringLiteral(".abc has been linked to Corvel'sLexorn2.exe!");
+  }
+  return chinese ? QStringLiteral("扩展名 .abc 未能关联到 Corvel'sLexorn2：%1").arg(failure)
+                 : QStringLiteral(".abc could not be linked to Corvel'sLexorn2: %1").arg(failure);
+}
+
+int Main(const QString& programFolder) {
+  const platform::FileTypeResult registered =
+      platform::RegisterFileType(LibraryFileType(programFolder));
+  const QString language = platform::ReadProfileString(SetupFile(), QStringLiteral("GLOBAL"),
+                                                       QStringLiteral("LANGUAGE"),
+                                                       QStringLiteral("Error"));
+  const bool written =
+      platform::WriteProfileString(SetupFile(), QStringLiteral("VENDRIX"),
+                                   QStringLiteral("LINKRESULT"),
+                                   LinkResultText(language, registered.failure)) != 0;
+  return registered.ok && written ? 0 : 1;
+}
+
+}  // namespace Module1
