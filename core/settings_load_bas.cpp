@@ -2,18 +2,19 @@
 
 #include "bar/SkolvaneBar.h"
 #include "bar/frmSysMenu.h"
+#include "core/font_spec_bas.h"
 #include "core/window_effects_bas.h"
 #include "core/language_bas.h"
 #include "core/read_ini_bas.h"
 #include "core/speech_bas.h"
 #include "core/vars_bas.h"
-#include "platform/fonts/font_mapping.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -247,22 +248,8 @@ void LoadMeaningRows(frmSysMenu& menu) {
 void ApplyWordFontSpec(const QString& fontSpec) {
   SkolvaneBar& bar = SkolvaneBar::instance();
   platform::PictureBox& word = *bar.Pic_ShowText;
-  const qsizetype p1 = fontSpec.indexOf(QLatin1Char(';'));
-  const qsizetype p2 = fontSpec.indexOf(QLatin1Char(':'));
-  QString face = word.font().family();
-  double size = word.font().pointSizeF();
-  if (p1 >= 0) face = fontSpec.left(p1);
-  if (p2 >= 0) {
-    bool charsetOk = false;
-    const int charset = fontSpec.mid(p1 + 1, p2 - p1 - 1).trimmed().toInt(&charsetOk);
-    if (charsetOk) word.setFontCharset(charset);
-    bool sizeOk = false;
-    const double wanted = fontSpec.mid(p2 + 1).trimmed().toDouble(&sizeOk);
-    if (sizeOk && wanted > 0 && wanted <= 1638) size = wanted;  // 1638 pt is the largest height in 16-bit twips
-  }
-  word.setFont(platform::ResolveFont(face, size));
-  if (p2 >= 0) {
-    word.twips().setHeight(size * 20 * 1.2);
+  if (const std::optional<double> size = ApplyFontSpec(word, fontSpec)) {
+    word.twips().setHeight(*size * 20 * 1.2);
     g_TextBoxHeight = static_cast<int>(std::lround(word.twips().height()));
   }
   DeriveMeaningAndPhoneticFonts();

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -105,6 +106,12 @@ inline QString g_MeaningSymbolEnd;            // closes it
 inline QString g_GroupSymbolStart;            // marks a group header line (empty: no groups)
 inline QString g_GroupSymbolEnd;              // its closing character
 inline QString g_UserIdentity;                // the learner's identity text for the game and score board
+
+// ---- Card game ----------------------------------------------------------------------------------
+// The deck of one game: "0007A" = line 7 of the current segment, word side; "0007B" its meaning.
+// Entry i is card i; entries past the dealt cards are empty.
+inline std::array<QString, 12> g_CardDeck;
+inline QString g_TempFolder;  // the folder holding this game's card pictures (empty: none)
 
 // ---- INI staging ------------------------------------------------------------------------------
 inline QString g_IniValue;      // the value of the settings write in progress
