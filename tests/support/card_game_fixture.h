@@ -20,6 +20,11 @@
 #include <QFile>
 #include <QMouseEvent>
 
+#include <ostream>
+
+// Failing comparisons of texts print the text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
 namespace testing_support {
 
 class CardGameFixture : public ::testing::Test {

@@ -16,8 +16,6 @@ namespace {
 
 using namespace testing_support;
 
-class CardGame : public CardGameFixture {};
-
 // Cards on the table, once the game window has dealt them.
 int VisibleCards() {
   if (!frmCampaignButton::instance().Cmd_StartButton->isHidden()) return 0;
@@ -25,6 +23,29 @@ int VisibleCards() {
   for (const platform::PictureBox* card : frmCampaignButton::instance().picImage) visible += card->isVisible() ? 1 : 0;
   return visible;
 }
+
+class CardGame : public CardGameFixture {
+ protected:
+  // Opens the game and waits until its cards are dealt.
+  static frmCampaignButton& OpenDealtGame() {
+    OpenGameFromMenu();
+    EXPECT_TRUE(WaitUntil([] { return frmCampaignButton::loaded() && VisibleCards() > 0; }, 3s));
+    return frmCampaignButton::instance();
+  }
+
+  // Turns every pair in one go, each evaluated at once through the start button.
+  static void PlayPerfectly(frmCampaignButton& game) {
+    for (int card = 0; card < 12; ++card) {
+      const int partner = PartnerOf(card);
+      if (partner < card) continue;
+      ClickCard(card);
+      ClickCard(partner);
+      game.Cmd_StartButton->click();
+    }
+  }
+
+  static QImage ImageOf(int card) { return frmCampaignButton::instance().picImage[static_cast<size_t>(card)]->image(); }
+};
 
 TEST_F(CardGame, PlayedToTheEndStoresABetterScoreAndRemovesItsPictures) {
   SetSegment(WordLines(9) << QStringLiteral("长城@[Chángchéng]the Great Wall of China, a very long wall"));
@@ -78,6 +99,71 @@ TEST_F(CardGame, PlayedToTheEndStoresABetterScoreAndRemovesItsPictures) {
   frmCampaignButton::instance().Picture2_Click();  // the close box ends it
   EXPECT_FALSE(frmCampaignButton::loaded());
   EXPECT_FALSE(QFileInfo::exists(second));
+}
+
+// A card face up (the first of the turn, or matched) cannot be chosen again, and cards clicked
+// while a pair waits for its evaluation stay down: none of these clicks counts a turn.
+TEST_F(CardGame, ClicksOnFaceUpCardsAreIgnored) {
+  SetSegment(WordLines(6));
+  frmCampaignButton& game = OpenDealtGame();
+  const QImage back = ImageOf(0);
+  const int first = 0;
+  const int partner = PartnerOf(first);
+  const int other = partner == 1 ? 2 : 1;  // neither `first` nor its partner
+
+  ClickCard(first);
+  ClickCard(first);  // the same card again
+  EXPECT_TRUE(game.Cmd_StartButton->isHidden());
+  EXPECT_FALSE(game.Timer1->enabled());
+  ClickCard(partner);
+  ClickCard(other);  // while the pair awaits its evaluation
+  EXPECT_EQ(ImageOf(other), back);
+  game.Cmd_StartButton->click();
+  EXPECT_EQ(game.Txt_TurnsValue->text(), QStringLiteral("1"));
+
+  const QImage matchedFace = ImageOf(first);
+  EXPECT_NE(matchedFace, back);
+  ClickCard(first);  // matched: stays up, starts no turn
+  ClickCard(partner);
+  EXPECT_TRUE(game.Cmd_StartButton->isHidden());
+  EXPECT_EQ(ImageOf(first), matchedFace);
+
+  // A wrong pair turns back and counts.
+  int wrong = 0;
+  while (wrong == first || wrong == partner || wrong == other || wrong == PartnerOf(other)) ++wrong;
+  ClickCard(other);
+  ClickCard(wrong);
+  EXPECT_NE(ImageOf(other), back);
+  game.Cmd_StartButton->click();
+  EXPECT_EQ(ImageOf(other), back);
+  EXPECT_EQ(ImageOf(wrong), back);
+  EXPECT_EQ(game.Txt_TurnsValue->text(), QStringLiteral("2"));
+}
+
+TEST_F(CardGame, AWorseResultLeavesTheBestScoreAlone) {
+  platform::WriteProfileString(settingsFile(), "Normal", "WordGameScore", "02 00:00:01");
+  g_GameBestScore = QStringLiteral("02");
+  g_GameBestTime = QStringLiteral("00:00:01");
+  SetSegment(WordLines(3));  // three pairs: six cards, the other six hidden
+  frmCampaignButton& game = OpenDealtGame();
+  EXPECT_EQ(VisibleCards(), 6);
+  PlayPerfectly(game);
+  PlayPerfectly(game);  // the game is over: further clicks change nothing
+  ASSERT_EQ(dialogs_->messages.size(), 1u);
+  EXPECT_EQ(game.LastTurns, 3);
+  EXPECT_EQ(storedScore(), QStringLiteral("02 00:00:01"));
+  EXPECT_EQ(game.Lbl_HighScoreValue->caption(), QStringLiteral("02"));
+}
+
+TEST_F(CardGame, ASegmentWithoutTwoUsableLinesIsReportedInsteadOfDealt) {
+  SetSegment({QStringLiteral("alone@its meaning"), QStringLiteral("@"), QStringLiteral("   ")});
+  OpenGameFromMenu();
+  ASSERT_EQ(dialogs_->messages.size(), 1u);
+  EXPECT_EQ(dialogs_->messages[0].text, GetUIText("frmGame", "Msg_TooFewLines"));
+  EXPECT_FALSE(dialogs_->messages[0].text.isEmpty());
+  EXPECT_FALSE(frmGame::loaded());
+  EXPECT_FALSE(frmCampaignButton::loaded());
+  EXPECT_TRUE(g_TempFolder.isEmpty());
 }
 
 }  // namespace
