@@ -31,7 +31,7 @@ constexpr double kBannerHeight = 465;
 constexpr double kCloseSize = 315;      // 21 x 21 pixels
 constexpr double kButtonWidth = 2700;   // 180 pixels
 constexpr double kButtonHeight = 495;   // fits above the window's top edge at -500
-constexpr double kInstructionTop = 780;
+constexpr double kInstructionTop = 700;
 constexpr double kInstructionWidth = 9000;
 constexpr double kInstructionHeight = 330;
 

@@ -78,7 +78,7 @@ void frmGame::Form_Load() {
 void frmGame::Form_Unload() {
   Timer1->setEnabled(false);
   // Closed by the learner in the middle of drawing: the half-made game is thrown away.
-  if (!finished_) RemoveCardPictureFolder();
+  if (drawing_) RemoveCardPictureFolder();
 }
 
 void frmGame::DrawCard(const QString& text) {
@@ -95,7 +95,7 @@ void frmGame::DrawCard(const QString& text) {
 }
 
 void frmGame::GiveUp(const QString& key, const QString& fallback) {
-  finished_ = true;
+  drawing_ = false;
   RemoveCardPictureFolder();
   platform::MsgBox(GetMessageText(kForm, key, fallback));
   unload();
@@ -103,6 +103,9 @@ void frmGame::GiveUp(const QString& key, const QString& fallback) {
 
 void frmGame::Timer1_Timer() {
   Timer1->setEnabled(false);
+  // A game still on the table gives way to the new one: it reads the deck and pictures about to
+  // be replaced.
+  frmCampaignButton::unload();
   const int cards = BuildCardDeck(CardDeckGenerator());
   if (cards == 0) {
     GiveUp(QStringLiteral("Msg_TooFewLines"),
@@ -120,6 +123,7 @@ void frmGame::Timer1_Timer() {
     const QString& entry = g_CardDeck[static_cast<size_t>(card)];
     texts.push_back(CardText(g_SegmentLines[static_cast<size_t>(CardPosition(entry) - 1)].text, CardSide(entry)));
   }
+  drawing_ = true;
   const QPointer<frmGame> self(this);
   for (int card = 0; card < cards; ++card) {
     DrawCard(texts[static_cast<size_t>(card)]);
@@ -130,7 +134,7 @@ void frmGame::Timer1_Timer() {
       return;
     }
   }
-  finished_ = true;
+  drawing_ = false;
   unload();
   frmCampaignButton& game = frmCampaignButton::instance();
   game.show();

@@ -42,5 +42,5 @@ class frmGame : public platform::Form, public platform::DefaultInstance<frmGame>
   // Tells the learner why no game starts and closes the dialog.
   void GiveUp(const QString& key, const QString& fallback);
 
-  bool finished_ = false;  // the render step ran or was given up: an unload leaves the pictures alone
+  bool drawing_ = false;  // cards are being drawn: an unload now throws the half-made game away
 };

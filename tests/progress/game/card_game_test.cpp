@@ -96,10 +96,17 @@ TEST_F(CardGame, PlayedToTheEndStoresABetterScoreAndRemovesItsPictures) {
   EXPECT_FALSE(QFileInfo::exists(pictures));
   ASSERT_TRUE(WaitUntil([] { return frmCampaignButton::loaded() && VisibleCards() == 12; }, 3s));
   EXPECT_NE(g_TempFolder, pictures);
+  // The Game item while a game runs deals a fresh one in its place.
   const QString second = g_TempFolder;
+  ClickCard(0);
+  OpenGameFromMenu();
+  EXPECT_FALSE(QFileInfo::exists(second));
+  ASSERT_TRUE(WaitUntil([] { return frmCampaignButton::loaded() && VisibleCards() == 12; }, 3s));
+  const QString third = g_TempFolder;
+  EXPECT_EQ(QDir(third).entryList(QDir::Files).size(), 12);
   frmCampaignButton::instance().Picture2_Click();  // the close box ends it
   EXPECT_FALSE(frmCampaignButton::loaded());
-  EXPECT_FALSE(QFileInfo::exists(second));
+  EXPECT_FALSE(QFileInfo::exists(third));
 }
 
 // A card face up (the first of the turn, or matched) cannot be chosen again, and cards clicked
