@@ -92,10 +92,11 @@ class CardGameFixture : public ::testing::Test {
 
   // The card that pairs with card `index` in the dealt deck.
   static int PartnerOf(int index) {
+    const QString& entry = g_CardDeck[static_cast<size_t>(index)];
+    if (entry.isEmpty()) return -1;
     for (int other = 0; other < 12; ++other) {
-      if (other != index && g_CardDeck[static_cast<size_t>(other)].chopped(1) ==
-                                g_CardDeck[static_cast<size_t>(index)].chopped(1))
-        return other;
+      const QString& candidate = g_CardDeck[static_cast<size_t>(other)];
+      if (other != index && !candidate.isEmpty() && candidate.chopped(1) == entry.chopped(1)) return other;
     }
     return -1;
   }
