@@ -31,11 +31,11 @@ convert -size 180x40 gradient:'#b9f6ca-#2e9d57' -colorspace sRGB -type TrueColor
   -fill none -stroke 'rgba(255,255,255,0.7)' -strokewidth 2 -draw "roundrectangle 2,2 177,37 16,16" \
   -strip "PNG32:$out/GameStartButton.png"
 
-# Banner: deep blue to teal with a row of small card shapes at both ends.
+# Banner: deep blue to teal with two small card shapes at its left end (the game window puts
+# its close box on the right end).
 convert -size 420x31 -define gradient:angle=90 gradient:'#1e3c72-#2a9d8f' \
   -fill 'rgba(255,255,255,0.8)' -stroke none \
   -draw "roundrectangle 8,6 22,25 2,2" -draw "roundrectangle 26,6 40,25 2,2" \
-  -draw "roundrectangle 380,6 394,25 2,2" -draw "roundrectangle 398,6 412,25 2,2" \
   -strip "$out/GameBanner.png"
 
 # Close box: a red square with a white cross.
