@@ -160,3 +160,8 @@ inline QString g_LastSpokenWord;          // the word the word step spoke last (
 inline QString g_LastCurrentSpoken;       // the word the kill's speaking last gave the word-side control
 inline bool g_KillSpeaking = false;       // a kill is running: the kill's speaking says at most one word
 inline int g_KillSpeakCount = 0;          // words the kill's speaking has said during this kill
+
+// ---- Score board --------------------------------------------------------------------------------
+inline bool g_AbortWeb = false;     // set to end the score board's posting run at once
+inline QString g_TopListText;       // the last score list the posting run wrote, for the top list
+inline QString g_WebStatusText;     // the posting run's current step name (set on log-off)

@@ -1,0 +1,137 @@
+#include "platform/browser/web_browser.h"
+
+#include <curl/curl.h>
+
+namespace platform::browser {
+
+// One curl handle for the whole visit, so that its cookie store carries the log-on.
+struct WebBrowser::Session {
+  struct HandleDeleter {
+    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+  };
+  struct MultiDeleter {
+    void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
+  };
+  std::unique_ptr<CURL, HandleDeleter> handle{curl_easy_init()};
+  std::unique_ptr<CURLM, MultiDeleter> multi{curl_multi_init()};
+  QByteArray received;
+};
+
+namespace {
+
+// How long one wait for network activity lasts before the windows get their turn again.
+constexpr int kPollMilliseconds = 30;
+
+size_t CollectBody(char* data, size_t size, size_t count, void* session) {
+  static_cast<QByteArray*>(session)->append(data, static_cast<qsizetype>(size * count));
+  return size * count;
+}
+
+// Runs one transfer to its end: waits for network activity in short slices and gives the
+// caller's handler its turn between them, so windows stay live and an abort takes effect at once.
+CURLcode PerformWhileWaiting(CURL* easy, CURLM* multi, const std::function<bool()>& whileWaiting, bool& aborted) {
+  aborted = false;
+  if (curl_multi_add_handle(multi, easy) != CURLM_OK) return CURLE_FAILED_INIT;
+  CURLcode result = CURLE_OK;
+  int running = 1;
+  while (running > 0) {
+    if (curl_multi_perform(multi, &running) != CURLM_OK) {
+      result = CURLE_FAILED_INIT;
+      break;
+    }
+    if (running == 0) break;
+    if (whileWaiting && !whileWaiting()) {
+      aborted = true;
+      result = CURLE_ABORTED_BY_CALLBACK;
+      break;
+    }
+    curl_multi_poll(multi, nullptr, 0, kPollMilliseconds, nullptr);
+  }
+  int queued = 0;
+  while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+    if (message->msg == CURLMSG_DONE && message->easy_handle == easy && !aborted) result = message->data.result;
+  }
+  curl_multi_remove_handle(multi, easy);
+  return result;
+}
+
+}  // namespace
+
+WebBrowser::WebBrowser() : session_(std::make_unique<Session>()) {
+  CURL* curl = session_->handle.get();
+  if (!curl) return;
+  curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");  // an in-memory cookie store
+  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+  curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
+  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &CollectBody);
+  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &session_->received);
+  curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
+}
+
+WebBrowser::~WebBrowser() = default;
+
+bool WebBrowser::Navigate(const QString& address) { return fetch(QUrl(address), nullptr); }
+
+bool WebBrowser::Submit(int formIndex, int submitter) {
+  if (formIndex < 0 || document_.tag(formIndex) != QStringLiteral("form")) {
+    lastError_ = QStringLiteral("the page has no such form");
+    return false;
+  }
+  const FormSubmission sent = document_.submission(formIndex, submitter);
+  return fetch(sent.url, sent.post ? &sent.body : nullptr);
+}
+
+bool WebBrowser::Click(int index) {
+  const QString tag = document_.tag(index);
+  const QString type = document_.attribute(index, QStringLiteral("type")).toLower();
+  if (tag == QStringLiteral("a") && !document_.href(index).isEmpty()) return Navigate(document_.href(index));
+  if ((tag == QStringLiteral("input") && (type == QStringLiteral("submit") || type == QStringLiteral("image"))) ||
+      (tag == QStringLiteral("button") && type != QStringLiteral("button") && type != QStringLiteral("reset"))) {
+    return Submit(document_.formOf(index), index);
+  }
+  lastError_ = QStringLiteral("the element cannot be clicked");
+  return false;
+}
+
+bool WebBrowser::fetch(const QUrl& url, const QByteArray* postBody) {
+  CURL* curl = session_->handle.get();
+  aborted_ = false;
+  if (!curl || !session_->multi) {
+    lastError_ = QStringLiteral("no transfer handle");
+    return false;
+  }
+  if (!url.isValid() || (url.scheme() != QStringLiteral("http") && url.scheme() != QStringLiteral("https"))) {
+    lastError_ = QStringLiteral("not a web address: %1").arg(url.toString());
+    return false;
+  }
+  session_->received.clear();
+  const QByteArray address = url.toEncoded();
+  curl_easy_setopt(curl, CURLOPT_URL, address.constData());
+  curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(timeout_.count()));
+  if (postBody) {
+    curl_easy_setopt(curl, CURLOPT_POST, 1L);
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDS, postBody->constData());
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE, static_cast<long>(postBody->size()));
+  } else {
+    curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+  }
+  const CURLcode result = PerformWhileWaiting(curl, session_->multi.get(), whileWaiting_, aborted_);
+  if (result != CURLE_OK) {
+    lastError_ = aborted_ ? QStringLiteral("stopped") : QString::fromUtf8(curl_easy_strerror(result));
+    return false;
+  }
+  long status = 0;
+  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+  if (status >= 400) {
+    lastError_ = QStringLiteral("HTTP status %1").arg(status);
+    return false;
+  }
+  char* effective = nullptr;
+  curl_easy_getinfo(curl, CURLINFO_EFFECTIVE_URL, &effective);
+  document_ = HtmlDocument::Parse(session_->received, QUrl(QString::fromUtf8(effective ? effective : address.constData())));
+  lastError_.clear();
+  return true;
+}
+
+}  // namespace platform::browser
