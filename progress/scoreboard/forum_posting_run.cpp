@@ -182,8 +182,13 @@ PostingResult ForumPostingRun::run(const QString& sourceLang, const QString& tar
   failure_.clear();
   g_AbortWeb = false;
   SendStepNoOp(QStringLiteral("Start!"), QStringLiteral("00"));
+  // Nothing is sent for an identity the board cannot tell apart, or without a game to post.
   if (!IsUsableIdentity(entry.identity)) {
     result.failure = QStringLiteral("identity");
+    return result;
+  }
+  if (entry.turns.trimmed().isEmpty() || entry.time.trimmed().isEmpty()) {
+    result.failure = QStringLiteral("no game");
     return result;
   }
   const QString turns = TwoDigitTurns(entry.turns);

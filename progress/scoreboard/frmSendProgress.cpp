@@ -25,6 +25,10 @@ QString FailureMessage(const QString& failure) {
     return GetMessageText(QStringLiteral("frmSendProgress"), QStringLiteral("IdentityRefused"),
                           QStringLiteral("Your identity must be an e-mail address (name@host) to post a score."));
   }
+  if (failure == QStringLiteral("no game")) {
+    return GetMessageText(QStringLiteral("frmSendProgress"), QStringLiteral("NoGame"),
+                          QStringLiteral("There is no finished game to post: play a game first."));
+  }
   return QStringLiteral("error\n") + failure;
 }
 

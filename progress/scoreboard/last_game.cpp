@@ -1,5 +1,13 @@
 #include "progress/scoreboard/last_game.h"
 
-// Filled in once the card game lands: read from frmCampaignButton's Txt_TurnsValue/Txt_TimeValue.
-QString LastGameTurns() { return {}; }
-QString LastGameTime() { return {}; }
+#include "progress/game/frmCampaignButton.h"
+
+// The game window keeps its last finished game's result after it resets its counters for the
+// next game; without a game window there is no result to post.
+QString LastGameTurns() {
+  return frmCampaignButton::loaded() ? QString::number(frmCampaignButton::instance().LastTurns) : QString();
+}
+
+QString LastGameTime() {
+  return frmCampaignButton::loaded() ? frmCampaignButton::instance().LastTime : QString();
+}

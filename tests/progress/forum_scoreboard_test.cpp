@@ -7,7 +7,10 @@
 #include "platform/browser/web_browser.h"
 #include "platform/ini/ini.h"
 #include "progress/scoreboard/forum_posting_run.h"
+#include "platform/forms/default_instance.h"
+#include "progress/game/frmCampaignButton.h"
 #include "progress/scoreboard/frmSendProgress.h"
+#include "progress/scoreboard/frmTopList.h"
 #include "tests/support/loopback_forum.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/temp_folders.h"
@@ -119,15 +122,54 @@ TEST_F(ForumScoreboard, AStalledPageTimesOut) {
   EXPECT_LT(clock.elapsed(), 3000);
 }
 
-TEST_F(ForumScoreboard, StopEndsTheWindowsPostingAtOnce) {
-  testing_support::TempFolders folders;
-  platform::SetProgramFolder(folders.programFolder());
-  platform::WriteProfileString(folders.programFolder() + "Settings.ini", "Global", "ForumRoot", forum_.root());
+// The score board window as it is used: on the program's settings, with a finished game.
+class ScoreboardWindow : public ForumScoreboard {
+ protected:
+  void SetUp() override {
+    ForumScoreboard::SetUp();
+    platform::SetProgramFolder(folders_.programFolder());
+    platform::WriteProfileString(folders_.programFolder() + "Settings.ini", "Global", "ForumRoot", forum_.root());
+    g_UserIdentity = QStringLiteral("ann@example.org");
+    g_SourceLang = QStringLiteral("A");
+    g_TargetLang = QStringLiteral("C");
+    g_LibraryFileName = QStringLiteral("Words.abc");
+    frmCampaignButton::instance().LastTurns = 7;
+    frmCampaignButton::instance().LastTime = QStringLiteral("00:00:50");
+  }
+  void TearDown() override {
+    platform::UnloadAllForms();
+    platform::SetProgramFolder(QString());
+    ForumScoreboard::TearDown();
+  }
+
+  testing_support::TempFolders folders_;
   testing_support::ScopedRecordingDialogs dialogs;
-  g_UserIdentity = QStringLiteral("ann@example.org");
-  g_SourceLang = QStringLiteral("A");
-  g_TargetLang = QStringLiteral("C");
-  g_LibraryFileName = QStringLiteral("Words.abc");
+};
+
+TEST_F(ScoreboardWindow, ShowsTheNewBoardInTheTopList) {
+  forum_.addAccount(kOwner, kOwner);
+  forum_.addThread(kTitle, kOwner, QStringLiteral("05 00:00:40 bob@*\r\n12 00:02:00 cat@*\r\n"));
+  QStringList shown;
+  // The top list is shown modally: read it from inside its own event loop, then close it.
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (!frmTopList::loaded() || !frmTopList::instance().isVisible()) return;
+    for (int row = 0; row < frmTopList::kRows; ++row) {
+      const auto i = static_cast<std::size_t>(row);
+      shown << (frmTopList::instance().Lbl_Seq[i]->caption() + frmTopList::instance().Lbl_Point[i]->caption() +
+                QLatin1Char('|') + frmTopList::instance().Lbl_ValueTime[i]->caption() + QLatin1Char('|') +
+                frmTopList::instance().Lbl_User[i]->caption());
+    }
+    frmTopList::instance().Picture2->mouse().onClick();
+  });
+  poll.start(20);
+  frmSendProgress::instance();  // its timer starts the posting
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return !shown.isEmpty() && !frmTopList::loaded(); }, std::chrono::seconds(10)));
+  EXPECT_TRUE(dialogs->messages.empty());
+  EXPECT_EQ(shown, QStringList({"1|05 00:00:40 | bob@*", "2->|07 00:00:50 | ann@*", "3|12 00:02:00 | cat@*", "||", "||"}));
+}
+
+TEST_F(ScoreboardWindow, StopEndsThePostingAtOnce) {
   forum_.stall("search.php");
 
   // The posting runs inside the window's own timer tick, so Stop is clicked from the event loop
@@ -144,7 +186,6 @@ TEST_F(ForumScoreboard, StopEndsTheWindowsPostingAtOnce) {
   ASSERT_EQ(dialogs->messages.size(), 1u);
   EXPECT_TRUE(dialogs->messages[0].text.startsWith(QStringLiteral("error")));
   EXPECT_TRUE(g_TopListText.isEmpty());
-  platform::SetProgramFolder(QString());
 }
 
 }  // namespace
