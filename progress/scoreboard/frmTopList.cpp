@@ -5,8 +5,6 @@
 #include "progress/scoreboard/title_pictures.h"
 #include "progress/scoreboard/top_list_text.h"
 
-#include <QWindow>
-
 namespace {
 
 // Layout in pixels: a title strip, the column titles, then one line per row.
@@ -61,6 +59,8 @@ frmTopList::frmTopList() : Form(QStringLiteral("frmTopList")) {
     Lbl_User[i] = Place(addIndexed<platform::Label>(QStringLiteral("Lbl_User"), row), kUser, top, {});
   }
   Pic_Title->mouse().onMouseDown = [this](int, int, double, double) { Pic_Title_MouseDown(); };
+  Pic_Title->mouse().onMouseMove = [this](int, int, double, double) { drag_.follow(); };
+  Pic_Title->mouse().onMouseUp = [this](int, int, double, double) { drag_.finish(); };
   Picture2->mouse().onClick = [this] { Picture2_Click(); };
 }
 
@@ -77,8 +77,6 @@ void frmTopList::Form_Load() {
   }
 }
 
-void frmTopList::Pic_Title_MouseDown() {
-  if (QWindow* handle = windowHandle()) handle->startSystemMove();
-}
+void frmTopList::Pic_Title_MouseDown() { drag_.start(); }
 
 void frmTopList::Picture2_Click() { unload(); }

@@ -6,6 +6,7 @@
 #include "platform/forms/default_instance.h"
 #include "platform/forms/label.h"
 #include "platform/forms/picture_box.h"
+#include "platform/window/drag.h"
 
 #include <array>
 
@@ -34,4 +35,6 @@ class frmTopList : public platform::Form, public platform::DefaultInstance<frmTo
  private:
   void Pic_Title_MouseDown();
   void Picture2_Click();
+
+  platform::WindowDrag drag_{*this};
 };
