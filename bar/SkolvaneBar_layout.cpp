@@ -6,6 +6,7 @@
 #include "core/read_ini_bas.h"
 #include "core/settings_load_bas.h"
 #include "core/vars_bas.h"
+#include "core/word_pictures_bas.h"
 #include "platform/dialogs/dialogs.h"
 #include "platform/fonts/font_mapping.h"
 #include "platform/ini/ini.h"
@@ -38,10 +39,6 @@ double MeaningBoxHeight(double wordFontTwips) {
   return static_cast<double>(g_MeaningBarPercent) * 6 * MeaningRowCount() * wordFontTwips / 500;
 }
 
-// The picture row's height: the library cover's. No cover loader is wired in yet, so the row
-// takes no height.
-double LibraryCoverHeight(double /*widthTwips*/) { return 0; }
-
 // "0000" formatting of the position shown in the progress strip's tool tip.
 QString FourDigits(int value) {
   const QString digits = QStringLiteral("%1").arg(std::abs(value), 4, 10, QLatin1Char('0'));
@@ -70,7 +67,7 @@ void SkolvaneBar::AdjustObjects() {
 
   if (g_ShowPicture) {
     Pic_ShowPicture->setVisible(true);
-    const double coverHeight = LibraryCoverHeight(width);
+    const double coverHeight = ShowLibraryCover();
     Pic_ShowPicture->twips().move(0, y, width, coverHeight);
     y = coverHeight;
   } else {

@@ -8,6 +8,7 @@
 #include "core/bar_fitting_bas.h"
 #include "core/do_loading_bas.h"
 #include "core/language_bas.h"
+#include "core/progress_texts_bas.h"
 #include "core/read_ini_bas.h"
 #include "core/segment_navigation_bas.h"
 #include "core/segments_bas.h"
@@ -17,6 +18,7 @@
 #include "core/text_drawing_bas.h"
 #include "core/vars_bas.h"
 #include "platform/forms/win_color.h"
+#include "platform/window/opacity.h"
 
 #include <cmath>
 
@@ -60,10 +62,11 @@ void SkolvaneBar::Form_Load() {
 
   // Older systems drew the bar at a constant alpha of 230; on this one the translucency setting
   // alone decides (the settings load applied it).
-  if (std::abs(GetWindowsVersion() - 6.01) > 1e-9) setWindowOpacity(230.0 / 255.0);
+  if (std::abs(GetWindowsVersion() - 6.01) > 1e-9) platform::SetWindowAlpha(*this, 230);
 
   Pic_SegNo_Paint();  // the segment number, or the group's caption, in segment mode
   ApplyEditionCaption();
+  RefreshInfoLabels();
 
   g_KillBusy = false;
   AdjustObjects();

@@ -3,11 +3,15 @@
 #include "bar/SkolvaneBar.h"
 #include "core/speech_bas.h"
 #include "core/cycle_bas.h"
+#include "core/progress_texts_bas.h"
 #include "core/text_drawing_bas.h"
 #include "core/vars_bas.h"
+#include "core/window_effects_bas.h"
+#include "core/word_pictures_bas.h"
 
 #include <QPainter>
 
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -28,15 +32,24 @@ void DrawMarker(platform::PictureBox& strip, double x) {
   });
 }
 
+// The word a picture is looked up by: with the phonetic row shown, the word part of the line as
+// the word row drew it; otherwise the row's whole text.
+QString PictureWord(const QString& text) {
+  if (!g_ShowPhonetic || g_PieceCount < 1 || g_PieceCount >= std::ssize(g_Pieces)) return text;
+  return g_Pieces[static_cast<size_t>(g_PieceCount)].PrefixText.trimmed();
+}
+
 void DrawRow(const QString& text) {
   DrawWordText(text, QStringLiteral("U"));
   if (g_ShowPhonetic) DrawPhoneticText();
   if (g_ShowLongMeaning) DrawMeaningText(ExtractMeaningKeyword(text), QStringLiteral("U"));
+  if (g_ShowPicture) FindWordPicture(PictureWord(text));
 }
 
 }  // namespace
 
 void SkolvaneBar::runtimer() {
+  GetScreenPixel();
   if (g_CycleCount == 0) {
     Tim_Wait->setEnabled(false);
     return;
@@ -101,6 +114,6 @@ void SkolvaneBar::Pic_SegNo_Paint() {
   DrawUnicodeText(grouped ? g_GroupName : g_SegmentNo);
 }
 
-void SkolvaneBar::Pic_percent_Paint() {}
+void SkolvaneBar::Pic_percent_Paint() { RefreshInfoLabels(); }
 
 void SkolvaneBar::Pic_Pos_Paint() { paint_pos(); }

@@ -3,6 +3,7 @@
 #include "bar/SkolvaneBar.h"
 #include "core/vars_bas.h"
 #include "platform/forms/twips.h"
+#include "platform/window/window.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,8 +41,7 @@ BarRows CurrentBarRows() {
 }
 
 void FitBarToRows() {
-  SkolvaneBar& bar = SkolvaneBar::instance();
-  bar.setGeometry(g_WindowX, g_WindowY, g_WindowW, BarHeightPixels(CurrentBarRows()));
-  bar.show();
-  bar.raise();
+  // With the bar switched off (WordShowMain) it takes its new height hidden.
+  platform::SetWindowPosTopmost(SkolvaneBar::instance(), g_WindowX, g_WindowY, g_WindowW,
+                                BarHeightPixels(CurrentBarRows()), g_ShowMain);
 }

@@ -32,5 +32,5 @@ int BarHeightPixels(const BarRows& rows);
 BarRows CurrentBarRows();
 
 // Gives the bar the height its rows need at its place (g_WindowX, g_WindowY) and width
-// (g_WindowW), shows it and puts it on top.
+// (g_WindowW) and puts it on top; shows it unless the bar is switched off (g_ShowMain).
 void FitBarToRows();

@@ -6,6 +6,7 @@
 #include "core/speech_bas.h"
 #include "core/text_drawing_bas.h"
 #include "core/vars_bas.h"
+#include "core/window_effects_bas.h"
 #include "platform/dialogs/dialogs.h"
 
 #include <QLocale>
@@ -213,6 +214,10 @@ void RearrangeWordList() {
 
 void ShowCurrentItem() {
   if (g_CyclePos < 0) g_CyclePos = 0;
+  if (g_ResampleColor) {
+    GetScreenPixel();
+    g_ResampleColor = false;
+  }
   if (g_CyclePos < 1 || g_CyclePos > g_CycleCount || g_CyclePos > std::ssize(g_CycleTable)) return;
   g_CurrentText = g_CycleTable[static_cast<size_t>(g_CyclePos - 1)].text;
   if (g_SoundMode == "1" || g_SoundMode == "2") SpeakCurrentText();

@@ -4,6 +4,7 @@
 #include "core/cycle_bas.h"
 #include "core/do_loading_bas.h"
 #include "core/language_bas.h"
+#include "core/progress_texts_bas.h"
 #include "core/read_ini_bas.h"
 #include "core/segments_bas.h"
 #include "core/vars_bas.h"
@@ -132,6 +133,7 @@ void KillCurrentWord(const std::optional<ShownWord>& shown) {
   }
   if (marked) CountKillToday();
   g_ResampleColor = false;
+  RefreshInfoLabels();
   g_KillSpeaking = false;
   g_KillSpeakCount = 0;
   AdvanceCyclePosition();
@@ -154,13 +156,15 @@ void KillCurrentWordAndRebuild(const std::optional<ShownWord>& shown) {
   }
   if (marked) CountKillToday();
 
-  if (!SkolvaneBar::loaded()) return;
-  SkolvaneBar& bar = SkolvaneBar::instance();
-  if (g_Wait) {
-    bar.runtimer();
-  } else {
-    bar.Tim_Wait->setEnabled(true);
+  if (SkolvaneBar::loaded()) {
+    SkolvaneBar& bar = SkolvaneBar::instance();
+    if (g_Wait) {
+      bar.runtimer();
+    } else {
+      bar.Tim_Wait->setEnabled(true);
+    }
   }
+  RefreshInfoLabels();
 }
 
 QString DayCountKey(const QDate& date) {

@@ -4,6 +4,7 @@
 #include "bar/frmSysMenu.h"
 #include "core/bar_fitting_bas.h"
 #include "core/language_bas.h"
+#include "core/progress_texts_bas.h"
 #include "core/read_ini_bas.h"
 #include "core/segments_bas.h"
 #include "core/text_drawing_bas.h"
@@ -66,6 +67,7 @@ void StepSegment(int direction, bool fitAndStart) {
     FitAndStartOrHandOver(fitAndStart);
   }
   ApplyEditionCaption();
+  RefreshInfoLabels();
   g_CyclePos = 1;
 }
 
@@ -108,6 +110,7 @@ void ToggleSegmentMode(bool fitAndStart) {
   WriteSegmentSetting(SegmentModeKey());
   if (!g_SegmentRebuilt) PrepareSegment(false);
   FitAndStartOrHandOver(fitAndStart);
+  RefreshInfoLabels();
   frmSysMenu::instance().mnuSysTrayType->setCaption(SegmentTypeCaption());
   if (SkolvaneBar::loaded()) SkolvaneBar::instance().AdjustObjects();
 }

@@ -123,6 +123,7 @@ inline int g_StatusRows = 0;             // 1 when the status row is shown, else
 inline int g_TextBoxHeight = 0;          // height of the word box (twips) after the font was applied
 inline std::int32_t g_ColorSampleX = 0;  // screen point whose colour the chameleon mode takes
 inline std::int32_t g_ColorSampleY = 0;
+inline std::int32_t g_PixelColor = -1;   // the colour last sampled there, 0x00BBGGRR (-1: none)
 inline bool g_KillBusy = false;          // a kill is running; a second one waits
 
 // ---- Moving and resizing the bar ----------------------------------------------------------------

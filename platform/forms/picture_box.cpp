@@ -22,7 +22,7 @@ void PictureBox::cls() {
   image_.fill(backColor_);
   if (!picture_.isNull()) {
     QPainter painter(&image_);
-    painter.drawImage(image_.rect(), picture_);
+    painter.drawImage(0, 0, picture_);
   }
   update();
 }

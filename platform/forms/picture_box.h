@@ -37,7 +37,8 @@ class PictureBox : public QWidget {
   void cls();
   // Draws into the persistent image and shows the result.
   void draw(const std::function<void(QPainter&)>& paint);
-  // Sets the picture the box shows scaled under its drawing (an empty image removes it); clears the drawing.
+  // Sets the picture the box shows under its drawing, at its own size from the box's top-left
+  // corner, cut off at the box's edges (an empty image removes it); clears the drawing.
   void setPicture(const QImage& picture);
 
   // The drawing at the box's current size.

@@ -55,9 +55,18 @@ TEST_F(FitBar, PlacesTheBarAtItsSettingsWithTheFittedHeight) {
   g_ShowPhonetic = true;
   g_StatusRows = 1;
   bar().Pic_ShowText->twips().setHeight(288);
+  g_ShowMain = true;
   FitBarToRows();
   EXPECT_TRUE(bar().isVisible());
   EXPECT_EQ(bar().size(), QSize(300, 42));  // (144 + 288) / 15 + 13 = 41.8
+
+  // Switched off, the bar takes its height but stays hidden.
+  bar().hide();
+  g_ShowMain = false;
+  g_StatusRows = 0;
+  FitBarToRows();
+  EXPECT_FALSE(bar().isVisible());
+  EXPECT_EQ(bar().size(), QSize(300, 29));
 }
 
 }  // namespace

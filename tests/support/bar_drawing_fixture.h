@@ -109,6 +109,7 @@ class BarDrawingFixture : public ::testing::Test {
  private:
   // The shared values the drawing and layout read or write, restored after each test.
   struct SharedValues {
+    bool showMain = g_ShowMain, colorNull = g_ColorNull;
     bool barShown = g_BarShown, showPhonetic = g_ShowPhonetic, showLongMeaning = g_ShowLongMeaning;
     bool showPicture = g_ShowPicture, showStatus = g_ShowStatus, showHour = g_ShowHour, showResize = g_ShowResize;
     bool showProgress = g_ShowProgress, showSegNo = g_ShowSegNo, showCounter = g_ShowCounter;
@@ -125,6 +126,7 @@ class BarDrawingFixture : public ::testing::Test {
     std::int16_t pieceCount = g_PieceCount, pieceIndex = g_PieceIndex;
 
     ~SharedValues() {
+      g_ShowMain = showMain, g_ColorNull = colorNull;
       g_BarShown = barShown, g_ShowPhonetic = showPhonetic, g_ShowLongMeaning = showLongMeaning;
       g_ShowPicture = showPicture, g_ShowStatus = showStatus, g_ShowHour = showHour, g_ShowResize = showResize;
       g_ShowProgress = showProgress, g_ShowSegNo = showSegNo, g_ShowCounter = showCounter;
