@@ -4,6 +4,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 
 namespace platform {
 
@@ -68,9 +69,14 @@ void PictureBox::resizeImage(const QSize& newSize) const {
   if (image_.size() == wanted) return;
   QImage resized(wanted, QImage::Format_RGB32);
   resized.fill(backColor_);
-  if (!image_.isNull()) {
+  {
     QPainter painter(&resized);
-    painter.drawImage(0, 0, image_);
+    if (!image_.isNull()) painter.drawImage(0, 0, image_);
+    // The picture shows through where the box grew; the old part keeps what was drawn over it.
+    if (!picture_.isNull()) {
+      painter.setClipRegion(QRegion(resized.rect()) - QRegion(image_.rect()));
+      painter.drawImage(0, 0, picture_);
+    }
   }
   image_ = std::move(resized);
 }
