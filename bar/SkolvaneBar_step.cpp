@@ -32,11 +32,15 @@ void DrawMarker(platform::PictureBox& strip, double x) {
   });
 }
 
-// The word a picture is looked up by: with the phonetic row shown, the word part of the line as
-// the word row drew it; otherwise the row's whole text.
+// The word a picture is looked up by: the row's text (with the phonetic row shown, as the word
+// row drew it, without the phonetic part) up to the two blanks the cycle puts between a word and
+// the rest of its line. Without that cut, a row that also carries the meaning would look for a
+// picture named after word and meaning together, and no word picture would ever show.
 QString PictureWord(const QString& text) {
-  if (!g_ShowPhonetic || g_PieceCount < 1 || g_PieceCount >= std::ssize(g_Pieces)) return text;
-  return g_Pieces[static_cast<size_t>(g_PieceCount)].PrefixText.trimmed();
+  const bool drawnText = g_ShowPhonetic && g_PieceCount >= 1 && g_PieceCount < std::ssize(g_Pieces);
+  const QString shown = (drawnText ? g_Pieces[static_cast<size_t>(g_PieceCount)].PrefixText : text).trimmed();
+  const qsizetype separator = shown.indexOf(QStringLiteral("  "));
+  return separator < 0 ? shown : shown.left(separator);
 }
 
 void DrawRow(const QString& text) {
