@@ -36,6 +36,7 @@ SkolvaneBar::SkolvaneBar() : Form("SkolvaneBar") {
   Pic_ShowText->onPaint = [this] { Pic_ShowText_Paint(); };
   Pic_SegNo->onPaint = [this] { Pic_SegNo_Paint(); };
   Pic_percent->onPaint = [this] { Pic_percent_Paint(); };
+  Pic_percent->setPaintOnResize(true);  // the fill is drawn for the box's height
   Pic_Pos->onPaint = [this] { Pic_Pos_Paint(); };
   Pic_ShowPhonetic->onPaint = [this] { Pic_ShowPhonetic_Paint(); };
   Pic_ShowLongMeaning->onPaint = [this] { Pic_ShowLongMeaning_Paint(); };

@@ -52,6 +52,7 @@ void PictureBox::paintEvent(QPaintEvent* event) {
 void PictureBox::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   resizeImage(size());
+  if (paintOnResize_ && onPaint && isVisible()) onPaint();
 }
 
 void PictureBox::showEvent(QShowEvent* event) {

@@ -49,6 +49,9 @@ class PictureBox : public QWidget {
   // (Repaints and resizes keep the persistent image, so they need no handler, and a handler that
   // draws or resizes never triggers itself.)
   std::function<void()> onPaint;
+  // Also run onPaint when the shown box changes size: for a box whose drawing is made for its
+  // size (a fill by percentage), not kept from before.
+  void setPaintOnResize(bool on) { paintOnResize_ = on; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -71,6 +74,7 @@ class PictureBox : public QWidget {
   QColor foreColor_{Qt::black};
   MouseHandlers mouse_;
   int fontCharset_ = 0;
+  bool paintOnResize_ = false;
 };
 
 }  // namespace platform
