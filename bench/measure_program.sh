@@ -1,23 +1,30 @@
 #!/usr/bin/env bash
-# Measures the real program under Xvfb on a generated 32,767-line library:
-#   - time from process start to the bar's window showing the first word (hold mode draws the
-#     first word during the bar's load, before the window is first mapped),
-#   - CPU time used over 30 idle seconds with a 5-second word interval,
+# Measures the real program under Xvfb on generated libraries:
+#   - time from process start to the bar's window being mapped, with 1,000 and with 30,000 lines,
+#     in hold mode (the first word is drawn during the bar's load, before the window is mapped)
+#     and in normal mode (the window shows the loading text until the first tick), median of five,
+#   - CPU time used over 30 idle seconds with a 5-second word interval on 32,767 lines,
 #   - resident memory at the end.
 # Usage: bench/measure_program.sh [build-dir]   (default: build)
 set -euo pipefail
 build=${1:-build}
 cd "$(dirname "$0")/.."
-app="$PWD/$build/app/Corvel'sLexorn2"
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 
-python3 - "$work/Big.abc" <<'PY'
+# write_library <path> <word lines>
+write_library() {
+  python3 - "$1" "$2" <<'PY'
 import sys
-lines = ["{AC}"] + [f"word{i:05d}@[wɜːd]n. 单词；字" for i in range(1, 32767)]
+lines = ["{AC}"] + [f"word{i:05d}@[wɜːd]n. 单词；字" for i in range(1, int(sys.argv[2]) + 1)]
 with open(sys.argv[1], "wb") as f:
     f.write(b"\xff\xfe" + "\r\n".join(lines).encode("utf-16-le") + b"\r\n")
 PY
+}
+write_library "$work/Small.abc" 1000
+write_library "$work/Large.abc" 30000
+write_library "$work/Big.abc" 32766
+
 mkdir -p "$work/profile" "$work/program"
 cp "$build"/app/Corvel\'sLexorn2 "$build"/app/*.dat "$work/program/"
 program="$work/program/Corvel'sLexorn2"
@@ -27,32 +34,44 @@ Xvfb :97 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 sleep 1
 export DISPLAY=:97
 
-settings() { printf '[Normal]\nWordShowMain=X\nWordShowStatus=X\nWordShowCounter=X\nWordSpeak=0\n%s' "$1" > "$work/Big.ini"; }
+# settings <library name> <extra lines>
+settings() { printf '[Normal]\nWordShowMain=X\nWordShowStatus=X\nWordShowCounter=X\nWordShowProgress=X\nWordSpeak=0\n%s' "$2" > "$work/$1.ini"; }
 
-# 1. Start-up to the first word, median of five starts.
-settings $'WordWait=X\n'
-times=()
-for run in 1 2 3 4 5; do
-  start=$(date +%s%N)
-  "$program" "\"$work/Big.abc\"" >/dev/null 2>&1 &
-  pid=$!
-  deadline=$(( $(date +%s) + 20 ))
-  until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
-    if [ "$(date +%s)" -gt "$deadline" ] || ! kill -0 "$pid" 2>/dev/null; then
-      echo "the program showed no window within 20 s" >&2
-      exit 1
-    fi
-    sleep 0.002
+# startup <library name>: median time to the mapped bar over five starts, in ms.
+startup() {
+  local times=() run start end pid deadline
+  for run in 1 2 3 4 5; do
+    start=$(date +%s%N)
+    "$program" "\"$work/$1.abc\"" >/dev/null 2>&1 &
+    pid=$!
+    deadline=$(( $(date +%s) + 20 ))
+    until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
+      if [ "$(date +%s)" -gt "$deadline" ] || ! kill -0 "$pid" 2>/dev/null; then
+        echo "the program showed no window within 20 s" >&2
+        exit 1
+      fi
+      sleep 0.002
+    done
+    end=$(date +%s%N)
+    times+=($(( (end - start) / 1000000 )))
+    kill "$pid"; wait "$pid" 2>/dev/null || true
   done
-  end=$(date +%s%N)
-  times+=($(( (end - start) / 1000000 )))
-  kill "$pid"; wait "$pid" 2>/dev/null || true
+  local sorted=($(printf '%s\n' "${times[@]}" | sort -n))
+  echo "${sorted[2]} ms (of ${times[*]})"
+}
+
+# 1. Start-up to the mapped bar.
+for mode in hold normal; do
+  extra=$([ "$mode" = hold ] && echo $'WordWait=X\n' || echo $'WordSpeed=5\n')
+  for library in Small Large; do
+    settings "$library" "$extra"
+    lines=$([ "$library" = Small ] && echo 1,000 || echo 30,000)
+    echo "start-up, $mode mode, $lines lines: $(startup "$library")"
+  done
 done
-sorted=($(printf '%s\n' "${times[@]}" | sort -n))
-echo "start-up to first word: ${sorted[2]} ms (median of ${times[*]})"
 
 # 2. Idle CPU over 30 seconds with a 5-second interval, and resident memory.
-settings $'WordSpeed=5\n'
+settings Big $'WordSpeed=5\n'
 "$program" "\"$work/Big.abc\"" >/dev/null 2>&1 &
 pid=$!
 sleep 3

@@ -84,6 +84,9 @@ class LibraryParser {
 
  private:
   static QString WithoutLineFeeds(QStringView segment) {
+    // Lines end in CR LF, so the LF of the line before leads every line: leave it out before
+    // copying rather than remove it from the copy.
+    if (segment.startsWith(QChar(kLF))) segment = segment.sliced(1);
     QString line = segment.toString();
     if (segment.contains(QChar(kLF))) line.remove(QChar(kLF));
     return line;

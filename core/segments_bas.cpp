@@ -11,6 +11,7 @@
 #include <QStringView>
 
 #include <algorithm>
+#include <vector>
 #include <array>
 #include <cstdint>
 #include <iterator>
@@ -144,18 +145,18 @@ std::optional<int> SegmentSettingNumber(const QString& text) {
 }
 
 void AssignDecimal(QString& target, qint64 number) {
-  std::array<char16_t, 20> digits{};  // a 64-bit number has at most 19 digits and a sign
-  auto end = digits.end();
-  auto begin = end;
-  const bool negative = number < 0;
-  quint64 rest = negative ? 0 - static_cast<quint64>(number) : static_cast<quint64>(number);
-  do {
-    *--begin = static_cast<char16_t>(u'0' + rest % 10);
-    rest /= 10;
-  } while (rest != 0);
-  if (negative) *--begin = u'-';
-  target.resize(0);  // keeps the buffer unless it is shared
-  target.append(QStringView(begin, end));
+  // The tables hold one index text per row, and the same numbers come up in every table and every
+  // rebuild: each number's text is made once and shared (a copy of a QString allocates nothing),
+  // which spares tens of thousands of small allocations when a large library is first cut.
+  constexpr qint64 kSharedNumbers = 1 << 15;  // every line index a library can have
+  static std::vector<QString> shared(kSharedNumbers);
+  if (number >= 0 && number < kSharedNumbers) {
+    QString& text = shared[static_cast<size_t>(number)];
+    if (text.isNull()) text = QString::number(number);
+    if (!target.isSharedWith(text)) target = text;
+    return;
+  }
+  target = QString::number(number);
 }
 
 QString FormatSegmentNumber(qint64 number) { return QStringLiteral("%1").arg(number, 4, 10, QLatin1Char('0')); }

@@ -30,8 +30,8 @@ QString SegmentsCaption(qint64 segmentCount);
 // The tray's whole-library caption, with the library's last line number.
 QString WholeLibraryCaption();
 
-// Writes `number` as decimal text into `target`, reusing its buffer: the index columns of the
-// segment and cycle tables are rewritten on every rebuild.
+// Writes `number` as decimal text into `target`. The index columns of the segment and cycle
+// tables are rewritten on every rebuild; the texts of line indices are shared between them.
 void AssignDecimal(QString& target, qint64 number);
 
 // Cuts the current segment and rebuilds the cycle: fills g_SegmentLines, g_SegmentCount,
