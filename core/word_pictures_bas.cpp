@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
