@@ -16,12 +16,19 @@ trap 'rm -rf "$profile"' EXIT
 export USERPROFILE="$profile"
 printf '[GLOBAL]\nISNEW=1\nLANGUAGE=C\n' > "$profile/CORVELSETUP.ini"
 : > "$profile/TopicList.ini"
+# A tray host and a compositing manager, as a desktop has them: the bar docks its icon and can be
+# translucent.
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
+  trayer --edge bottom --align right --widthtype request --height 24 &
+  tray=$!
+  xcompmgr &
+  compositor=$!
+  sleep 1
   "$1" "\"$2\"" &
   pid=$!
   sleep 5
   import -window root build/screenshot.png
-  kill $pid 2>/dev/null || true
-  wait $pid 2>/dev/null || true
+  kill $pid $tray $compositor 2>/dev/null || true
+  wait 2>/dev/null || true
 ' _ "$app" "$library"
 echo "Screenshot saved as build/screenshot.png"
