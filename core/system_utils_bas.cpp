@@ -18,10 +18,8 @@ QString GetFileNamePart(const QString& path) {
   return trimmed.mid(LastSeparator(trimmed) + 1).trimmed();
 }
 
-QString ReadIniUnicode(const QString& file, const QString& section, const QString& key) {
-  constexpr int kBufferChars = 128;
-  QString value =
-      platform::ReadProfileStringUnicode(file, section, key, QStringLiteral("Error"), kBufferChars);
+QString ReadIniUnicode(const QString& file, const QString& section, const QString& key, int bufferChars) {
+  QString value = platform::ReadProfileStringUnicode(file, section, key, QStringLiteral("Error"), bufferChars);
   value.remove(QChar(u'\0'));
   return value;
 }

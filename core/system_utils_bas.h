@@ -14,8 +14,11 @@ QString GetFolderPart(const QString& path);
 QString GetFileNamePart(const QString& path);
 
 // One value of an INI file through the Unicode reader with a buffer of 128 characters (so at most
-// 127 arrive), NUL characters removed; "Error" when the file, section or key is missing.
-QString ReadIniUnicode(const QString& file, const QString& section, const QString& key);
+// 127 arrive), NUL characters removed; "Error" when the file, section or key is missing. A caller
+// that must not lose the end of a long value passes a larger buffer.
+inline constexpr int kIniUnicodeBufferChars = 128;
+QString ReadIniUnicode(const QString& file, const QString& section, const QString& key,
+                       int bufferChars = kIniUnicodeBufferChars);
 
 // The platform version as major + minor / 100. This platform reports 6.01, the value for which the
 // bar's start leaves the translucency to the WordTransparent setting alone.

@@ -5,6 +5,7 @@
 #include "bar/frmSysMenu.h"
 #include "core/language_bas.h"
 #include "core/vars_bas.h"
+#include "libraries/frmSysMenuDict.h"
 #include "platform/app/folders.h"
 #include "platform/dialogs/dialogs.h"
 #include "platform/forms/twips.h"
@@ -186,6 +187,7 @@ void frmManager::ShowPlayOrSearch(bool dictionary) {
 void frmManager::Pic_CloseWindow_Click() {
   frmManager::unload();
   frmSysMenu::unload();
+  frmSysMenuDict::unload();
 }
 
 void ReturnToLibraryManager() {

@@ -1,5 +1,8 @@
-// The manager's Search picture. The dictionary look-up pop-up fills this in: show the pop-up for
-// g_LibraryPath, return true.
+// The manager's Search picture: the dictionary look-up pop-up for the library in g_LibraryPath.
+#include "libraries/frmGetWord.h"
 #include "libraries/manager_hooks.h"
 
-bool OpenDictionaryLookup() { return false; }
+bool OpenDictionaryLookup() {
+  frmGetWord::instance().show();
+  return true;
+}
