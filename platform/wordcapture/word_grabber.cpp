@@ -41,12 +41,14 @@ void WordGrabber::AdviseGrab(IXDictGrabSink* sink, std::int32_t& cookie) {
   cookie = ++registrations_;
 }
 
+bool WordGrabber::capturing() const { return enabled_ && mode_ == kGrabPrimarySelection && sink_ != nullptr; }
+
 void WordGrabber::selectionChanged() {
-  if (enabled_ && mode_ == kGrabPrimarySelection && sink_ != nullptr) settle_.start();  // restarts the wait
+  if (capturing()) settle_.start();  // restarts the wait
 }
 
 void WordGrabber::report() {
-  if (!enabled_ || sink_ == nullptr) return;
+  if (!capturing()) return;
   const QString sentence = source_->text();
   const CapturedWord captured = FirstWordOf(sentence);
   if (captured.word.isEmpty()) return;

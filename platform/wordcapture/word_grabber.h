@@ -70,6 +70,7 @@ class WordGrabber : public QObject {
   void AdviseGrab(IXDictGrabSink* sink, std::int32_t& cookie);
 
  private:
+  bool capturing() const;
   void selectionChanged();
   void report();
 
