@@ -14,7 +14,6 @@
 #include "platform/forms/twips.h"
 #include "platform/window/window.h"
 
-#include <QCursor>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QImageReader>
@@ -91,8 +90,8 @@ frmGetWord::frmGetWord() : Form(kForm) {
   Picture1->mouse().onMouseDown = [this](int, int, double, double) { Picture1_MouseDown(); };
   Picture3->mouse().onMouseDown = [this](int, int, double, double) { Picture3_MouseDown(); };
   for (platform::PictureBox* box : {Picture1, Picture3}) {
-    box->mouse().onMouseMove = [this](int, int, double, double) { drag_.move(); };
-    box->mouse().onMouseUp = [this](int, int, double, double) { drag_.release(); };
+    box->mouse().onMouseMove = [this](int, int, double, double) { drag_.follow(); };
+    box->mouse().onMouseUp = [this](int, int, double, double) { drag_.finish(); };
   }
 }
 
@@ -169,13 +168,11 @@ void frmGetWord::Form_MouseMove(int message) {
     case platform::kTrayLeftButtonDoubleClick:
       setWindowState(windowState() & ~Qt::WindowMinimized);
       show();
-      raise();
-      activateWindow();
+      platform::SetForegroundWindow(*this);
       break;
     case platform::kTrayRightButtonUp:
-      raise();
-      activateWindow();
-      frmSysMenuDict::instance().mnuSysTray->popup(QCursor::pos());
+      platform::SetForegroundWindow(*this);
+      frmSysMenuDict::instance().mnuSysTray->popup(platform::GetCursorPos());
       break;
     default:
       break;
@@ -194,7 +191,7 @@ void frmGetWord::Form_Resize() {
 
 void frmGetWord::StartDrag() {
   placeKept_ = true;
-  drag_.press();
+  drag_.start();
 }
 
 void frmGetWord::Picture1_MouseDown() { StartDrag(); }

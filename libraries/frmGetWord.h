@@ -13,7 +13,7 @@
 #include "platform/forms/default_instance.h"
 #include "platform/forms/picture_box.h"
 #include "platform/tray/tray_icon.h"
-#include "platform/window/window_drag.h"
+#include "platform/window/drag.h"
 #include "platform/wordcapture/word_grabber.h"
 
 #include <QStringList>

@@ -35,14 +35,12 @@ void CopySampleDictionary(const ProgramRun& program) {
 
 class GetWordX11 : public ::testing::Test {
  protected:
-  // The program's shown windows with their places.
+  // The program's shown windows on the desktop with their places.
   QMap<QString, QRect> windows() const {
     QMap<QString, QRect> found;
-    const CommandResult ids =
-        server.run("xdotool", {"search", "--onlyvisible", "--pid", QString::number(program.process()->processId())});
     static const QRegularExpression place(R"(Position: (\d+),(\d+).*Geometry: (\d+)x(\d+))",
                                           QRegularExpression::DotMatchesEverythingOption);
-    for (const QString& id : ids.output.split('\n', Qt::SkipEmptyParts)) {
+    for (const QString& id : program.desktopWindows()) {
       const auto match = place.match(server.run("xdotool", {"getwindowgeometry", id}).output);
       if (match.hasMatch())
         found[id] = QRect(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(),
@@ -56,13 +54,7 @@ class GetWordX11 : public ::testing::Test {
       if (rect.topLeft() == QPoint(0, 0) && rect.width() < 300) return rect;
     return {};
   }
-  // The tray icon: a shown window of the program inside trayer's panel at the bottom.
-  QString trayIcon() const {
-    const QMap<QString, QRect> shown = windows();
-    for (auto it = shown.begin(); it != shown.end(); ++it)
-      if (it->top() > 700) return it.key();
-    return {};
-  }
+  QString trayIcon() const { return program.trayWindows().value(0); }
   QImage screen(const QString& name) const {
     const QString path = shots.filePath(name + ".png");
     EXPECT_TRUE(Screenshot(server.display(), path).ok());
@@ -115,7 +107,7 @@ TEST_F(GetWordX11, SearchShowsSelectedWordsAndExitReturnsToTheManager) {
   // Exit from the tray menu: the pop-up and its icon go, the manager comes back.
   const QString icon = trayIcon();
   ASSERT_TRUE(Xdotool(server.display(), {"mousemove", "--window", icon, "4", "4", "click", "3"}).ok());
-  ASSERT_TRUE(WaitUntil([&] { return windows().size() > 2; }, 3s));  // the menu
+  ASSERT_TRUE(WaitUntil([&] { return windows().size() == 2; }, 3s));  // the pop-up and the menu
   ASSERT_TRUE(Xdotool(server.display(), {"key", "Down", "Down", "Return"}).ok());
   EXPECT_TRUE(WaitUntil([&] { return popup().isEmpty() && trayIcon().isEmpty() && windows().contains(manager); }, 3s));
 
