@@ -2,6 +2,7 @@
 
 #include "bar/SkolvaneBar.h"
 #include "core/vars_bas.h"
+#include "libraries/frmGetWord.h"
 #include "libraries/library_list.h"
 #include "platform/app/folders.h"
 #include "platform/ini/ini.h"
@@ -196,11 +197,12 @@ TEST_F(Manager, PlayOpensTheBarOnTheChosenLibraryAndTheBarsExitReturnsHere) {
   ASSERT_EQ(dialogs->messages.size(), 1u);
   EXPECT_TRUE(dialogs->messages[0].text.contains(folders.libraryFolder() + "Words.abc"));
 
-  // Search hands a dictionary over; the manager stays while no pop-up takes it.
+  // Search hands a dictionary over to the look-up pop-up, which takes the manager's place.
   chooseText("AC:Dict");
   manager().Picture_Search_Click();
   EXPECT_EQ(g_LibraryPath, folders.libraryFolder() + "Dict.abc");
-  EXPECT_TRUE(manager().isVisible());
+  EXPECT_TRUE(frmGetWord::loaded());
+  EXPECT_FALSE(manager().isVisible());
 }
 
 }  // namespace
