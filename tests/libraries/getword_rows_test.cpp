@@ -23,7 +23,7 @@ TEST(PopupRows, FillEachRowThenEndWithAnEmptyRowOrCutAtTwentyRows) {
     ASSERT_EQ(rows.size(), c.rows) << c.characters;
     EXPECT_TRUE(rows.back().isEmpty()) << c.characters;
     const bool cut = c.characters > 190;  // 19 full rows still show whole
-    EXPECT_EQ(rows[18] == marker, cut) << c.characters;
+    EXPECT_EQ(rows.value(18) == marker, cut) << c.characters;
     const QString shown = cut ? QString(180, 'x') : QString(c.characters, 'x');
     EXPECT_EQ(rows.mid(0, cut ? 18 : c.rows).join(QString()), shown) << c.characters;
   }
