@@ -40,8 +40,9 @@ TEST(DictionaryLookup, TakesTheFirstNumberedFileThatHoldsTheWordElseTheLibrary) 
        {{"Words.dic/Words_1.dic", Dictionary({})}, {"Words.dic/Words_3.dic", Dictionary({"apple=three"})},
         {"Words.dic/readme.txt", "notes"}},
        "apple", "three"},
-      {"only as many files as the folder holds are tried",
-       {{"Words.dic/Words_1.dic", Dictionary({})}, {"Words.dic/Words_3.dic", Dictionary({"apple=three"})}},
+      {"only as many files as the folder holds are tried (folders do not count)",
+       {{"Words.dic/Words_1.dic", Dictionary({})}, {"Words.dic/Words_3.dic", Dictionary({"apple=three"})},
+        {"Words.dic/sub/", {}}},
        "apple", kMeaningNotFound},
       {"a dictionary folder hides the library",
        {{"Words.dic/Words_1.dic", Dictionary({"pear=n. 梨"})}, {"Words.abc", Dictionary({"apple=library"})}},
@@ -67,18 +68,6 @@ TEST(DictionaryLookup, TakesTheFirstNumberedFileThatHoldsTheWordElseTheLibrary) 
     }
     EXPECT_EQ(LookUpMeaning(folders.libraryFolder(), "Words", c.word), c.meaning) << c.what;
   }
-}
-
-TEST(DictionaryLookup, CountsFilesButNotFolders) {
-  TempFolders folders;
-  TempFolders::writeFile(folders.libraryFolder() + "Words.dic/Words_1.dic", "x");
-  TempFolders::writeFile(folders.libraryFolder() + "Words.dic/.hidden", "x");
-  QDir().mkpath(folders.libraryFolder() + "Words.dic/sub");
-  EXPECT_TRUE(DirExists(folders.libraryFolder() + "Words.dic"));
-  EXPECT_FALSE(DirExists(folders.libraryFolder() + "Words.dic/Words_1.dic"));
-  EXPECT_FALSE(DirExists(folders.libraryFolder() + "Missing.dic"));
-  EXPECT_EQ(GetFileCount(folders.libraryFolder() + "Words.dic"), 2);
-  EXPECT_EQ(GetFileCount(folders.libraryFolder() + "Missing.dic"), 0);
 }
 
 }  // namespace
