@@ -43,6 +43,10 @@ constexpr int kHintBottom = 200;
 const QString kFontFace = QStringLiteral("Arial");
 constexpr double kPointSize = 10;  // the meaning rows are 1.5 times this many pixels high
 
+// A selection is looked up once it has rested this many tenths of a second: one a learner still
+// drags wider is looked up once, whole.
+constexpr std::int32_t kSelectionSettleTenths = 3;
+
 // The tray tip: what runs, then the library's name; the tray shows at most 63 characters.
 const QString kTrayTip = QStringLiteral("Corvel背单词屏幕取词运行中!\r\n");
 constexpr qsizetype kTrayTipLength = 63;
@@ -101,7 +105,7 @@ void frmGetWord::Form_Load() {
   m_Grabber = std::make_unique<platform::WordGrabber>();
   m_Grabber->setGrabEnabled(true);
   m_Grabber->setGrabMode(platform::kGrabPrimarySelection);
-  m_Grabber->setGrabDelay(3);
+  m_Grabber->setGrabDelay(kSelectionSettleTenths);
   std::int32_t cookie = 0;  // not needed: releasing the grabber ends the capture
   m_Grabber->AdviseGrab(this, cookie);
 
