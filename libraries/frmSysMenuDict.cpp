@@ -4,6 +4,7 @@
 #include "core/vars_bas.h"
 #include "libraries/frmGetWord.h"
 #include "libraries/frmManager.h"
+#include "progress/game/frmCampaignButton.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -24,6 +25,7 @@ frmSysMenuDict::~frmSysMenuDict() = default;
 void frmSysMenuDict::mnuSysTrayAbout_Click() { ShowAboutBox(); }
 
 void frmSysMenuDict::mnuSysTrayExit_Click() {
+  frmCampaignButton::unload();
   if (g_CommandLine.trimmed().isEmpty()) {
     ReturnToLibraryManager();
     frmGetWord::unload();
