@@ -166,3 +166,24 @@ inline int g_KillSpeakCount = 0;          // words the kill's speaking has said 
 inline bool g_AbortWeb = false;     // set to end the score board's posting run at once
 inline QString g_TopListText;       // the last score list the posting run wrote, for the top list
 inline QString g_WebStatusText;     // the posting run's current step name (set on log-off)
+
+// ---- Web catalogue and downloads (kept between openings of the catalogue) ---------------------
+inline QString g_CategoryFilter = QStringLiteral("X");  // the manager's category letter, "X" = all; the catalogue opens there
+inline QString g_CurrentSection;  // TopicList.ini section the manager's next list fill selects
+inline bool g_LibraryAdded = false;  // the last catalogue download registered at least one library
+
+struct WebCategory {
+  QString key;        // the category's server-list section key ("AC" ... "SC")
+  int itemCount = 0;  // its item count from [ALL], 0 when missing
+};
+inline std::vector<WebCategory> g_WebCategories;  // 1-based: rows 1 to 30, filled by the catalogue window
+
+struct WebLibItem {
+  QString checked;       // "1" checked, "0" unchecked, empty never set
+  QString fromFileName;  // FROM_FILENAME value
+  QString toFileName;    // TO_FILENAME value
+  QString description;   // DESC_ value
+  int parts = 1;         // VOLUMN, the number of files of a multi-part set
+};
+// [category 1..30][list row 1..99], row index = the item's position in the list as filled.
+inline std::vector<std::vector<WebLibItem>> g_WebLibChecked;

@@ -1,0 +1,66 @@
+#include "platform/download/partial_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+// mkstemp creates its file readable by the owner only; a finished download gets the same
+// permissions as any file the program creates.
+void ApplyDefaultPermissions(int fd) {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
+}
+
+}  // namespace
+
+PartialFile::PartialFile(const QByteArray& destination) : destination_(destination) {
+  const qsizetype slash = destination.lastIndexOf('/');
+  const QByteArray folder = destination.left(slash + 1);
+  const QByteArray name = destination.mid(slash + 1);
+  // A hidden name, so a half-written file never shows up as a library in a folder listing.
+  temporary_ = folder + "." + name + ".download-XXXXXX";
+  fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
+  if (fd_ >= 0) ApplyDefaultPermissions(fd_);
+}
+
+PartialFile::~PartialFile() { discard(); }
+
+bool PartialFile::write(const char* data, std::size_t size) {
+  while (size > 0 && fd_ >= 0) {
+    const ssize_t written = ::write(fd_, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return fd_ >= 0;
+}
+
+bool PartialFile::commit() {
+  if (fd_ < 0) return false;
+  const bool synced = ::fsync(fd_) == 0;
+  const bool closed = ::close(fd_) == 0;
+  fd_ = -1;
+  if (!synced || !closed || std::rename(temporary_.constData(), destination_.constData()) != 0) {
+    ::unlink(temporary_.constData());
+    return false;
+  }
+  return true;
+}
+
+void PartialFile::discard() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  fd_ = -1;
+  ::unlink(temporary_.constData());
+}
+
+}  // namespace platform

@@ -1,0 +1,35 @@
+#pragma once
+// A file being written that takes its final name only when it is complete: the bytes go to a
+// temporary file in the destination's folder, and commit() flushes them to disk and renames the
+// file over the destination. Destroyed without a commit, the temporary file is removed, so the
+// destination keeps whatever it held before.
+
+#include <QByteArray>
+
+#include <cstddef>
+
+namespace platform {
+
+class PartialFile {
+ public:
+  // Opens the temporary file beside `destination` (its folder must exist and be writable).
+  explicit PartialFile(const QByteArray& destination);
+  ~PartialFile();
+  PartialFile(const PartialFile&) = delete;
+  PartialFile& operator=(const PartialFile&) = delete;
+
+  bool isOpen() const { return fd_ >= 0; }
+  // Appends bytes; false when the disk refused them.
+  bool write(const char* data, std::size_t size);
+  // Syncs, closes and renames into place; false (and the temporary file removed) on any failure.
+  bool commit();
+
+ private:
+  void discard();
+
+  QByteArray destination_;
+  QByteArray temporary_;
+  int fd_ = -1;
+};
+
+}  // namespace platform

@@ -1,0 +1,56 @@
+#pragma once
+// URL download: one synchronous HTTP(S) transfer of one address into one local file, reporting
+// its start, progress and end to a caller-supplied callback, and cancellable from that callback.
+//
+// The transfer runs on the calling thread and returns when it has ended; the callback's progress
+// reports come often enough (also while a server stalls) that the caller can keep its windows
+// live from them. Redirects are followed, an HTTP error status is a failure, the proxy comes from
+// the environment (http_proxy, https_proxy, no_proxy). The file is written to a temporary file in
+// the destination's folder and renamed into place only when the transfer succeeded, so a failed
+// or cancelled transfer never leaves a partial file or replaces a good older one.
+
+#include <QString>
+
+#include <cstdint>
+
+namespace platform {
+
+// The transfer in progress, as the callback is handed it: valid from OnStartBinding until
+// OnStopBinding.
+class DownloadBinding {
+ public:
+  virtual ~DownloadBinding() = default;
+  // Asks the transfer to stop; it then ends as a failure at the next occasion.
+  virtual void Abort() = 0;
+};
+
+// Status codes of a progress report.
+enum class DownloadStatus : std::uint32_t {
+  Connecting = 2,
+  BeginDownloadData = 4,
+  DownloadingData = 5,
+  EndDownloadData = 6,
+};
+
+class DownloadCallback {
+ public:
+  virtual ~DownloadCallback() = default;
+  virtual void OnStartBinding(DownloadBinding& binding) = 0;
+  // progress and progressMax are bytes; progressMax is 0 while the size is unknown.
+  virtual void OnBindProgress(std::uint32_t progress, std::uint32_t progressMax, DownloadStatus status,
+                          const QString& statusText) = 0;
+  virtual void OnStopBinding(bool succeeded) = 0;
+};
+
+// Fetches `url` into the file `destination` (a full path whose folder must exist). Returns true
+// when the whole file was stored. OnStartBinding and OnStopBinding are called once each when the
+// transfer got under way; a failure before that (a destination folder that cannot be written, an
+// address curl refuses) returns false without calling them.
+bool UrlDownloadToFile(const QString& url, const QString& destination, DownloadCallback& callback);
+
+// Limits that keep a dead or stalled server from hanging the program: the connection must stand
+// within connectSeconds, and a transfer that moves less than one byte per second for stallSeconds
+// fails. Tests shorten them; 0 restores the defaults (15 and 30 seconds).
+void SetDownloadTimeLimits(int connectSeconds, int stallSeconds);
+
+}  // namespace platform
