@@ -1,0 +1,89 @@
+#include "platform/archive/zip_archive.h"
+
+#include "tests/support/temp_folders.h"
+#include "tests/support/zip_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+
+namespace {
+
+using platform::UnpackResult;
+using platform::UnpackZip;
+using testing_support::BuildZip;
+using testing_support::TempFolders;
+using testing_support::ZipEntry;
+using testing_support::ZipNames;
+
+// Every path under the folder, relative to it.
+QStringList Tree(const QString& folder) {
+  QStringList paths;
+  QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                  QDirIterator::Subdirectories);
+  while (it.hasNext()) paths << QDir(folder).relativeFilePath(it.next());
+  paths.sort();
+  return paths;
+}
+
+TEST(UnpackZip, WritesFilesAndFoldersAndReadsGbkNames) {
+  TempFolders folders;
+  const QString target = folders.libraryFolder();
+  const QString name = QStringLiteral("词库.abc");
+  const QByteArray zip = BuildZip({{QStringLiteral("Pics/"), {}, ZipEntry::Folder},
+                                   {QStringLiteral("Pics/00.Cover.jpg"), "jpeg"},
+                                   {name, "library"}},
+                                  ZipNames::Gbk);
+  ASSERT_TRUE(zip.contains("\xB4\xCA\xBF\xE2.abc"));  // the name is stored in GBK, as on that system
+  const QString archive = TempFolders::writeFile(folders.programFolder() + "Lib.zip", zip);
+
+  ASSERT_EQ(UnpackZip(archive, target), UnpackResult::Unpacked);
+  EXPECT_EQ(Tree(target), (QStringList{"Pics", "Pics/00.Cover.jpg", name}));
+  EXPECT_EQ(TempFolders::readFile(target + name), "library");
+  EXPECT_EQ(QDir::currentPath(), QDir(QDir::currentPath()).absolutePath());  // the current folder is back
+}
+
+TEST(UnpackZip, RefusesArchivesWhoseEntriesLeaveTheFolder) {
+  TempFolders folders;
+  const QString outside = folders.programFolder() + "outside/";
+  QDir().mkpath(outside);
+  const QString currentBefore = QDir::currentPath();
+  const QString cases[] = {
+      QStringLiteral("../escaped.abc"),
+      QStringLiteral("Pics/../../escaped.abc"),
+      outside + QStringLiteral("escaped.abc"),
+      QStringLiteral("C:/escaped.abc"),
+      QStringLiteral("..\\escaped.abc"),
+  };
+  for (const QString& bad : cases) {
+    SCOPED_TRACE(bad.toStdString());
+    const QString target = folders.libraryFolder() + "t/";
+    QDir(target).removeRecursively();
+    QDir().mkpath(target + "inner");
+    const QString archive = TempFolders::writeFile(
+        folders.programFolder() + "bad.zip", BuildZip({{QStringLiteral("good.abc"), "good"}, {bad, "evil"}}));
+    // Unpacked from inside a subfolder, so a "../" that got through would land in the target.
+    EXPECT_EQ(UnpackZip(archive, target + "inner"), UnpackResult::UnsafeEntry);
+    EXPECT_EQ(Tree(target), QStringList{"inner"});
+    EXPECT_TRUE(Tree(outside).isEmpty());
+    EXPECT_EQ(QDir::currentPath(), currentBefore);
+  }
+}
+
+TEST(UnpackZip, SkipsLinksAndRejectsWhatIsNoZip) {
+  TempFolders folders;
+  const QString target = folders.libraryFolder();
+  const QString archive = TempFolders::writeFile(
+      folders.programFolder() + "links.zip",
+      BuildZip({{QStringLiteral("link.abc"), "/etc/passwd", ZipEntry::Symlink}, {QStringLiteral("Lib.abc"), "lib"}}));
+  EXPECT_EQ(UnpackZip(archive, target), UnpackResult::Unpacked);
+  EXPECT_EQ(Tree(target), QStringList{"Lib.abc"});
+
+  const QString notZip = TempFolders::writeFile(folders.programFolder() + "page.zip", "<html>not found</html>");
+  EXPECT_EQ(UnpackZip(notZip, target), UnpackResult::CannotOpen);
+  EXPECT_EQ(UnpackZip(folders.programFolder() + "none.zip", target), UnpackResult::CannotOpen);
+}
+
+}  // namespace
