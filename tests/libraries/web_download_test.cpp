@@ -1,0 +1,220 @@
+// The catalogue road end to end against a loopback web server: fetch the server list, show the
+// catalogue, check items, download, unpack, register in TopicList.ini and log.
+
+#include "core/vars_bas.h"
+#include "libraries/frmWebDownload.h"
+#include "libraries/frmWebDownloadConn.h"
+#include "libraries/frmWebDownloadProgress.h"
+#include "platform/app/folders.h"
+#include "platform/ini/ini.h"
+#include "tests/support/library_files.h"
+#include "tests/support/loopback_http_server.h"
+#include "tests/support/recording_dialogs.h"
+#include "tests/support/temp_folders.h"
+#include "tests/support/zip_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+using testing_support::BuildZip;
+using testing_support::LibraryBytes;
+using testing_support::LoopbackHttpServer;
+using testing_support::ScopedRecordingDialogs;
+using testing_support::TempFolders;
+using testing_support::ZipEntry;
+
+constexpr char kCatalogue[] = R"([ALL]
+AC=7
+GC=1
+JC=abc
+[AC]
+FROM_FILENAME01=Plain.abc
+TO_FILENAME01=Plain.abc
+DESC_A01=Plain library
+PRICE_01=FREE
+FILENAME01_BUILD_TIME=20090305_08:07:09
+FROM_FILENAME02=Zipped.zip
+TO_FILENAME02=Zipped.zip
+DESC_A02=Zipped library
+PRICE_02=FREE
+TO_FILENAME03=Skipped.abc
+FROM_FILENAME04=Plain.abc
+TO_FILENAME04=../Escape.abc
+DESC_A04=Unsafe name
+PRICE_04=FREE
+FROM_FILENAME05=Evil.zip
+TO_FILENAME05=Evil.zip
+DESC_A05=Unsafe archive
+PRICE_05=FREE
+FROM_FILENAME06=Paid.abc
+TO_FILENAME06=Paid.abc
+DESC_A06=Paid library
+PRICE_06=20 RMB
+FROM_FILENAME07=Missing.abc
+TO_FILENAME07=Missing.abc
+DESC_A07=Missing on the server
+PRICE_07=FREE
+[GC]
+VOLUMN=2
+FROM_FILENAME01=Multi.part1.zip
+TO_FILENAME01=Multi.part1.zip
+DESC_A01=Two-part library
+PRICE_01=FREE
+)";
+
+class WebDownloadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::SetProgramFolder(folders_.programFolder());
+    QFile::copy(QStringLiteral(LEXORN_APP_DIR "/LANG_A.dat"), folders_.programFolder() + "LANG_A.dat");
+    g_UILanguage = QStringLiteral("A");
+    g_CategoryFilter = QStringLiteral("X");
+    g_CurrentSection.clear();
+    g_LibraryAdded = false;
+    targetFolder_ = folders_.libraryFolder() + "Corvel's Lexorn Library/";
+    TempFolders::writeFile(folders_.profileFolder() + "CORVELSETUP.ini",
+                           "[GLOBAL]\nLANGUAGE=A\nLIBPATH=" + folders_.libraryFolder().toUtf8() + "\n");
+    const QByteArray web = server_.url("/lib/").toUtf8();
+    TempFolders::writeFile(folders_.programFolder() + "WebLibLocation.ini",
+                           "[DOWNLOADFROM]\nNewPath=" + web + "\nNewFileName=_ServerUpdate2.in_\n");
+    TempFolders::writeFile(folders_.programFolder() + "ServerLocation.ini", "[DOWNLOADFROM]\nNewPath=" + web + "\n");
+  }
+
+  void TearDown() override {
+    platform::UnloadAllForms();
+    platform::SetProgramFolder(QString());
+    g_UILanguage.clear();
+    g_CurrentSection.clear();
+    g_LibraryAdded = false;
+  }
+
+  void serveCatalogue() {
+    server_.serve("/lib/_ServerUpdate2.in_", kCatalogue);
+    server_.serve("/lib/Plain.abc", LibraryBytes(QStringList{"{AC}", "plain@[pleɪn]adj. 平的"}));
+    server_.serve("/lib/Zipped.zip", BuildZip({{"Zipped.abc", LibraryBytes(QStringList{"{AC}", "zip@n. 拉链"})},
+                                               {"Zipped.JPG/", {}, ZipEntry::Folder},
+                                               {"Zipped.JPG/00.Cover.jpg", "jpeg"}}));
+    server_.serve("/lib/Evil.zip", BuildZip({{"Evil.abc", LibraryBytes(QStringList{"{AC}"})},
+                                             {"../Evil.abc", "escaped"}}));
+    server_.serve("/lib/Multi.part1.zip", BuildZip({{"Multi.abc", LibraryBytes(QStringList{"{GC}", "Haus@n. 房子"})}}));
+    server_.serve("/lib/Multi.part2.zip", BuildZip({{"Multi.JPG/Haus.jpg", "jpeg"}}));
+  }
+
+  // Runs `action` once, from inside the modal loops, as soon as `ready` holds.
+  void whenReady(std::function<bool()> ready, std::function<void()> action) {
+    auto* poll = new QTimer(&owner_);  // owned by the test's QObject
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, ready = std::move(ready), action = std::move(action)] {
+      if (!ready()) return;
+      poll->stop();
+      action();
+    });
+    poll->start(20);
+  }
+
+  // Lets the program run until the fetch window is gone (bounded).
+  static bool waitUntilFetchWindowClosed(int milliseconds) {
+    QDeadlineTimer deadline(milliseconds);
+    while (frmWebDownloadConn::loaded() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return !frmWebDownloadConn::loaded();
+  }
+
+  static QString topic(const QString& section) {
+    return platform::ReadProfileString(platform::ProgramFolder() + "TopicList.ini", section, "@", "Error");
+  }
+
+  TempFolders folders_;
+  LoopbackHttpServer server_;
+  ScopedRecordingDialogs dialogs_;
+  QObject owner_;
+  QString targetFolder_;
+};
+
+TEST_F(WebDownloadTest, ChecksDownloadsUnpacksRegistersAndLogs) {
+  serveCatalogue();
+  QStringList nodes;
+  QString pricedCheck;
+  whenReady([] { return frmWebDownload::loaded() && frmWebDownload::instance().isVisible(); },
+            [&] {
+              frmWebDownload& web = frmWebDownload::instance();
+              EXPECT_EQ(web.TxtFileLocation->text(), targetFolder_);
+              web.Tv_Category_NodeClick(1);
+              ASSERT_EQ(web.ListView1->topLevelItemCount(), 6);  // item 03 has no FROM_FILENAME
+              for (int row : {0, 1, 2, 3, 4, 5}) web.ListView1->topLevelItem(row)->setCheckState(0, Qt::Checked);
+              pricedCheck = web.ListView1->topLevelItem(4)->checkState(0) == Qt::Checked ? "checked" : "unchecked";
+              web.Tv_Category_NodeClick(6);
+              web.ListView1->topLevelItem(0)->setCheckState(0, Qt::Checked);
+              for (int i = 0; i < web.Tv_Category->topLevelItemCount(); ++i) nodes << web.Tv_Category->topLevelItem(i)->text(0);
+              EXPECT_EQ(web.Cmd_Download->text(), "Download(6)");
+              web.Cmd_Download->click();
+            });
+  frmWebDownloadConn::instance().show();
+  ASSERT_TRUE(waitUntilFetchWindowClosed(30000));
+
+  EXPECT_EQ(pricedCheck, "unchecked");
+  EXPECT_EQ(nodes.value(0), "English (US)(5/6)");
+  EXPECT_EQ(nodes.value(5), "German(1/1)");
+  EXPECT_EQ(nodes.value(7), "Japanese(0/abc)");
+  EXPECT_EQ(nodes.value(2), "Chinese");
+
+  ASSERT_EQ(dialogs_->messages.size(), 2u);
+  EXPECT_EQ(dialogs_->messages[0].text, " 6 libraries will be downloaded. Continue?");
+  EXPECT_EQ(dialogs_->messages[1].text,
+            "3 libraries downloaded, 3 failed.\n"
+            "Unsafe name: the server named an unsafe file\n"
+            "Unsafe archive: the archive is damaged or unsafe\n"
+            "Missing on the server: could not be downloaded");
+
+  EXPECT_EQ(topic("AC:Plain"), targetFolder_);
+  EXPECT_EQ(topic("AC:Zipped"), targetFolder_);
+  EXPECT_EQ(topic("GC:Multi"), targetFolder_);
+  EXPECT_EQ(topic("AC:Evil"), "Error");
+  EXPECT_TRUE(QFile::exists(targetFolder_ + "Zipped.JPG/00.Cover.jpg"));
+  EXPECT_TRUE(QFile::exists(targetFolder_ + "Multi.JPG/Haus.jpg"));
+  EXPECT_FALSE(QFile::exists(folders_.libraryFolder() + "Escape.abc"));
+  EXPECT_FALSE(QFile::exists(folders_.libraryFolder() + "Evil.abc"));
+  EXPECT_TRUE(g_LibraryAdded);
+  EXPECT_EQ(g_CurrentSection, "GC:Multi");
+
+  const QByteArray log = TempFolders::readFile(folders_.programFolder() + "Updatelog2.ini");
+  EXPECT_EQ(log.count("File="), 3);  // entries within one second each keep their section
+  EXPECT_TRUE(log.contains("File=Multi.part1.zip->" + targetFolder_.toUtf8() + "Multi.part1.zip"));
+  EXPECT_FALSE(frmWebDownload::loaded());
+  EXPECT_FALSE(frmWebDownloadProgress::loaded());
+}
+
+TEST_F(WebDownloadTest, AFailedFetchShowsTheErrorAndNeverOpensTheCatalogue) {
+  // An older copy of the list lies in the program folder; it must not be shown.
+  TempFolders::writeFile(folders_.programFolder() + "WebLibraryDownload2.ini", kCatalogue);
+  frmWebDownloadConn& conn = frmWebDownloadConn::instance();
+  conn.show();
+  QDeadlineTimer deadline(10000);
+  while (conn.ProgressBar1->isVisible() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+
+  EXPECT_FALSE(conn.ProgressBar1->isVisible());
+  EXPECT_EQ(conn.Lbl_Desc->caption(),
+            "The library server could not be reached. Check the connection and try again later.");
+  EXPECT_FALSE(frmWebDownload::loaded());
+  EXPECT_EQ(TempFolders::readFile(folders_.programFolder() + "WebLibraryDownload2.ini"), kCatalogue);
+  EXPECT_TRUE(frmWebDownloadConn::loaded());
+}
+
+TEST_F(WebDownloadTest, ClosingTheFetchWindowAbortsAStalledFetch) {
+  server_.stall("/lib/_ServerUpdate2.in_");
+  whenReady([] { return frmWebDownloadConn::loaded() && frmWebDownloadConn::instance().ProgressBar1->value() > 0; },
+            [] { frmWebDownloadConn::instance().Cmd_Cancel->click(); });
+  frmWebDownloadConn::instance().show();
+  ASSERT_TRUE(waitUntilFetchWindowClosed(10000));
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(frmWebDownload::loaded());
+  EXPECT_FALSE(QFile::exists(folders_.programFolder() + "WebLibraryDownload2.ini"));
+}
+
+}  // namespace
