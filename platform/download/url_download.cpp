@@ -82,7 +82,6 @@ void ConfigureTransfer(CURL* easy, const QByteArray& url, PartialFile& file) {
   curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
   curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, static_cast<long>(g_stallSeconds));
   curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, "");
 }
 
 // Reports progress to the callback: at once when bytes arrived, and every poll interval while

@@ -5,6 +5,7 @@
 #include "libraries/frmWebDownload.h"
 #include "libraries/frmWebDownloadConn.h"
 #include "libraries/frmWebDownloadProgress.h"
+#include "libraries/web_catalogue.h"
 #include "platform/app/folders.h"
 #include "platform/ini/ini.h"
 #include "tests/support/library_files.h"
@@ -17,6 +18,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QTimer>
 
@@ -94,6 +96,8 @@ class WebDownloadTest : public ::testing::Test {
     g_UILanguage.clear();
     g_CurrentSection.clear();
     g_LibraryAdded = false;
+    g_WebCategories.clear();
+    g_WebLibChecked.clear();
   }
 
   void serveCatalogue() {
@@ -215,6 +219,36 @@ TEST_F(WebDownloadTest, ClosingTheFetchWindowAbortsAStalledFetch) {
   QCoreApplication::processEvents();
   EXPECT_FALSE(frmWebDownload::loaded());
   EXPECT_FALSE(QFile::exists(folders_.programFolder() + "WebLibraryDownload2.ini"));
+}
+
+TEST_F(WebDownloadTest, CancelStopsTheRunInAFolderUnderTheUserDataFolder) {
+  // Without LIBPATH the libraries go to the user's data folder, created for the first download.
+  TempFolders::writeFile(folders_.profileFolder() + "CORVELSETUP.ini", "[GLOBAL]\nLANGUAGE=A\n");
+  const QByteArray oldDataHome = qgetenv("XDG_DATA_HOME");
+  qputenv("XDG_DATA_HOME", (folders_.profileFolder() + "data").toUtf8());
+  server_.stall("/lib/Stall.abc");
+  EnsureWebCatalogueTables();
+  g_WebCategories[1] = {"AC", 2};
+  g_WebLibChecked[1][1] = {"1", "Stall.abc", "Stall.abc", "Stalling library", 1};
+  g_WebLibChecked[1][2] = {"1", "Plain.abc", "Plain.abc", "Never reached", 1};
+  whenReady([] { return frmWebDownloadProgress::loaded() &&
+                        frmWebDownloadProgress::instance().Lbl_Desc->caption() == "Stalling library"; },
+            [] { frmWebDownloadProgress::instance().Cmd_Cancel->click(); });
+  frmWebDownloadProgress::instance().show();
+  QDeadlineTimer deadline(10000);
+  while (frmWebDownloadProgress::loaded() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  qputenv("XDG_DATA_HOME", oldDataHome);
+
+  ASSERT_FALSE(frmWebDownloadProgress::loaded());
+  ASSERT_EQ(dialogs_->messages.size(), 1u);
+  EXPECT_EQ(dialogs_->messages[0].text,
+            "0 libraries downloaded, 2 failed.\nThe download was cancelled.\n"
+            "Stalling library: could not be downloaded");
+  const QString folder = folders_.profileFolder() + "data/Corvel's Lexorn Library/";
+  EXPECT_TRUE(QDir(folder).exists());
+  EXPECT_TRUE(QDir(folder).entryList(QDir::Files | QDir::Hidden).isEmpty());
+  EXPECT_EQ(server_.requests("/lib/Plain.abc"), 0);
+  EXPECT_FALSE(g_LibraryAdded);
 }
 
 }  // namespace
