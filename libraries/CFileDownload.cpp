@@ -13,12 +13,6 @@ std::int32_t To32(std::uint32_t value) {
 
 }  // namespace
 
-CFileDownload::~CFileDownload() {
-  m_oBinding = nullptr;
-  m_bHoldsBinding = false;
-  m_bDownloading = false;
-}
-
 bool CFileDownload::StartDownloading(const QString& sSrc, const QString& sDest) {
   if (m_bDownloading) return false;
   return platform::UrlDownloadToFile(sSrc, sDest, *this);

@@ -3,8 +3,9 @@
 // OnProgress event for its owner. StartDownloading returns when the transfer has ended; each
 // progress report first raises OnProgress and then lets the whole program process its pending
 // window messages, so windows stay live (and can call AbortDownloading) during a download. A
-// second StartDownloading on an object that is downloading is refused. Free of window code: the
-// maintenance programs use it as it stands.
+// second StartDownloading on an object that is downloading is refused. The object must outlive
+// its transfer: an owner that may go away meanwhile (a window the learner closes) shares it with
+// the running call. Free of window code: the maintenance programs use it as it stands.
 
 #include "platform/download/url_download.h"
 
@@ -16,7 +17,7 @@
 class CFileDownload final : private platform::DownloadCallback {
  public:
   CFileDownload() = default;
-  ~CFileDownload() override;
+  ~CFileDownload() override = default;
   CFileDownload(const CFileDownload&) = delete;
   CFileDownload& operator=(const CFileDownload&) = delete;
 
