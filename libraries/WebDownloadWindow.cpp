@@ -1,9 +1,8 @@
 #include "libraries/WebDownloadWindow.h"
 
-#include "platform/window/window_drag.h"
-
 #include <QLinearGradient>
 #include <QPainter>
+#include <QWindow>
 
 namespace {
 
@@ -37,7 +36,10 @@ WebDownloadWindow::WebDownloadWindow(const QString& name, const QSize& size, con
   paintFrame();
 }
 
-void WebDownloadWindow::Picture1_MouseDown() { platform::StartWindowDrag(*this); }
+// The window manager moves the window with the mouse, as it does for a title bar.
+void WebDownloadWindow::Picture1_MouseDown() {
+  if (QWindow* handle = windowHandle()) handle->startSystemMove();
+}
 
 void WebDownloadWindow::paintFrame() {
   Picture1->draw([this](QPainter& painter) {
