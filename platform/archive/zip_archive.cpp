@@ -1,5 +1,7 @@
 #include "platform/archive/zip_archive.h"
 
+#include "platform/archive/utf8_ctype.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
@@ -7,14 +9,10 @@
 
 #include <archive.h>
 #include <archive_entry.h>
-#include <clocale>
 #include <fcntl.h>
-#include <langinfo.h>
-#include <locale.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -31,28 +29,6 @@ struct WriterDeleter {
 };
 using Reader = std::unique_ptr<archive, ReaderDeleter>;
 using Writer = std::unique_ptr<archive, WriterDeleter>;
-
-// libarchive converts GBK names into the character set of the thread's locale, so the unpacking
-// runs under a UTF-8 character-type locale whatever the program's locale is.
-class ScopedUtf8Ctype {
- public:
-  ScopedUtf8Ctype() {
-    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0) return;
-    utf8_ = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
-    if (utf8_ != static_cast<locale_t>(nullptr)) previous_ = uselocale(utf8_);
-  }
-  ~ScopedUtf8Ctype() {
-    if (utf8_ == static_cast<locale_t>(nullptr)) return;
-    uselocale(previous_);
-    freelocale(utf8_);
-  }
-  ScopedUtf8Ctype(const ScopedUtf8Ctype&) = delete;
-  ScopedUtf8Ctype& operator=(const ScopedUtf8Ctype&) = delete;
-
- private:
-  locale_t utf8_ = static_cast<locale_t>(nullptr);
-  locale_t previous_ = static_cast<locale_t>(nullptr);
-};
 
 // The writer refuses absolute names, so the entries are written relative to the target folder,
 // made the current folder for the unpacking and restored afterwards. Nothing else runs on the

@@ -1,5 +1,7 @@
 #include "tests/support/zip_builder.h"
 
+#include "platform/archive/utf8_ctype.h"
+
 #include <archive.h>
 #include <archive_entry.h>
 
@@ -23,6 +25,7 @@ struct EntryDeleter {
 }  // namespace
 
 QByteArray BuildZip(const std::vector<ZipEntry>& entries, ZipNames names) {
+  const platform::ScopedUtf8Ctype utf8;
   QByteArray zip;
   std::unique_ptr<archive, WriterDeleter> writer(archive_write_new());
   archive_write_set_format_zip(writer.get());
