@@ -33,6 +33,8 @@ constexpr ListColumn kListColumns[] = {
     {u"Price", u"ListView1_C", 0},
 };
 enum Column { kDescriptionColumn = 0, kTimeColumn = 1, kPriceColumn = 2 };
+// Marks a row that cannot be checked (priced, or already current), shown grey.
+constexpr int kGreyRole = Qt::UserRole;
 
 // Place of the list beside the tree, and its place when the tree is hidden (moved to 120 twips
 // from the left edge and widened by 1455 twips).
@@ -183,6 +185,7 @@ void frmWebDownload::getdetaillist(int category) {
     }
     listItem->setText(kPriceColumn, item->price);
     if (!IsFreeItem(*item)) grey = true;
+    listItem->setData(kDescriptionColumn, kGreyRole, grey);
     if (grey) {
       for (int column = 0; column < 3; ++column) listItem->setForeground(column, kGrey);
     }
@@ -194,7 +197,7 @@ void frmWebDownload::getdetaillist(int category) {
 
 bool frmWebDownload::rowIsGrey(int row) const {
   const QTreeWidgetItem* item = ListView1->topLevelItem(row - 1);
-  return item != nullptr && item->foreground(0).color() == kGrey;
+  return item != nullptr && item->data(kDescriptionColumn, kGreyRole).toBool();
 }
 
 void frmWebDownload::Tv_Category_NodeClick(int category) {
