@@ -1,5 +1,7 @@
 #include "libraries/WebDownloadWindow.h"
 
+#include "core/language_bas.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QWindow>
@@ -34,6 +36,11 @@ WebDownloadWindow::WebDownloadWindow(const QString& name, const QSize& size, con
   Picture2->setCursor(Qt::PointingHandCursor);
   Picture2->mouse().onClick = [this] { Picture2_Click(); };
   paintFrame();
+}
+
+void WebDownloadWindow::applyLanguage() {
+  ApplyFormLanguage(name());
+  setCaption(Lbl_Topic->caption());
 }
 
 // The window manager moves the window with the mouse, as it does for a title bar.

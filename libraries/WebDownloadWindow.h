@@ -21,6 +21,9 @@ class WebDownloadWindow : public platform::Form {
   platform::PictureBox* Picture2;  // close box
 
  protected:
+  // Captions the controls from the language file and titles the window like its title label,
+  // so the window list shows it in the learner's language.
+  void applyLanguage();
   virtual void Picture2_Click() = 0;
 
  private:

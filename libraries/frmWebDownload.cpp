@@ -94,7 +94,7 @@ frmWebDownload::frmWebDownload() : WebDownloadWindow(kForm, QSize(560, 410), QSt
 frmWebDownload::~frmWebDownload() = default;
 
 void frmWebDownload::Form_Load() {
-  ApplyFormLanguage(kForm);
+  applyLanguage();
   Cmd_Download->setCaption(Text(QStringLiteral("Cmd_Download")));
   Cmd_Download->setEnabled(false);
   m_Language = InstallerLanguage();

@@ -48,7 +48,7 @@ frmWebDownloadConn::frmWebDownloadConn()
 frmWebDownloadConn::~frmWebDownloadConn() = default;
 
 void frmWebDownloadConn::Form_Load() {
-  ApplyFormLanguage(kForm);
+  applyLanguage();
   ProgressBar1->setValue(0);
 }
 

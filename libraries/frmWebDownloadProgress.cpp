@@ -66,7 +66,7 @@ frmWebDownloadProgress::frmWebDownloadProgress()
 
 frmWebDownloadProgress::~frmWebDownloadProgress() = default;
 
-void frmWebDownloadProgress::Form_Load() { ApplyFormLanguage(kForm); }
+void frmWebDownloadProgress::Form_Load() { applyLanguage(); }
 
 void frmWebDownloadProgress::Form_Unload() {
   Timer1->setEnabled(false);
