@@ -192,6 +192,10 @@ void frmWebDownload::getdetaillist(int category) {
     listItem->setCheckState(0, entry.checked == kChecked ? Qt::Checked : Qt::Unchecked);
   }
   m_Filling = false;
+  // The time column is at least wide enough for a whole build time in the learner's font.
+  const int designedWidth = ListView1->columnWidth(kTimeColumn);
+  ListView1->resizeColumnToContents(kTimeColumn);
+  if (ListView1->columnWidth(kTimeColumn) < designedWidth) ListView1->setColumnWidth(kTimeColumn, designedWidth);
   showDownloadCaption();
 }
 
