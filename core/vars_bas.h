@@ -168,10 +168,6 @@ inline QString g_TopListText;       // the last score list the posting run wrote
 inline QString g_WebStatusText;     // the posting run's current step name (set on log-off)
 
 // ---- Web catalogue and downloads (kept between openings of the catalogue) ---------------------
-inline QString g_CategoryFilter = QStringLiteral("X");  // the manager's category letter, "X" = all; the catalogue opens there
-inline QString g_CurrentSection;  // TopicList.ini section the manager's next list fill selects
-inline bool g_LibraryAdded = false;  // the last catalogue download registered at least one library
-
 struct WebCategory {
   QString key;        // the category's server-list section key ("AC" ... "SC")
   int itemCount = 0;  // its item count from [ALL], 0 when missing

@@ -1,10 +1,10 @@
 #include "libraries/WebDownloadWindow.h"
 
 #include "core/language_bas.h"
+#include "platform/window/drag.h"
 
 #include <QLinearGradient>
 #include <QPainter>
-#include <QWindow>
 
 namespace {
 
@@ -22,6 +22,8 @@ WebDownloadWindow::WebDownloadWindow(const QString& name, const QSize& size, con
   Picture1 = add<platform::PictureBox>(QStringLiteral("Picture1"));
   Picture1->setGeometry(0, 0, size.width(), kTitleHeight);
   Picture1->mouse().onMouseDown = [this](int, int, double, double) { Picture1_MouseDown(); };
+  Picture1->mouse().onMouseMove = [this](int, int, double, double) { drag_.follow(); };
+  Picture1->mouse().onMouseUp = [this](int, int, double, double) { drag_.finish(); };
 
   Lbl_Topic = add<platform::Label>(QStringLiteral("Lbl_Topic"));
   Lbl_Topic->setCaption(topic);
@@ -43,10 +45,7 @@ void WebDownloadWindow::applyLanguage() {
   setCaption(Lbl_Topic->caption());
 }
 
-// The window manager moves the window with the mouse, as it does for a title bar.
-void WebDownloadWindow::Picture1_MouseDown() {
-  if (QWindow* handle = windowHandle()) handle->startSystemMove();
-}
+void WebDownloadWindow::Picture1_MouseDown() { drag_.start(); }
 
 void WebDownloadWindow::paintFrame() {
   Picture1->draw([this](QPainter& painter) {

@@ -6,6 +6,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/label.h"
 #include "platform/forms/picture_box.h"
+#include "platform/window/drag.h"
 
 class WebDownloadWindow : public platform::Form {
   Q_OBJECT
@@ -29,4 +30,6 @@ class WebDownloadWindow : public platform::Form {
  private:
   void Picture1_MouseDown();
   void paintFrame();
+
+  platform::WindowDrag drag_{*this};
 };

@@ -2,12 +2,12 @@
 
 #include "core/do_loading_bas.h"
 #include "libraries/download_log.h"
-#include "platform/app/folders.h"
+#include "libraries/library_list.h"
 #include "platform/archive/zip_archive.h"
-#include "platform/ini/ini.h"
 
 #include <QFileInfo>
 
+#include <optional>
 #include <utility>
 
 namespace {
@@ -33,11 +33,6 @@ QString PartName(const QString& text, int part) {
 bool IsBareFileName(const QString& name) {
   if (name.isEmpty() || name == QStringLiteral(".") || name.contains(QStringLiteral(".."))) return false;
   return !name.contains('/') && !name.contains('\\') && !name.contains(':') && !name.contains(QChar(u'\0'));
-}
-
-void RegisterDownloadedLibrary(const QString& section, const QString& folder) {
-  platform::WriteProfileString(platform::ProgramFolder() + QStringLiteral("TopicList.ini"), section,
-                               QStringLiteral("@"), folder);
 }
 
 CatalogueDownload::CatalogueDownload(QString baseAddress, QString targetFolder)
@@ -66,21 +61,20 @@ ItemFailure CatalogueDownload::download(const WebLibItem& item) {
   if (onStatus) onStatus(item.description);
   if (!fetch(source, target)) return ItemFailure::Download;
 
-  QString section;
+  std::optional<std::pair<QString, QString>> library;  // code and name of the library to register
   if (item.toFileName.contains(kArchiveExtension)) {
     if (const ItemFailure failure = unpack(item, target); failure != ItemFailure::None) return failure;
     const QString name = ArchiveLibraryName(item.toFileName);
-    const QString library = targetFolder_ + name + kLibraryExtension;
+    const QString libraryFile = targetFolder_ + name + kLibraryExtension;
     // Read-only probe: an archive that lacked the library must not leave an empty file behind.
-    if (!QFileInfo(library).isFile()) return ItemFailure::NoLibraryFile;
-    section = ReadLibraryHeader(library) + ':' + name;
+    if (!QFileInfo(libraryFile).isFile()) return ItemFailure::NoLibraryFile;
+    library.emplace(ReadLibraryHeader(libraryFile), name);
   } else if (item.toFileName.contains(kLibraryExtension)) {
-    const QString name = item.toFileName.left(item.toFileName.indexOf(kLibraryExtension));
-    section = ReadLibraryHeader(target) + ':' + name;
+    library.emplace(ReadLibraryHeader(target), item.toFileName.left(item.toFileName.indexOf(kLibraryExtension)));
   }
-  if (!section.isEmpty()) {
-    RegisterDownloadedLibrary(section, targetFolder_);
-    g_CurrentSection = section;
+  if (library) {
+    RegisterDownloadedLibrary(targetFolder_, library->first, library->second);
+    g_CurrentSection = LibrarySectionName(library->first, library->second);
   }
   AppendDownloadLog(item.fromFileName, target);
   return ItemFailure::None;

@@ -47,6 +47,3 @@ class CatalogueDownload {
 
 // True when `name` is a bare file name that stays inside the target folder.
 bool IsBareFileName(const QString& name);
-
-// Registers a library in TopicList.ini: section code + ":" + name, key "@" = folder.
-void RegisterDownloadedLibrary(const QString& section, const QString& folder);

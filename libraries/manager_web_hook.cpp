@@ -1,5 +1,9 @@
-// The manager's Web item. The web catalogue fills this in: fetch the server list, show the
-// catalogue modally, return true.
+// The manager's Web item: the catalogue fetch window fetches the server list and shows the
+// catalogue; both are modal, so this returns when the learner is done with them.
+#include "libraries/frmWebDownloadConn.h"
 #include "libraries/manager_hooks.h"
 
-bool OpenWebCatalogue() { return false; }
+bool OpenWebCatalogue() {
+  frmWebDownloadConn::instance().showModal();
+  return true;
+}
