@@ -34,7 +34,7 @@ using testing_support::TempFolders;
 using testing_support::ZipEntry;
 
 constexpr char kCatalogue[] = R"([ALL]
-AC=7
+AC=8
 GC=1
 JC=abc
 [AC]
@@ -64,6 +64,10 @@ FROM_FILENAME07=Missing.abc
 TO_FILENAME07=Missing.abc
 DESC_A07=Missing on the server
 PRICE_07=FREE
+FROM_FILENAME08=Empty.zip
+TO_FILENAME08=Empty.zip
+DESC_A08=No library inside
+PRICE_08=FREE
 [GC]
 VOLUMN=2
 FROM_FILENAME01=Multi.part1.zip
@@ -108,6 +112,7 @@ class WebDownloadTest : public ::testing::Test {
                                                {"Zipped.JPG/00.Cover.jpg", "jpeg"}}));
     server_.serve("/lib/Evil.zip", BuildZip({{"Evil.abc", LibraryBytes(QStringList{"{AC}"})},
                                              {"../Evil.abc", "escaped"}}));
+    server_.serve("/lib/Empty.zip", BuildZip({{"Empty.JPG/00.Cover.jpg", "jpeg"}}));
     server_.serve("/lib/Multi.part1.zip", BuildZip({{"Multi.abc", LibraryBytes(QStringList{"{GC}", "Haus@n. 房子"})}}));
     server_.serve("/lib/Multi.part2.zip", BuildZip({{"Multi.JPG/Haus.jpg", "jpeg"}}));
   }
@@ -150,31 +155,32 @@ TEST_F(WebDownloadTest, ChecksDownloadsUnpacksRegistersAndLogs) {
               frmWebDownload& web = frmWebDownload::instance();
               EXPECT_EQ(web.TxtFileLocation->text(), targetFolder_);
               web.Tv_Category_NodeClick(1);
-              ASSERT_EQ(web.ListView1->topLevelItemCount(), 6);  // item 03 has no FROM_FILENAME
-              for (int row : {0, 1, 2, 3, 4, 5}) web.ListView1->topLevelItem(row)->setCheckState(0, Qt::Checked);
+              ASSERT_EQ(web.ListView1->topLevelItemCount(), 7);  // item 03 has no FROM_FILENAME
+              for (int row : {0, 1, 2, 3, 4, 5, 6}) web.ListView1->topLevelItem(row)->setCheckState(0, Qt::Checked);
               pricedCheck = web.ListView1->topLevelItem(4)->checkState(0) == Qt::Checked ? "checked" : "unchecked";
               web.Tv_Category_NodeClick(6);
               web.ListView1->topLevelItem(0)->setCheckState(0, Qt::Checked);
               for (int i = 0; i < web.Tv_Category->topLevelItemCount(); ++i) nodes << web.Tv_Category->topLevelItem(i)->text(0);
-              EXPECT_EQ(web.Cmd_Download->text(), "Download(6)");
+              EXPECT_EQ(web.Cmd_Download->text(), "Download(7)");
               web.Cmd_Download->click();
             });
   frmWebDownloadConn::instance().show();
   ASSERT_TRUE(waitUntilFetchWindowClosed(30000));
 
   EXPECT_EQ(pricedCheck, "unchecked");
-  EXPECT_EQ(nodes.value(0), "English (US)(5/6)");
+  EXPECT_EQ(nodes.value(0), "English (US)(6/7)");
   EXPECT_EQ(nodes.value(5), "German(1/1)");
   EXPECT_EQ(nodes.value(7), "Japanese(0/abc)");
   EXPECT_EQ(nodes.value(2), "Chinese");
 
   ASSERT_EQ(dialogs_->messages.size(), 2u);
-  EXPECT_EQ(dialogs_->messages[0].text, " 6 libraries will be downloaded. Continue?");
+  EXPECT_EQ(dialogs_->messages[0].text, " 7 libraries will be downloaded. Continue?");
   EXPECT_EQ(dialogs_->messages[1].text,
-            "3 libraries downloaded, 3 failed.\n"
+            "3 libraries downloaded, 4 failed.\n"
             "Unsafe name: the server named an unsafe file\n"
             "Unsafe archive: the archive is damaged or unsafe\n"
-            "Missing on the server: could not be downloaded");
+            "Missing on the server: could not be downloaded\n"
+            "No library inside: the archive holds no word library");
 
   EXPECT_EQ(topic("AC:Plain"), targetFolder_);
   EXPECT_EQ(topic("AC:Zipped"), targetFolder_);
@@ -184,6 +190,8 @@ TEST_F(WebDownloadTest, ChecksDownloadsUnpacksRegistersAndLogs) {
   EXPECT_TRUE(QFile::exists(targetFolder_ + "Multi.JPG/Haus.jpg"));
   EXPECT_FALSE(QFile::exists(folders_.libraryFolder() + "Escape.abc"));
   EXPECT_FALSE(QFile::exists(folders_.libraryFolder() + "Evil.abc"));
+  EXPECT_FALSE(QFile::exists(targetFolder_ + "Empty.abc"));  // no empty library left behind
+  EXPECT_EQ(topic(":Empty"), "Error");
   EXPECT_TRUE(g_LibraryAdded);
   EXPECT_EQ(g_CurrentSection, "GC:Multi");
 
