@@ -60,7 +60,7 @@ void frmManager::ChooseCategory(const QString& letter, const QString& captionKey
 }
 
 void frmManager::Pic_Click(int index) {
-  const QString letter(QChar(kCategoryLetters[static_cast<std::size_t>(index - 1)]));
+  const QString letter{QChar(kCategoryLetters[static_cast<std::size_t>(index - 1)])};
   ChooseCategory(letter, QStringLiteral("Lbl_List_") + letter);
 }
 
