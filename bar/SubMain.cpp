@@ -8,11 +8,14 @@
 #include "libraries/frmManager.h"
 #include "platform/app/folders.h"
 #include "platform/dialogs/dialogs.h"
+#include "platform/files/safe_read.h"
+#include "platform/files/safe_write.h"
 #include "platform/ini/ini.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QSysInfo>
+
+#include <cerrno>
+#include <cstring>
 
 namespace SubMain {
 namespace {
@@ -27,18 +30,18 @@ bool IsSet(const QString& value) { return !value.isEmpty() && value != QLatin1St
 bool InstallTopicList(QString& reason) {
   const QString source = platform::ProfileFolder() + QStringLiteral("TopicList.ini");
   const QString target = platform::ProgramFolder() + QStringLiteral("TopicList.ini");
-  QFile in(source);
-  if (!in.open(QIODevice::ReadOnly)) {
-    reason = in.errorString();
-    return false;
+  QByteArray content;
+  switch (platform::ReadRegularFile(source, content)) {
+    case platform::ReadStatus::Ok:
+      return platform::WriteFileAtomically(target, content, &reason);
+    case platform::ReadStatus::Missing:
+      reason = QString::fromLocal8Bit(std::strerror(ENOENT));
+      return false;
+    case platform::ReadStatus::Failed:
+      break;
   }
-  const QByteArray content = in.readAll();
-  QSaveFile out(target);
-  if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit()) {
-    reason = out.errorString();
-    return false;
-  }
-  return true;
+  reason = QString::fromLocal8Bit(std::strerror(EACCES));
+  return false;
 }
 
 void RunFirstStartHandOver() {

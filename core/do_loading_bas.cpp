@@ -4,12 +4,12 @@
 
 #include "core/vars_bas.h"
 #include "platform/dialogs/dialogs.h"
+#include "platform/files/safe_read.h"
+#include "platform/files/safe_write.h"
 
 #include <QByteArray>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStringView>
 #include <QtEndian>
 
@@ -29,17 +29,11 @@ constexpr qsizetype kMarkBytes = 2;  // the byte-order mark, skipped without bei
 // writing them would wipe the learner's file.
 bool libraryRefused = false;
 
-// Only regular files are read: a folder has no content, and a pipe or device could keep a
-// whole-file read from ever finishing.
-bool IsReadableFile(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
-
 // The text of a library file after its byte-order mark, read in one go; a final lone byte (an
 // incomplete code unit) is dropped. Empty when the file is missing or unreadable.
 QString ReadLibraryText(const QString& path) {
-  if (!IsReadableFile(path)) return {};
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  const QByteArray bytes = file.readAll();
+  QByteArray bytes;
+  if (platform::ReadRegularFile(path, bytes) != platform::ReadStatus::Ok) return {};
   if (bytes.size() <= kMarkBytes) return {};
   const qsizetype units = (bytes.size() - kMarkBytes) / 2;
   QString text(units, Qt::Uninitialized);
@@ -168,8 +162,14 @@ QByteArray EncodeLibrary(qsizetype last) {
 // at the header's braces and need not read a whole library.
 class LibraryUnitReader {
  public:
-  explicit LibraryUnitReader(const QString& path) : file_(path) {
-    if (IsReadableFile(path) && file_.open(QIODevice::ReadOnly)) file_.skip(kMarkBytes);
+  explicit LibraryUnitReader(const QString& path) {
+    platform::ReadStatus status = platform::ReadStatus::Missing;
+    platform::FileDescriptor fd = platform::OpenRegularFile(path, status);
+    if (status != platform::ReadStatus::Ok) return;
+    if (file_.open(fd.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+      fd.release();  // the QFile closes it now
+      file_.skip(kMarkBytes);
+    }
   }
 
   std::optional<char16_t> next() {
@@ -241,9 +241,9 @@ bool SaveWordLibrary() {
   if (libraryRefused) return false;
   const qsizetype last = std::min<qsizetype>(g_LineCountCopy, std::ssize(g_WordLines) - 1);
   const QByteArray bytes = EncodeLibrary(last);
-  QSaveFile file(g_LibraryPath);
-  if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) return true;
-  platform::MsgBox(LibrarySaveFailedMessage(g_LibraryPath, file.errorString()));
+  QString reason;
+  if (platform::WriteFileAtomically(g_LibraryPath, bytes, &reason)) return true;
+  platform::MsgBox(LibrarySaveFailedMessage(g_LibraryPath, reason));
   return false;
 }
 

@@ -3,59 +3,22 @@
 #include "platform/ini/gbk_codec.h"
 #include "platform/ini/utf8_text.h"
 
-#include <QFile>
-
-#include <cerrno>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/files/safe_read.h"
 
 namespace platform::ini {
 namespace {
 
-// A file descriptor, closed when it goes out of scope.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 enum class ReadOutcome { Ok, Missing, Failed };
 
-// Plain POSIX reads: settings are read on every access, so opening a file must stay cheap.
+// Settings are read on every access, so this stays a plain read of a regular file. Anything but
+// a regular file (a FIFO, a device, a folder) reads as missing and never blocks.
 ReadOutcome ReadWholeFile(const QString& path, QByteArray& bytes) {
-  if (path.isEmpty()) return ReadOutcome::Missing;
-  const FileDescriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
-  if (file.get() < 0) {
-    return (errno == ENOENT || errno == ENOTDIR) ? ReadOutcome::Missing : ReadOutcome::Failed;
+  switch (ReadRegularFile(path, bytes)) {
+    case ReadStatus::Ok: return ReadOutcome::Ok;
+    case ReadStatus::Missing: return ReadOutcome::Missing;
+    case ReadStatus::Failed: break;
   }
-  struct stat info {};
-  if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadOutcome::Failed;
-
-  // Writers replace the file by renaming a new one over it, so the open file keeps its size: read
-  // exactly that much (a file cut short meanwhile ends the read early).
-  bytes.resize(static_cast<qsizetype>(info.st_size));
-  qsizetype filled = 0;
-  while (filled < bytes.size()) {
-    const ssize_t got = ::read(file.get(), bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return ReadOutcome::Failed;
-    }
-    if (got == 0) break;
-    filled += got;
-  }
-  bytes.truncate(filled);
-  return ReadOutcome::Ok;
+  return ReadOutcome::Failed;
 }
 
 bool HasUtf16LeBom(const QByteArray& bytes) {

@@ -3,8 +3,7 @@
 #include "platform/ini/ini_document.h"
 #include "platform/ini/ini_scan.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
+#include "platform/files/safe_write.h"
 
 namespace platform {
 namespace {
@@ -78,15 +77,7 @@ QByteArray SetKey(const QByteArray& lineSource, const ini::IniEntry& entry, cons
   return result;
 }
 
-bool ReplaceFile(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
-}
+bool ReplaceFile(const QString& path, const QByteArray& bytes) { return WriteFileAtomically(path, bytes); }
 
 }  // namespace
 
@@ -99,7 +90,6 @@ long WriteProfileString(const QString& file, const QString& section, const QStri
 
   const IniDocument document = ini::LoadIniDocument(file);
   if (!document.readable) return 0;  // replacing a file we cannot read would lose it
-  if (document.encoding != FileEncoding::Missing && !QFileInfo(file).isWritable()) return 0;
 
   const ini::IniEntry entry = ini::FindIniEntry(document.text, sectionName, keyName);
   const QByteArray valueBytes = valueText.toUtf8();

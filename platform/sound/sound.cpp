@@ -1,5 +1,7 @@
 #include "platform/sound/sound.h"
 
+#include "platform/files/safe_read.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QtGlobal>
@@ -84,6 +86,8 @@ class EventSoundPlayer {
 }  // namespace
 
 void PlaySoundAsync(const QString& wavPath) {
+  // The sound system opens the file itself: a FIFO or device put in its place would hold it.
+  if (!IsRegularFile(wavPath)) return;
   static EventSoundPlayer player;
   player.play(wavPath);
 }

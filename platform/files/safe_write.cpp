@@ -1,0 +1,123 @@
+#include "platform/files/safe_write.h"
+
+#include "platform/files/file_descriptor.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+QString SystemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+void SetReason(QString* reason, const QString& text) {
+  if (reason != nullptr) *reason = text;
+}
+
+// The file a write replaces: the target of a symbolic link, so the link survives the rename.
+QString ResolvedTarget(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.isSymLink()) return path;
+  const QString target = info.canonicalFilePath();
+  return target.isEmpty() ? info.symLinkTarget() : target;  // a dangling link names the file to create
+}
+
+// The temporary file beside the target: hidden, and named so that no two writers meet.
+struct TemporaryFile {
+  QByteArray name;
+  FileDescriptor fd;
+};
+
+bool CreateTemporaryFile(const QString& target, TemporaryFile& temporary, int& error) {
+  const QFileInfo info(target);
+  const QString stem = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".");
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    const QString suffix = QString::number(QRandomGenerator::global()->generate64() & 0xFFFFFFFFFFFFull, 36);
+    temporary.name = QFile::encodeName(stem + suffix + QStringLiteral(".tmp"));
+    // 0666 less the umask, as any new file of the program.
+    temporary.fd = FileDescriptor(
+        ::open(temporary.name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666));
+    if (temporary.fd.valid()) return true;
+    error = errno;
+    if (error != EEXIST) return false;
+  }
+  return false;
+}
+
+bool WriteAll(int fd, QByteArrayView bytes, int& error) {
+  qsizetype done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = ::write(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      error = errno;
+      return false;
+    }
+    done += written;
+  }
+  return true;
+}
+
+// The rename is on disk only once the folder is: a crash just after a successful rename would
+// otherwise bring the old file back. The new content is complete either way, so a folder that
+// refuses the sync does not make the write a failure.
+void SyncFolderOf(const QString& target) {
+  const QByteArray folder = QFile::encodeName(QFileInfo(target).absolutePath());
+  const FileDescriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.valid()) static_cast<void>(::fsync(fd.get()));
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* reason) {
+  if (path.isEmpty()) {
+    SetReason(reason, SystemReason(ENOENT));
+    return false;
+  }
+  const QString target = ResolvedTarget(path);
+  const QByteArray targetName = QFile::encodeName(target);
+
+  struct stat old {};
+  const bool exists = ::stat(targetName.constData(), &old) == 0;
+  if (exists && !S_ISREG(old.st_mode)) {
+    SetReason(reason, QStringLiteral("not a regular file"));
+    return false;
+  }
+  if (exists && ::access(targetName.constData(), W_OK) != 0) {
+    SetReason(reason, SystemReason(errno));
+    return false;
+  }
+
+  TemporaryFile temporary;
+  int error = 0;
+  if (!CreateTemporaryFile(target, temporary, error)) {
+    SetReason(reason, SystemReason(error));
+    return false;
+  }
+  // Each step's failure removes the temporary file; the old file has not been touched.
+  const auto fail = [&](int code) {
+    temporary.fd.close();
+    ::unlink(temporary.name.constData());
+    SetReason(reason, SystemReason(code));
+    return false;
+  };
+  if (exists && ::fchmod(temporary.fd.get(), old.st_mode & 07777) != 0) return fail(errno);
+  if (!WriteAll(temporary.fd.get(), bytes, error)) return fail(error);
+  // Data a file system accepted into its cache can still be refused when it reaches the disk
+  // (delayed allocation on a full disk, a network file system): fsync and close report that.
+  if (::fsync(temporary.fd.get()) != 0) return fail(errno);
+  if (!temporary.fd.close()) return fail(errno);
+  if (::rename(temporary.name.constData(), targetName.constData()) != 0) return fail(errno);
+  SyncFolderOf(target);
+  return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,21 @@
+#pragma once
+// The one way the program writes a file: the new content goes into a temporary file in the same
+// folder, every write, then fsync are checked, and only then is the temporary file renamed over
+// the old one. On any error the temporary file is removed and the old file stays whole, byte for
+// byte. A full disk, a quota or an I/O error is therefore reported as a failure, never as a
+// success that left a truncated or empty file behind (a buffered write can "succeed" and lose its
+// data at the final flush).
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace platform {
+
+// Replaces the file at path with bytes, as above. A symbolic link is followed (its target is
+// replaced, the link stays). The file keeps its permission bits; a new file gets the usual ones
+// (0666 less the umask). Refused: a path whose existing file is not a regular file (a folder, a
+// FIFO, a device) or is not writable. Returns false on failure with the system's reason in
+// *reason when given.
+bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* reason = nullptr);
+
+}  // namespace platform

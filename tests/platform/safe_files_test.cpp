@@ -1,0 +1,165 @@
+// The one write path and the one read path of the program, on real file systems: a full disk
+// fails the write and leaves the old file whole, and nothing but a regular file is ever read.
+#include "platform/files/safe_read.h"
+#include "platform/files/safe_write.h"
+
+#include "core/do_loading_bas.h"
+#include "core/vars_bas.h"
+#include "platform/ini/ini.h"
+#include "tests/support/library_files.h"
+#include "tests/support/recording_dialogs.h"
+#include "tests/support/small_file_system.h"
+#include "tests/support/temp_folders.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <cstring>
+#include <functional>
+#include <vector>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+using testing_support::LibraryBytes;
+using testing_support::TempFolders;
+
+QStringList FilesIn(const QString& folder) {
+  return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+// Each of the program's writers, told to replace `path` with content larger than the old file.
+struct Writer {
+  const char* name;
+  std::function<bool(const QString& path)> write;
+};
+
+std::vector<Writer> ProgramWriters() {
+  return {
+      {"the helper", [](const QString& path) { return platform::WriteFileAtomically(path, QByteArray(20000, 'n')); }},
+      {"the INI writer",
+       [](const QString& path) {
+         return platform::WriteProfileString(path, "Normal", "WordFont", QString(3000, u'f')) != 0;
+       }},
+      {"the library writer",
+       [](const QString& path) {
+         g_LibraryPath = path;
+         g_GroupSymbolStart.clear();
+         g_GroupSymbolEnd.clear();
+         LoadWordLibrary();
+         g_WordLines.resize(2);
+         g_WordLines[1] = QString(5000, u'w');
+         g_LineCountCopy = 1;
+         return SaveWordLibrary();
+       }},
+  };
+}
+
+TEST(SafeWrite, AFullDiskFailsEveryWriterAndLeavesTheOldFileByteForByte) {
+  const testing_support::SmallFileSystem disk(64);
+  if (!disk.mounted()) GTEST_SKIP() << disk.error().toStdString();
+  testing_support::ScopedRecordingDialogs dialogs;
+
+  for (const Writer& writer : ProgramWriters()) {
+    SCOPED_TRACE(writer.name);
+    const QString path = disk.folder() + "Words.abc";
+    const QByteArray old = LibraryBytes(QStringList{"{AC}", "kept@[k]", "[Normal]"});
+    TempFolders::writeFile(path, old);
+    disk.fill();
+    dialogs->messages.clear();
+
+    EXPECT_FALSE(writer.write(path));
+    EXPECT_EQ(TempFolders::readFile(path), old);
+    EXPECT_EQ(FilesIn(disk.folder()), (QStringList{".filler", "Words.abc"})) << "no temporary file left";
+
+    disk.unfill();
+    EXPECT_TRUE(writer.write(path)) << "the same write succeeds once there is room";
+  }
+  // Only the library writer tells the learner itself, naming the file.
+  ASSERT_EQ(dialogs->messages.size(), 1u);
+  EXPECT_TRUE(dialogs->messages[0].text.contains(disk.folder() + "Words.abc"));
+  g_LibraryPath.clear();
+}
+
+TEST(SafeWrite, KeepsPermissionsFollowsLinksAndRefusesWhatIsNotARegularFile) {
+  const TempFolders folders;
+  const QString folder = folders.libraryFolder();
+  const QString target = TempFolders::writeFile(folder + "target.ini", "old");
+  ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0640), 0);
+  ASSERT_TRUE(QFile::link(target, folder + "link.ini"));
+
+  ASSERT_TRUE(platform::WriteFileAtomically(folder + "link.ini", "new"));
+  EXPECT_TRUE(QFileInfo(folder + "link.ini").isSymLink());
+  EXPECT_EQ(TempFolders::readFile(target), "new");
+  struct stat info {};
+  ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+
+  QDir().mkpath(folder + "folder.ini");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(folder + "fifo.ini").constData(), 0644), 0);
+  for (const char* name : {"folder.ini", "fifo.ini"}) {
+    QString reason;
+    EXPECT_FALSE(platform::WriteFileAtomically(folder + name, "x", &reason)) << name;
+    EXPECT_FALSE(reason.isEmpty());
+  }
+  ASSERT_EQ(::stat(QFile::encodeName(folder + "fifo.ini").constData(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+// Things that are not regular files, each made at a path by one maker.
+struct NonRegularFile {
+  const char* kind;
+  std::function<bool(const QString& path)> make;
+};
+
+std::vector<NonRegularFile> NonRegularFiles() {
+  return {
+      {"FIFO", [](const QString& path) { return ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0; }},
+      {"folder", [](const QString& path) { return QDir().mkpath(path); }},
+      {"endless device", [](const QString& path) { return QFile::link("/dev/zero", path); }},
+      {"socket",
+       [](const QString& path) {
+         const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+         sockaddr_un address{};
+         address.sun_family = AF_UNIX;
+         const QByteArray name = QFile::encodeName(path);
+         if (fd < 0 || name.size() >= static_cast<qsizetype>(sizeof address.sun_path)) return false;
+         std::memcpy(address.sun_path, name.constData(), static_cast<size_t>(name.size()));
+         const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+         ::close(fd);
+         return bound;
+       }},
+  };
+}
+
+TEST(SafeRead, ANonRegularFileReadsAsMissingEverywhereWithoutBlocking) {
+  testing_support::ScopedRecordingDialogs dialogs;
+  for (const NonRegularFile& file : NonRegularFiles()) {
+    SCOPED_TRACE(file.kind);
+    const TempFolders folders;
+    const QString ini = folders.libraryFolder() + "Words.ini";
+    const QString library = folders.libraryFolder() + "Words.abc";
+    QDir().mkpath(folders.libraryFolder());
+    ASSERT_TRUE(file.make(ini) && file.make(library));
+
+    QByteArray bytes;
+    EXPECT_EQ(platform::ReadRegularFile(ini, bytes), platform::ReadStatus::Missing);
+    EXPECT_EQ(platform::ReadProfileString(ini, "Normal", "WordFont", "Error"), "Error");
+    EXPECT_EQ(platform::WriteProfileString(ini, "Normal", "WordFont", "Arial;0:12"), 0) << "never replaced";
+
+    g_LibraryPath = library;
+    EXPECT_TRUE(LoadWordLibrary());
+    EXPECT_EQ(g_LineCountCopy, 0);
+    EXPECT_EQ(ReadLibraryHeader(library), "");
+    EXPECT_FALSE(LibraryHasHashAfterHeader(library));
+  }
+  g_LibraryPath.clear();
+}
+
+}  // namespace

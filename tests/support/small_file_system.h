@@ -1,0 +1,33 @@
+#pragma once
+// A small file system of its own for tests of full disks: a tmpfs mounted on a temporary folder
+// and unmounted when the object goes. Mounting needs the right to mount (root, or a container
+// that allows it); where it is refused, mounted() is false and the test skips.
+
+#include <QString>
+#include <QTemporaryDir>
+
+namespace testing_support {
+
+class SmallFileSystem {
+ public:
+  explicit SmallFileSystem(int kilobytes);
+  ~SmallFileSystem();
+  SmallFileSystem(const SmallFileSystem&) = delete;
+  SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+
+  bool mounted() const { return mounted_; }
+  QString error() const { return error_; }
+  // The mount point, ending in "/".
+  QString folder() const { return mountPoint_.path() + QStringLiteral("/"); }
+  // Fills the free space with a filler file, so that the next write of any size fails.
+  void fill() const;
+  // Frees the space fill() took.
+  void unfill() const;
+
+ private:
+  QTemporaryDir mountPoint_;
+  bool mounted_ = false;
+  QString error_;
+};
+
+}  // namespace testing_support
