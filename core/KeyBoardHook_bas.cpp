@@ -262,12 +262,16 @@ void OnHotKeyKill() {
   if (g_SoundMode != QLatin1String("0")) System().playSound(platform::ProgramFolder() + kRecycleSound);
   ReinstallKeyboardHook();
   System().pause(kHotKeyPause);
-  g_RangeChanged = true;
-  g_RestartCycle = g_CyclePos == 2;
   // The kill lets window messages run, so another Escape can come in meanwhile: it shows its
-  // banner and renews the hook, but never starts a second kill.
-  if (g_KillBusy) return;
+  // banner and renews the hook, but never starts a second kill. A press that finds no word on the
+  // bar (a banner, a status text) is no action at all: it leaves the one-second wait running, so
+  // Escape pressed twice a second still kills about once a second.
+  if (g_KillBusy || !shown) return;
   RunTimed([&shown] {
+    // Only a kill that runs tells the next step about the changed range: a refused press leaves
+    // the position alone, which would otherwise show a row past the end.
+    g_RangeChanged = true;
+    g_RestartCycle = g_CyclePos == 2;
     const KillBusyScope busy;
     if (g_SegmentRebuilt) {
       KillCurrentWord(shown);

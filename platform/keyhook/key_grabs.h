@@ -1,8 +1,8 @@
 #pragma once
 // Alt+F9 to Alt+F12 are the hot keys the program consumes: a passive grab on the root window
 // makes the X server hand them to the hook's connection instead of the focused program. A grab
-// matches the exact modifier state, so each combination is also grabbed with CapsLock and NumLock
-// on. The grabs end with the connection.
+// matches the exact modifier state, so each key is grabbed with Alt alone and with Shift, Control
+// or both beside it, each also with CapsLock and NumLock on. The grabs end with the connection.
 
 #include <QStringList>
 

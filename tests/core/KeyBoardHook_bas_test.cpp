@@ -164,17 +164,38 @@ TEST_F(HotKeyTest, KillKeyKillsTheWordOnTheBarOnceASecondAndSoundsEveryTime) {
   EXPECT_EQ(system_->soundsPlayed.size(), 3) << "mute plays no sound";
 }
 
-TEST_F(HotKeyTest, KillKeyWhileAKillRunsOnlyShowsItsBannerAndFlagsTheNextStep) {
-  WriteAndLoadNumberedLibrary(6);
+TEST_F(HotKeyTest, AKillKeyThatKillsNothingLeavesThePositionAndTheWaitAlone) {
+  WriteAndLoadNumberedLibrary(3);
+  g_LearnMode = 0;
   PrepareSegment(true);
-  Steps(1);  // position 2: the next step starts the cycle again
+  Steps(3);  // the last row shown: the position stands one past the end
+  OnHotKeyKill();
+  ASSERT_EQ(KilledFileLines(), QStringList{"*w3@x3"});
+  g_RangeChanged = g_RestartCycle = false;
+
+  // Refused: while a kill runs, within the second, or with no word on the bar (the banner).
+  Steps(2);
   g_KillBusy = true;
   OnHotKeyKill();
-  EXPECT_TRUE(KilledFileLines().isEmpty());
-  EXPECT_EQ(g_CurrentText, QString(213, '='));
-  EXPECT_TRUE(g_RangeChanged);
-  EXPECT_TRUE(g_RestartCycle);
   g_KillBusy = false;
+  Steps(1);
+  const std::int16_t position = g_CyclePos;
+  OnHotKeyKill();
+  AdvanceClock(1500ms);
+  OnHotKeyKill();  // the banner of the refused press is on the bar: no word, no action
+  EXPECT_EQ(g_CurrentText, QString(213, '='));
+  EXPECT_EQ(KilledFileLines().size(), 1);
+  EXPECT_EQ(g_CyclePos, position);
+  EXPECT_FALSE(g_RangeChanged);
+  EXPECT_FALSE(g_RestartCycle);
+
+  // The next step shows a real row, and a press on it kills at once: the banner-only press did
+  // not restart the one-second wait.
+  Steps(1);
+  ASSERT_TRUE(g_CurrentText.startsWith('w')) << g_CurrentText.toStdString();
+  AdvanceClock(500ms);
+  OnHotKeyKill();
+  EXPECT_EQ(KilledFileLines().size(), 2);
 }
 
 TEST_F(HotKeyTest, SegmentKeysDoNothingAtTheEndsAndStepWithABanner) {

@@ -198,6 +198,13 @@ TEST_F(KeyboardHookX11, FocusedProgramGetsPlainKeysButNotAltHotKeys) {
   xdotool({"key", "Caps_Lock", "keydown", "alt", "key", "F11", "keyup", "alt", "key", "Caps_Lock"});
   ASSERT_TRUE(waitForEventsOf(vk::F11, 2));
   EXPECT_EQ(window.takePresses(), (std::vector<KeySym>{XK_Caps_Lock, XK_Alt_L, XK_Caps_Lock}));
+
+  // Shift or Control beside Alt: still the hook's, still swallowed.
+  xdotool({"keydown", "shift", "keydown", "alt", "key", "F12", "keyup", "alt", "keyup", "shift"});
+  xdotool({"keydown", "ctrl", "keydown", "alt", "key", "F9", "keyup", "alt", "keyup", "ctrl"});
+  ASSERT_TRUE(waitForEventsOf(vk::F12, 2));
+  ASSERT_TRUE(waitForEventsOf(vk::F9, 4));
+  EXPECT_EQ(window.takePresses(), (std::vector<KeySym>{XK_Shift_L, XK_Alt_L, XK_Control_L, XK_Alt_L}));
 }
 
 TEST_F(KeyboardHookX11, AltHotKeyHeldByAnotherProgramStillReachesTheHook) {
