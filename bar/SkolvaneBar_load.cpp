@@ -3,6 +3,8 @@
 // earlier ones set up.
 #include "bar/SkolvaneBar.h"
 #include "bar/SkolvaneBar_monitors.h"
+#include "bar/SkolvaneBar_placement.h"
+#include "bar/library_lock.h"
 #include "bar/frmSysMenu.h"
 #include "core/KeyBoardHook_bas.h"
 #include "core/bar_fitting_bas.h"
@@ -72,6 +74,7 @@ void SkolvaneBar::Form_Load() {
   AdjustObjects();
 
   g_StatusRows = g_ShowStatus ? 1 : 0;
+  KeepBarOnScreen();
   FitBarToRows();
 
   setCaption(GetUIText(QStringLiteral("frmSysMenu"), QStringLiteral("Tips")) + QStringLiteral("\r\n") +
@@ -101,5 +104,6 @@ void SkolvaneBar::Form_Activate() { setVisible(g_ShowMain || !SysTray.bRunningIn
 void SkolvaneBar::Form_Unload() {
   RemoveKeyboardHook();
   SysTray.RemoveIcon(*this);
+  UnlockLibrary();
   g_BarShown = false;
 }

@@ -1,6 +1,6 @@
 #include "bar/SubMain.h"
 
-#include "bar/SkolvaneBar.h"
+#include "bar/SkolvaneBar_open.h"
 #include "core/language_bas.h"
 #include "core/read_ini_bas.h"
 #include "core/system_utils_bas.h"
@@ -83,7 +83,7 @@ QString ComputerSectionName() {
   return QStringLiteral("PC_") + name.left(32);
 }
 
-void Main() {
+bool Main() {
   g_ComputerSection = ComputerSectionName();
 
   const QString isNew = platform::ReadProfileString(InstallerSettingsFile(), kGlobalSection, QStringLiteral("ISNEW"),
@@ -97,14 +97,14 @@ void Main() {
       if (IsSet(language)) g_UILanguage = language;
     }
     frmManager::instance().show();
-    return;
+    return true;
   }
 
   g_LibraryPath = LibraryPathFromCommandLine(g_CommandLine);
   g_LibraryFolder = GetFolderPart(g_LibraryPath);
   g_LibraryFileName = GetFileNamePart(g_LibraryPath);
   g_LibraryTitle = g_LibraryFileName;
-  SkolvaneBar::instance().show();
+  return OpenLibraryBar();
 }
 
 }  // namespace SubMain

@@ -7,8 +7,9 @@
 
 namespace SubMain {
 
-// Runs the start-up and opens the library manager (empty command line) or the word bar.
-void Main();
+// Runs the start-up and opens the library manager (empty command line) or the word bar. Returns
+// false when it opened nothing (another bar holds the library; the learner was told).
+bool Main();
 
 // The command line as the program receives it: the library path as given after the program
 // name (a desktop launcher or the file association passes it quoted; a bare path works too).

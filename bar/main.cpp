@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
   platform::OnLastFormUnloaded([] { QCoreApplication::quit(); });
 
   g_CommandLine = SubMain::CommandLineFromArguments(QCoreApplication::arguments());
-  SubMain::Main();
+  if (!SubMain::Main()) return 1;
 
   const int result = QApplication::exec();
   platform::OnLastFormUnloaded(nullptr);

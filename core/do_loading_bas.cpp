@@ -1,6 +1,7 @@
 #include "core/do_loading_bas.h"
 
 #include "core/language_bas.h"
+#include "core/library_file_stamp.h"
 
 #include "core/vars_bas.h"
 #include "platform/dialogs/dialogs.h"
@@ -31,9 +32,14 @@ bool libraryRefused = false;
 
 // The text of a library file after its byte-order mark, read in one go; a final lone byte (an
 // incomplete code unit) is dropped. Empty when the file is missing or unreadable.
+// The file is remembered as read, so a later save can tell whether someone changed it since.
 QString ReadLibraryText(const QString& path) {
   QByteArray bytes;
-  if (platform::ReadRegularFile(path, bytes) != platform::ReadStatus::Ok) return {};
+  if (platform::ReadRegularFile(path, bytes) != platform::ReadStatus::Ok) {
+    ForgetLibraryFile();
+    return {};
+  }
+  RememberLibraryFile(path, bytes);
   if (bytes.size() <= kMarkBytes) return {};
   const qsizetype units = (bytes.size() - kMarkBytes) / 2;
   QString text(units, Qt::Uninitialized);
@@ -228,6 +234,7 @@ bool LoadWordLibrary() {
   const LoadOutcome outcome = parser.parse(ReadLibraryText(g_LibraryPath));
   libraryRefused = outcome != LoadOutcome::Loaded;
   if (libraryRefused) {
+    ForgetLibraryFile();
     InstallLibrary(LoadedLibrary{});
     platform::MsgBox(outcome == LoadOutcome::TooManyLines ? LibraryTooManyLinesMessage(g_LibraryPath)
                                                           : LibraryTooManyGroupsMessage(g_LibraryPath));
@@ -242,7 +249,10 @@ bool SaveWordLibrary() {
   const qsizetype last = std::min<qsizetype>(g_LineCountCopy, std::ssize(g_WordLines) - 1);
   const QByteArray bytes = EncodeLibrary(last);
   QString reason;
-  if (platform::WriteFileAtomically(g_LibraryPath, bytes, &reason)) return true;
+  if (platform::WriteFileAtomically(g_LibraryPath, bytes, &reason)) {
+    RememberLibraryFile(g_LibraryPath, bytes);
+    return true;
+  }
   platform::MsgBox(LibrarySaveFailedMessage(g_LibraryPath, reason));
   return false;
 }

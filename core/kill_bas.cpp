@@ -4,10 +4,12 @@
 #include "core/cycle_bas.h"
 #include "core/do_loading_bas.h"
 #include "core/language_bas.h"
+#include "core/library_file_stamp.h"
 #include "core/progress_texts_bas.h"
 #include "core/read_ini_bas.h"
 #include "core/segments_bas.h"
 #include "core/vars_bas.h"
+#include "platform/dialogs/dialogs.h"
 #include "platform/ini/ini.h"
 
 #include <QCoreApplication>
@@ -60,20 +62,53 @@ std::optional<ShownWord> TraceRow(int row) {
   const int lastStored = std::min<int>(g_LineCountCopy, static_cast<int>(std::ssize(g_WordLines)) - 1);
   // Line 0 is the header, never a word.
   if (!rawLine || *rawLine < 1 || *rawLine > lastStored) return std::nullopt;
-  return ShownWord{row, *segmentRow, *rawLine, line.text, g_WordLines[static_cast<size_t>(*rawLine)]};
+  return ShownWord{row, *segmentRow, *rawLine, line.text};
 }
 
-// Puts "*" before the shown word's line and writes the library. False, with nothing marked,
-// when the raw line has changed since the word was found (another library, or the line
-// rewritten meanwhile), or when the word was already killed: the kill that keeps the cycle
-// leaves its row in the cycle, so the same word can come up again before the next rebuild.
-bool MarkLine(const ShownWord& word) {
+// The raw line of `word` after the library was read again: the line it had when it still holds
+// the word, otherwise the first line that does (lines may have moved). Nothing when it is gone.
+std::optional<int> FindWordAfterReload(const ShownWord& word) {
+  const int lastStored = std::min<int>(g_LineCountCopy, static_cast<int>(std::ssize(g_WordLines)) - 1);
+  if (word.rawLine >= 1 && word.rawLine <= lastStored && g_WordLines[static_cast<size_t>(word.rawLine)] == word.segmentText)
+    return word.rawLine;
+  for (int line = 1; line <= lastStored; ++line) {
+    if (g_WordLines[static_cast<size_t>(line)] == word.segmentText) return line;
+  }
+  return std::nullopt;
+}
+
+void TellLibraryChangedOutside(const ShownWord& word) {
+  platform::MsgBox(GetMessageText(QStringLiteral("kill_bas"), QStringLiteral("LibraryChangedOutside"),
+                                  QStringLiteral("The word library \"%1\" was changed outside the program and no "
+                                                 "longer holds \"%2\", so nothing was marked or written. The bar "
+                                                 "now goes on with the library as it is on disk."))
+                       .arg(g_LibraryPath, word.segmentText));
+}
+
+// Puts "*" before the shown word's line and writes the library; true when the file now holds the
+// mark. Nothing is marked when the raw line no longer is the word (another library, or the line
+// rewritten meanwhile), or when the word was already killed: the kill that keeps the cycle leaves
+// its row in the cycle, so the same word can come up again before the next rebuild.
+// When someone else changed the library file since it was read or saved, it is read again first
+// (`reloaded` is set, the segment tables no longer match it) and the word is looked up by its text.
+bool MarkLine(ShownWord word, bool& reloaded) {
+  if (LibraryFileChanged(g_LibraryPath)) {
+    LoadWordLibrary();
+    reloaded = true;
+    const std::optional<int> line = FindWordAfterReload(word);
+    if (!line) {
+      TellLibraryChangedOutside(word);
+      return false;
+    }
+    word.rawLine = *line;
+  }
   if (word.rawLine < 1 || word.rawLine >= std::ssize(g_WordLines) || word.rawLine > g_LineCountCopy) return false;
   QString& raw = g_WordLines[static_cast<size_t>(word.rawLine)];
-  if (raw != word.rawText || raw.startsWith(u'*')) return false;
+  if (raw != word.segmentText || raw.startsWith(u'*')) return false;
   raw = QStringLiteral("*") + word.segmentText;
-  SaveWordLibrary();
-  return true;
+  // A failed save has told the learner; the kill is not counted, so the settings file stays as
+  // it was too.
+  return SaveWordLibrary();
 }
 
 QString EmptyCycleStatusText() {
@@ -117,7 +152,10 @@ void KillCurrentWord(const std::optional<ShownWord>& shown) {
   QCoreApplication::processEvents();
   g_ResampleColor = true;
 
-  const bool marked = shown && MarkLine(*shown);
+  bool reloaded = false;
+  const bool marked = shown && MarkLine(*shown, reloaded);
+  // The library read again has other line numbers than the kept cycle: cut it anew.
+  if (reloaded) PrepareSegment(false);
 
   // A wheel turn while messages ran may have moved the position: go back to where the kill began.
   g_CyclePos = g_KillSavedPos;
@@ -145,7 +183,8 @@ void KillCurrentWordAndRebuild(const std::optional<ShownWord>& shown) {
   StopWordTimer();
   QCoreApplication::processEvents();
 
-  const bool marked = shown && MarkLine(*shown);
+  bool reloaded = false;
+  const bool marked = shown && MarkLine(*shown, reloaded);
 
   PrepareSegment(true);
   if (g_CycleCount != 0) {

@@ -23,8 +23,7 @@ struct ShownWord {
   int cycleRow = 0;      // row of g_CycleTable
   int segmentRow = 0;    // row of g_SegmentLines it comes from
   int rawLine = 0;       // index in g_WordLines
-  QString segmentText;   // the segment line's text, which the mark puts behind "*"
-  QString rawText;       // the raw line as it was when found; the mark needs it unchanged
+  QString segmentText;   // the segment line's text: the mark puts it behind "*" when the raw line still holds it
 };
 
 // The word g_CurrentText shows, found among the rows the cycle position allows: the row the
@@ -41,6 +40,10 @@ void KillCurrentWord();
 // by now).
 void KillCurrentWord(const std::optional<ShownWord>& shown);
 
+// Both kills first check that the library file is still what the program last read or wrote;
+// when someone changed it, it is read again and the word marked where its text now stands, or,
+// when it is gone, nothing is written and a message says so.
+//
 // The kill with rebuild (while g_SegmentRebuilt is clear): marks the word, saves the library,
 // rebuilds the segment and its cycle without it, counts the kill and goes on: in wait mode the
 // next row is shown at once, otherwise the word timer runs again.

@@ -231,13 +231,14 @@ void LoadGameScore() {
 }
 
 void LoadMeaningRows(frmSysMenu& menu) {
-  g_MeaningRows = ToInt16Setting(ReadSetting(QStringLiteral("WordMeaningRows"), 1)).value_or(1);
+  // The menu offers 1 to 10 rows; a hand-edited value outside takes the nearest of them.
+  g_MeaningRows = static_cast<std::int16_t>(
+      std::clamp<int>(ToInt16Setting(ReadSetting(QStringLiteral("WordMeaningRows"), 1)).value_or(1), 1, 10));
   const std::array items{menu.mnuSysTrayShowMeaningRow01, menu.mnuSysTrayShowMeaningRow02,
                          menu.mnuSysTrayShowMeaningRow03, menu.mnuSysTrayShowMeaningRow04,
                          menu.mnuSysTrayShowMeaningRow05, menu.mnuSysTrayShowMeaningRow06,
                          menu.mnuSysTrayShowMeaningRow07, menu.mnuSysTrayShowMeaningRow08,
                          menu.mnuSysTrayShowMeaningRow09, menu.mnuSysTrayShowMeaningRow10};
-  if (g_MeaningRows < 1 || g_MeaningRows > 10) return;
   items[static_cast<std::size_t>(g_MeaningRows - 1)]->setChecked(true);
   menu.mnuSysTrayShowMeaningRows->setCaption(
       GetUIText(kMenu, QStringLiteral("mnuSysTrayShowMeaningRows_") + QChar(u'A' + (g_MeaningRows - 1))));

@@ -4,7 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
+#include <algorithm>
+
 namespace {
+
+using testing_support::LibraryBytes;
+using testing_support::TempFolders;
 
 class KillTest : public testing_support::HotKeyFixture {
  protected:
@@ -136,8 +143,8 @@ TEST_F(KillTest, ALineChangedSinceTheWordWasShownIsNotMarked) {
   g_WordLines[static_cast<size_t>(shown->rawLine)] = "other@line";  // e.g. another library opened
   KillCurrentWordAndRebuild(shown);
   // A word that names the header line or no line at all is never marked either.
-  KillCurrentWordAndRebuild(ShownWord{0, 0, 0, "{AC}", g_WordLines[0]});
-  KillCurrentWordAndRebuild(ShownWord{0, 0, -1, "w1@x1", "w1@x1"});
+  KillCurrentWordAndRebuild(ShownWord{0, 0, 0, "{AC}"});
+  KillCurrentWordAndRebuild(ShownWord{0, 0, -1, "w1@x1"});
   EXPECT_TRUE(KilledFileLines().isEmpty());
   EXPECT_EQ(FileLines().value(0), "{AC}");
   EXPECT_EQ(TodayCount(), "Error");
@@ -153,6 +160,59 @@ TEST_F(KillTest, AWordKilledAgainBeforeTheRebuildIsCountedOnce) {
   EXPECT_EQ(KilledFileLines(), QStringList{"*w3@x3"});
   EXPECT_EQ(TodayCount(), "1");
   g_SegmentRebuilt = false;
+}
+
+// The library file changed by someone else between the bar's load and a kill.
+struct OutsideEdit {
+  const char* what;
+  QStringList fileLines;  // the file as the other writer left it
+  QStringList killed;     // the marks the file must hold after the kill of "w3"
+};
+
+TEST_F(KillTest, AKillAfterAnOutsideChangeReloadsMarksByTextOrWritesNothing) {
+  QStringList words{"{AC}"};
+  for (int i = 1; i <= 8; ++i) words << QStringLiteral("w%1@x%1").arg(i);
+  QStringList otherBar = words;
+  otherBar[5] = "*w5@x5";
+  QStringList moved = words;
+  moved.insert(1, "new@n");
+  QStringList withoutW3 = words;
+  withoutW3.removeAt(3);
+  const std::vector<OutsideEdit> edits{
+      {"another bar killed w5", otherBar, {"*w3@x3", "*w5@x5"}},
+      {"replaced with a line above", moved, {"*w3@x3"}},
+      {"an editor appended a line", words + QStringList{"added@a"}, {"*w3@x3"}},
+      {"the word is gone", withoutW3, {}},
+  };
+  for (const OutsideEdit& edit : edits) {
+    SCOPED_TRACE(edit.what);
+    WriteAndLoadNumberedLibrary(8);
+    StartAndStep(0, false, 3);
+    ASSERT_EQ(g_CurrentText, "w3");
+    TempFolders::writeFile(g_LibraryPath, LibraryBytes(edit.fileLines));
+    const QByteArray outside = TempFolders::readFile(g_LibraryPath);
+    dialogs_->messages.clear();
+
+    KillCurrentWordAndRebuild();
+    EXPECT_EQ(KilledFileLines(), edit.killed);
+    EXPECT_EQ(TodayCount(), edit.killed.isEmpty() ? "Error" : "1");
+    if (edit.killed.isEmpty()) {
+      EXPECT_EQ(TempFolders::readFile(g_LibraryPath), outside) << "nothing written";
+      ASSERT_EQ(dialogs_->messages.size(), 1u);
+      EXPECT_TRUE(dialogs_->messages[0].text.contains(g_LibraryPath));
+    } else {
+      // Every line of the other writer is kept.
+      QStringList expected = edit.fileLines;
+      expected.replaceInStrings(QRegularExpression("^w3@"), "*w3@");
+      EXPECT_EQ(FileLines(), expected);
+      EXPECT_TRUE(dialogs_->messages.empty());
+    }
+    const QStringList onDisk = FileLines();
+    EXPECT_EQ(g_CycleCount, std::count_if(onDisk.begin() + 1, onDisk.end(),
+                                          [](const QString& line) { return !line.startsWith('*'); }))
+        << "the cycle is the library on disk";
+    QFile::remove(LibrarySettingsFile());
+  }
 }
 
 TEST_F(KillTest, DayCountStartsAtOneAndAddsUp) {

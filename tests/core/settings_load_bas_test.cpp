@@ -45,6 +45,15 @@ class SettingsLoad : public ::testing::Test {
   testing_support::ScopedRecordingDialogs dialogs;
 };
 
+TEST_F(SettingsLoad, MeaningRowsOutsideOneToTenTakeTheNearest) {
+  const std::vector<std::pair<QString, int>> cases{{"0", 1}, {"-5", 1}, {"99", 10}, {"4", 4}, {"x", 1}};
+  for (const auto& [stored, rows] : cases) {
+    setLibrary("WordMeaningRows", stored);
+    LoadSettings();
+    EXPECT_EQ(g_MeaningRows, rows) << stored.toStdString();
+  }
+}
+
 TEST_F(SettingsLoad, EmptyFilesGiveTheDefaultsAndWriteTheMarkerKeys) {
   LoadSettings();
   frmSysMenu& menu = frmSysMenu::instance();

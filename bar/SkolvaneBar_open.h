@@ -1,0 +1,8 @@
+#pragma once
+// Opening the word bar on the library the globals name (g_LibraryPath and its parts), for the
+// start-up and the library manager alike.
+
+// Takes the library's lock and shows the bar on it; the bar stays hidden while WordShowMain is
+// off (its tray icon remains). When another running bar holds the library, a message in the
+// interface language says so and nothing is opened; returns false then.
+bool OpenLibraryBar();

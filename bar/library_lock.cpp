@@ -1,0 +1,42 @@
+#include "bar/library_lock.h"
+
+#include <QFileInfo>
+#include <QLockFile>
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<QLockFile>& HeldLock() {
+  static std::unique_ptr<QLockFile> lock;
+  return lock;
+}
+
+}  // namespace
+
+QString LibraryLockPath(const QString& libraryPath) {
+  const QFileInfo library(libraryPath);
+  return library.absolutePath() + QStringLiteral("/.") + library.fileName() + QStringLiteral(".lock");
+}
+
+LibraryLock LockLibrary(const QString& libraryPath) {
+  UnlockLibrary();
+  auto lock = std::make_unique<QLockFile>(LibraryLockPath(libraryPath));
+  // A bar holds its library for hours: only a lock whose process has ended is stale, never an old
+  // one (the default would take a live bar's lock after 30 seconds).
+  lock->setStaleLockTime(0);
+  if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError) {
+    // A lock file that names no process (cut short by a crash while it was written) holds nothing.
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (lock->getLockInfo(&pid, &host, &application)) return LibraryLock::HeldElsewhere;
+    lock->removeStaleLockFile();
+    if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError) return LibraryLock::HeldElsewhere;
+  }
+  if (!lock->isLocked()) return LibraryLock::Unavailable;
+  HeldLock() = std::move(lock);
+  return LibraryLock::Held;
+}
+
+void UnlockLibrary() { HeldLock().reset(); }

@@ -1,0 +1,98 @@
+// Opening the bar on a library: one bar per library, a stale lock taken over, and the bar kept
+// hidden while WordShowMain is off.
+#include "bar/SkolvaneBar.h"
+#include "bar/SkolvaneBar_open.h"
+#include "bar/library_lock.h"
+#include "core/vars_bas.h"
+#include "platform/app/folders.h"
+#include "platform/ini/ini.h"
+#include "tests/support/library_files.h"
+#include "tests/support/recording_dialogs.h"
+#include "tests/support/temp_folders.h"
+
+#include <gtest/gtest.h>
+
+#include <QLockFile>
+#include <QSysInfo>
+
+namespace {
+
+using testing_support::TempFolders;
+
+class OpenBar : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::SetProgramFolder(folders.programFolder());
+    TempFolders::writeFile(folders.programFolder() + "LANG_A.dat",
+                           "[library_lock]\r\nLibraryInUse=Busy: %1\r\n");
+    openLibrary("Words.abc", "X");
+  }
+  void TearDown() override {
+    platform::UnloadAllForms();
+    UnlockLibrary();
+    platform::SetProgramFolder({});
+    g_LibraryPath.clear();
+    g_LibraryFolder.clear();
+    g_LibraryFileName.clear();
+    g_UILanguage.clear();
+  }
+
+  // Writes a library of that name with English texts and the show flag, and names it open.
+  void openLibrary(const QString& name, const QString& showMain) {
+    TempFolders::writeFile(folders.libraryFolder() + name, testing_support::LibraryBytes(QStringList{"{AC}", "a@x"}));
+    const QString settings = folders.libraryFolder() + name.chopped(4) + ".ini";
+    platform::WriteProfileString(settings, "Normal", "WordUILanguage", "A");
+    platform::WriteProfileString(settings, "Normal", "WordShowMain", showMain);
+    g_LibraryFolder = folders.libraryFolder();
+    g_LibraryFileName = name;
+    g_LibraryPath = g_LibraryFolder + name;
+  }
+
+  TempFolders folders;
+  testing_support::ScopedRecordingDialogs dialogs;
+};
+
+TEST_F(OpenBar, ALibraryAnotherBarHoldsIsRefusedWithAMessageInTheInterfaceLanguage) {
+  QLockFile otherBar(LibraryLockPath(g_LibraryPath));
+  ASSERT_TRUE(otherBar.tryLock(0));
+
+  EXPECT_FALSE(OpenLibraryBar());
+  EXPECT_FALSE(SkolvaneBar::loaded());
+  ASSERT_EQ(dialogs->messages.size(), 1u);
+  EXPECT_EQ(dialogs->messages[0].text, "Busy: " + g_LibraryPath);
+
+  // Another library opens beside it, and once the other bar has gone this one opens too.
+  openLibrary("Other.abc", "X");
+  EXPECT_TRUE(OpenLibraryBar());
+  SkolvaneBar::unload();
+  otherBar.unlock();
+  openLibrary("Words.abc", "X");
+  EXPECT_TRUE(OpenLibraryBar());
+  EXPECT_TRUE(SkolvaneBar::instance().isVisible());
+  EXPECT_TRUE(QFile::exists(LibraryLockPath(g_LibraryPath)));
+  SkolvaneBar::unload();
+  EXPECT_FALSE(QFile::exists(LibraryLockPath(g_LibraryPath))) << "the bar's unload gives the library up";
+  EXPECT_EQ(dialogs->messages.size(), 1u);
+}
+
+TEST_F(OpenBar, ALockLeftByACrashedBarIsTakenOver) {
+  // A bar that died without unlocking: its lock names a process that no longer runs, or was cut
+  // short before it named any.
+  for (const QByteArray& content :
+       {QByteArray("4194000\nCorvel'sLexorn2\n") + QSysInfo::machineHostName().toUtf8() + "\n", QByteArray()}) {
+    TempFolders::writeFile(LibraryLockPath(g_LibraryPath), content);
+    EXPECT_TRUE(OpenLibraryBar()) << content.toStdString();
+    SkolvaneBar::unload();
+  }
+  EXPECT_TRUE(dialogs->messages.empty());
+}
+
+TEST_F(OpenBar, WithWordShowMainOffTheBarStaysHiddenAfterItsStart) {
+  openLibrary("Hidden.abc", "");
+  ASSERT_TRUE(OpenLibraryBar());
+  EXPECT_TRUE(SkolvaneBar::loaded());
+  EXPECT_FALSE(g_ShowMain);
+  EXPECT_FALSE(SkolvaneBar::instance().isVisible());
+}
+
+}  // namespace
