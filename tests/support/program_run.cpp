@@ -35,12 +35,20 @@ bool ProgramRun::start() { return launch({QLatin1Char('"') + libraryPath() + QLa
 bool ProgramRun::startWithoutLibrary() { return launch({}); }
 
 bool ProgramRun::launch(const QStringList& arguments) {
+  process_ = spawn(arguments, logPath());
+  return process_->started();
+}
+
+std::unique_ptr<BackgroundProcess> ProgramRun::startAnother(const QString& logPath) const {
+  return spawn({QLatin1Char('"') + libraryPath() + QLatin1Char('"')}, logPath);
+}
+
+std::unique_ptr<BackgroundProcess> ProgramRun::spawn(const QStringList& arguments, const QString& logPath) const {
   QProcessEnvironment environment = server_.environment();
   environment.insert(QStringLiteral("USERPROFILE"), profileFolder());
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-  process_ = std::make_unique<BackgroundProcess>(programFolder() + QStringLiteral("/Corvel'sLexorn2"), arguments,
-                                                 environment, logPath());
-  return process_->started();
+  return std::make_unique<BackgroundProcess>(programFolder() + QStringLiteral("/Corvel'sLexorn2"), arguments,
+                                             environment, logPath);
 }
 
 QStringList ProgramRun::visibleWindows(bool onDesktop) const {

@@ -30,6 +30,8 @@ class ProgramRun {
   bool start();
   // Starts the program with an empty command line (the library manager opens).
   bool startWithoutLibrary();
+  // Starts one more instance on the same library and program folder, beside the first.
+  std::unique_ptr<BackgroundProcess> startAnother(const QString& logPath) const;
   // The program's visible windows on the desktop (bar, menus, messages), or those docked into the
   // tray host; X window ids.
   QStringList desktopWindows() const;
@@ -51,6 +53,7 @@ class ProgramRun {
   bool launch(const QStringList& arguments);
   QStringList visibleWindows(bool onDesktop) const;
   QString waitForVisibleWindow(bool onDesktop, std::chrono::milliseconds timeout);
+  std::unique_ptr<BackgroundProcess> spawn(const QStringList& arguments, const QString& logPath) const;
 
   const XvfbServer& server_;
   QTemporaryDir folder_;

@@ -16,8 +16,10 @@ QString FillerPath(const QString& folder) { return folder + QStringLiteral(".fil
 
 }  // namespace
 
-SmallFileSystem::SmallFileSystem(int kilobytes) {
-  const QByteArray target = QFile::encodeName(mountPoint_.path());
+SmallFileSystem::SmallFileSystem(int kilobytes, const QString& mountPoint)
+    : path_(mountPoint.isEmpty() ? ownFolder_.path() : mountPoint) {
+  if (path_.endsWith(QLatin1Char('/'))) path_.chop(1);
+  const QByteArray target = QFile::encodeName(path_);
   const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k,mode=0777";
   mounted_ = ::mount("tmpfs", target.constData(), "tmpfs", MS_NOSUID | MS_NODEV, options.constData()) == 0;
   if (!mounted_) error_ = QStringLiteral("cannot mount a tmpfs: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
@@ -25,7 +27,7 @@ SmallFileSystem::SmallFileSystem(int kilobytes) {
 
 SmallFileSystem::~SmallFileSystem() {
   // Detached, so a program that still has a file open there cannot keep the mount alive.
-  if (mounted_) ::umount2(QFile::encodeName(mountPoint_.path()).constData(), MNT_DETACH);
+  if (mounted_) ::umount2(QFile::encodeName(path_).constData(), MNT_DETACH);
 }
 
 void SmallFileSystem::fill() const {

@@ -10,7 +10,8 @@ namespace testing_support {
 
 class SmallFileSystem {
  public:
-  explicit SmallFileSystem(int kilobytes);
+  // Mounts on mountPoint, an existing folder, or on a temporary folder of its own when empty.
+  explicit SmallFileSystem(int kilobytes, const QString& mountPoint = {});
   ~SmallFileSystem();
   SmallFileSystem(const SmallFileSystem&) = delete;
   SmallFileSystem& operator=(const SmallFileSystem&) = delete;
@@ -18,14 +19,15 @@ class SmallFileSystem {
   bool mounted() const { return mounted_; }
   QString error() const { return error_; }
   // The mount point, ending in "/".
-  QString folder() const { return mountPoint_.path() + QStringLiteral("/"); }
+  QString folder() const { return path_ + QStringLiteral("/"); }
   // Fills the free space with a filler file, so that the next write of any size fails.
   void fill() const;
   // Frees the space fill() took.
   void unfill() const;
 
  private:
-  QTemporaryDir mountPoint_;
+  QTemporaryDir ownFolder_;
+  QString path_;
   bool mounted_ = false;
   QString error_;
 };
