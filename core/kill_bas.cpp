@@ -29,6 +29,9 @@ void StopWordTimer() {
   if (SkolvaneBar::loaded()) SkolvaneBar::instance().Tim_Wait->setEnabled(false);
 }
 
+// Index of the last stored line of the raw table (line 0 is the header, never a word).
+int LastStoredLine() { return std::min<int>(g_LineCountCopy, static_cast<int>(std::ssize(g_WordLines)) - 1); }
+
 bool IsCycleRow(int row) { return row >= 0 && row < g_CycleCount && row < std::ssize(g_CycleTable); }
 
 std::optional<int> DecimalIndex(const QString& text) {
@@ -59,20 +62,17 @@ std::optional<ShownWord> TraceRow(int row) {
   if (!segmentRow || *segmentRow < 0 || *segmentRow >= std::ssize(g_SegmentLines)) return std::nullopt;
   const SegmentLine& line = g_SegmentLines[static_cast<size_t>(*segmentRow)];
   const std::optional<int> rawLine = DecimalIndex(line.rawIndex);
-  const int lastStored = std::min<int>(g_LineCountCopy, static_cast<int>(std::ssize(g_WordLines)) - 1);
-  // Line 0 is the header, never a word.
-  if (!rawLine || *rawLine < 1 || *rawLine > lastStored) return std::nullopt;
+  if (!rawLine || *rawLine < 1 || *rawLine > LastStoredLine()) return std::nullopt;
   return ShownWord{row, *segmentRow, *rawLine, line.text};
 }
 
 // The raw line of `word` after the library was read again: the line it had when it still holds
 // the word, otherwise the first line that does (lines may have moved). Nothing when it is gone.
 std::optional<int> FindWordAfterReload(const ShownWord& word) {
-  const int lastStored = std::min<int>(g_LineCountCopy, static_cast<int>(std::ssize(g_WordLines)) - 1);
-  if (word.rawLine >= 1 && word.rawLine <= lastStored && g_WordLines[static_cast<size_t>(word.rawLine)] == word.segmentText)
-    return word.rawLine;
-  for (int line = 1; line <= lastStored; ++line) {
-    if (g_WordLines[static_cast<size_t>(line)] == word.segmentText) return line;
+  const auto holdsWord = [&](int line) { return g_WordLines[static_cast<size_t>(line)] == word.segmentText; };
+  if (word.rawLine >= 1 && word.rawLine <= LastStoredLine() && holdsWord(word.rawLine)) return word.rawLine;
+  for (int line = 1; line <= LastStoredLine(); ++line) {
+    if (holdsWord(line)) return line;
   }
   return std::nullopt;
 }
@@ -102,7 +102,7 @@ bool MarkLine(ShownWord word, bool& reloaded) {
     }
     word.rawLine = *line;
   }
-  if (word.rawLine < 1 || word.rawLine >= std::ssize(g_WordLines) || word.rawLine > g_LineCountCopy) return false;
+  if (word.rawLine < 1 || word.rawLine > LastStoredLine()) return false;
   QString& raw = g_WordLines[static_cast<size_t>(word.rawLine)];
   if (raw != word.segmentText || raw.startsWith(u'*')) return false;
   raw = QStringLiteral("*") + word.segmentText;

@@ -31,6 +31,8 @@ class StartUp : public ::testing::Test {
   }
 
   QString installerFile() const { return folders.profileFolder() + "CORVELSETUP.ini"; }
+  // A library of the test's own: the bar's start puts its lock file beside it.
+  QString quotedLibrary() const { return "\"" + folders.libraryFolder() + "Verbs.abc\""; }
   void start(const QString& commandLine) {
     g_CommandLine = commandLine;
     SubMain::Main();
@@ -80,7 +82,7 @@ TEST_F(StartUp, FirstStartWritesDefaultsClearsTheMarkAndInstallsTheLibraryList) 
   TempFolders::writeFile(folders.profileFolder() + "TopicList.ini", "[AC_Verbs]\n@=/lib/\n");
   TempFolders::writeFile(folders.programFolder() + "TopicList.ini", "old");
 
-  start("\"/lib/Verbs.abc\"");
+  start(quotedLibrary());
   EXPECT_EQ(platform::ReadProfileString(folders.programFolder() + "Settings.ini", "Global", "WindowW", "Error"), "400");
   EXPECT_EQ(platform::ReadProfileString(installerFile(), "GLOBAL", "ISNEW", "Error"), "");
   EXPECT_EQ(TempFolders::readFile(folders.programFolder() + "TopicList.ini"), "[AC_Verbs]\n@=/lib/\n");
@@ -89,14 +91,14 @@ TEST_F(StartUp, FirstStartWritesDefaultsClearsTheMarkAndInstallsTheLibraryList) 
   // The next start skips the hand-over: a changed list in the profile is not copied again.
   TempFolders::writeFile(folders.profileFolder() + "TopicList.ini", "changed");
   platform::UnloadAllForms();
-  start("\"/lib/Verbs.abc\"");
+  start(quotedLibrary());
   EXPECT_EQ(TempFolders::readFile(folders.programFolder() + "TopicList.ini"), "[AC_Verbs]\n@=/lib/\n");
 }
 
 TEST_F(StartUp, FailedListCopyIsReportedAndKeepsTheOldList) {
   platform::WriteProfileString(installerFile(), "GLOBAL", "ISNEW", "yes");
   TempFolders::writeFile(folders.programFolder() + "TopicList.ini", "old");
-  start("\"/lib/Verbs.abc\"");
+  start(quotedLibrary());
   ASSERT_EQ(dialogs->messages.size(), 1u);
   EXPECT_TRUE(dialogs->messages[0].text.contains("TopicList.ini"));
   EXPECT_EQ(TempFolders::readFile(folders.programFolder() + "TopicList.ini"), "old");
@@ -121,7 +123,7 @@ TEST_F(StartUp, AFailedFirstStartKeepsTheInstallersLanguageForTheManager) {
 
 TEST_F(StartUp, EmptyMarkMeansNoFirstStart) {
   platform::WriteProfileString(installerFile(), "GLOBAL", "ISNEW", "");
-  start("\"/lib/Verbs.abc\"");
+  start(quotedLibrary());
   EXPECT_FALSE(QFile::exists(folders.programFolder() + "Settings.ini"));
   EXPECT_TRUE(dialogs->messages.empty());
 }
