@@ -14,9 +14,6 @@
 
 #include <QSysInfo>
 
-#include <cerrno>
-#include <cstring>
-
 namespace SubMain {
 namespace {
 
@@ -31,17 +28,8 @@ bool InstallTopicList(QString& reason) {
   const QString source = platform::ProfileFolder() + QStringLiteral("TopicList.ini");
   const QString target = platform::ProgramFolder() + QStringLiteral("TopicList.ini");
   QByteArray content;
-  switch (platform::ReadRegularFile(source, content)) {
-    case platform::ReadStatus::Ok:
-      return platform::WriteFileAtomically(target, content, &reason);
-    case platform::ReadStatus::Missing:
-      reason = QString::fromLocal8Bit(std::strerror(ENOENT));
-      return false;
-    case platform::ReadStatus::Failed:
-      break;
-  }
-  reason = QString::fromLocal8Bit(std::strerror(EACCES));
-  return false;
+  if (platform::ReadRegularFile(source, content, &reason) != platform::ReadStatus::Ok) return false;
+  return platform::WriteFileAtomically(target, content, &reason);
 }
 
 void RunFirstStartHandOver() {

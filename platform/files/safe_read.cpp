@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,6 +11,10 @@
 
 namespace platform {
 namespace {
+
+void SetReason(QString* reason, int error) {
+  if (reason != nullptr) *reason = QString::fromLocal8Bit(std::strerror(error));
+}
 
 bool IsMissingError(int error) { return error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG || error == ELOOP; }
 
@@ -48,13 +53,20 @@ FileDescriptor OpenRegularFile(const QString& path, ReadStatus& status) {
   return file;
 }
 
-ReadStatus ReadRegularFile(const QString& path, QByteArray& bytes) {
+ReadStatus ReadRegularFile(const QString& path, QByteArray& bytes, QString* reason) {
   bytes.clear();
   ReadStatus status = ReadStatus::Missing;
+  errno = 0;
   const FileDescriptor file = OpenRegularFile(path, status);
-  if (status != ReadStatus::Ok) return status;
+  if (status != ReadStatus::Ok) {
+    SetReason(reason, status == ReadStatus::Failed && errno != 0 ? errno : ENOENT);
+    return status;
+  }
   struct stat info {};
-  if (::fstat(file.get(), &info) != 0) return ReadStatus::Failed;
+  if (::fstat(file.get(), &info) != 0) {
+    SetReason(reason, errno);
+    return ReadStatus::Failed;
+  }
 
   // Writers replace files by renaming a new one over them, so the open file keeps its size; a
   // file that grows meanwhile is read on to its end.
@@ -66,6 +78,7 @@ ReadStatus ReadRegularFile(const QString& path, QByteArray& bytes) {
     const ssize_t got = ::read(file.get(), content.data() + filled, static_cast<size_t>(content.size() - filled));
     if (got < 0) {
       if (errno == EINTR) continue;
+      SetReason(reason, errno);
       return ReadStatus::Failed;
     }
     if (got == 0) break;

@@ -24,7 +24,8 @@ bool IsRegularFile(const QString& path);
 // Opens a regular file for reading; an invalid descriptor with the status otherwise.
 FileDescriptor OpenRegularFile(const QString& path, ReadStatus& status);
 
-// Reads a whole regular file into bytes (left empty unless the status is Ok).
-ReadStatus ReadRegularFile(const QString& path, QByteArray& bytes);
+// Reads a whole regular file into bytes (left empty unless the status is Ok). When the status is
+// not Ok and reason is given, it says why in the system's words.
+ReadStatus ReadRegularFile(const QString& path, QByteArray& bytes, QString* reason = nullptr);
 
 }  // namespace platform
