@@ -51,7 +51,9 @@ void DispatchHotKey(const QString& hotKeyName);
 
 // ---- The hot-key procedures (also the tray menu's whole-library, group-step and mode items) -----
 
-void OnHotKeyKill();          // Escape, Pause: kill the word on the bar
+// Escape, Pause: kill the word on the bar. A press refused by the once-a-second rule, or one that
+// finds no word on the bar (a banner, a status text), changes neither the position nor the wait.
+void OnHotKeyKill();
 void OnHotKeyLearnMode();     // F9: learn mode 0 -> 1 -> 2 -> 0
 void OnHotKeySegmentMode();   // F10: whole library <-> segments
 void OnHotKeyPrevSegment();   // F11: previous segment (nothing at the first)
