@@ -1,13 +1,12 @@
 #include "libraries/ComboBoxEx.h"
 
 #include "platform/app/folders.h"
+#include "platform/files/picture_file.h"
 #include "platform/forms/picture_box.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -24,16 +23,9 @@ QString FlagFileName(QChar first, QChar second, const QString& extension) {
 // The folders a composed flag may live in, the program folder first.
 QStringList FlagFolders() { return {platform::ProgramFolder(), platform::UserCacheFolder()}; }
 
-QImage LoadIcon(const QString& path) {
-  QImageReader reader(path);
-  return reader.read();
-}
+QImage LoadIcon(const QString& path) { return platform::ReadPictureFile(path); }
 
-bool SaveBitmap(const QImage& picture, const QString& path) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "BMP")) return false;
-  return file.commit();
-}
+bool SaveBitmap(const QImage& picture, const QString& path) { return platform::WritePictureFile(picture, path, "BMP"); }
 
 // The picture with every pixel of `transparent` made transparent: what the icon file holds.
 QImage WithTransparency(const QImage& picture, QRgb transparent) {

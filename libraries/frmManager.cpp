@@ -7,10 +7,10 @@
 #include "core/vars_bas.h"
 #include "libraries/frmSysMenuDict.h"
 #include "platform/app/folders.h"
+#include "platform/files/picture_file.h"
 #include "platform/dialogs/dialogs.h"
 #include "platform/forms/twips.h"
 
-#include <QImageReader>
 #include <QMouseEvent>
 
 namespace {
@@ -42,10 +42,7 @@ const std::array<QString, 2> kPlayPictures = {QStringLiteral("frmManager_Play.pn
 const std::array<QString, 2> kSearchPictures = {QStringLiteral("frmManager_Search.png"),
                                                 QStringLiteral("frmManager_SearchHover.png")};
 
-QImage ProgramPicture(const QString& fileName) {
-  QImageReader reader(platform::ProgramFolder() + fileName);
-  return reader.read();
-}
+QImage ProgramPicture(const QString& fileName) { return platform::ReadPictureFile(platform::ProgramFolder() + fileName); }
 
 // Controls that keep their place in twips take it exactly; the others at the nearest pixel.
 template <class Control>

@@ -2,16 +2,16 @@
 // handing it over to the word bar (Play) or the dictionary look-up (Search).
 #include "libraries/frmManager.h"
 
-#include "bar/SkolvaneBar.h"
+#include "bar/SkolvaneBar_open.h"
 #include "core/language_bas.h"
 #include "core/system_utils_bas.h"
 #include "core/vars_bas.h"
 #include "libraries/library_list.h"
 #include "libraries/manager_hooks.h"
 #include "platform/app/folders.h"
+#include "platform/files/picture_file.h"
 #include "platform/dialogs/dialogs.h"
 
-#include <QImageReader>
 
 namespace {
 
@@ -49,8 +49,7 @@ void frmManager::FillLibraryCombo(const QString& filterLetter) {
     const QString text = QString::fromUtf16(item.prefix) + GetUIText(kForm, QString::fromUtf16(item.textKey));
     Cmb_Library.Additems(text, position++, imageIndex, item.kind);
   }
-  QImageReader allLibraries(platform::ProgramFolder() + QStringLiteral("WordLexornFlag.ico"));
-  Pic_Mix->setPicture(allLibraries.read());
+  Pic_Mix->setPicture(platform::ReadPictureFile(platform::ProgramFolder() + QStringLiteral("WordLexornFlag.ico")));
 }
 
 void frmManager::ChooseCategory(const QString& letter, const QString& captionKey) {
@@ -103,8 +102,9 @@ bool frmManager::HandOverSelectedLibrary() {
 
 void frmManager::Picture_Play_Click() {
   if (!HandOverSelectedLibrary()) return;
+  // Another bar holding the library has been told about; the manager stays for another choice.
+  if (!OpenLibraryBar()) return;
   hide();
-  SkolvaneBar::instance().show();
 }
 
 void frmManager::Picture_Search_Click() {

@@ -1,6 +1,7 @@
 #include "libraries/mdlExportPicToIcon.h"
 
-#include <QSaveFile>
+#include "platform/files/safe_write.h"
+
 #include <QtEndian>
 
 #include <array>
@@ -169,11 +170,5 @@ QByteArray IconFileBytes(const QImage& picture, QRgb transparentColor, int bits)
 bool ExportPicToIcon(const QImage& picture, QRgb transparentColor, const QString& targetFileName, int bits) {
   const QByteArray bytes = IconFileBytes(picture, transparentColor, bits);
   if (bytes.isEmpty()) return false;
-  QSaveFile file(targetFileName);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  return platform::WriteFileAtomically(targetFileName, bytes);
 }

@@ -1,5 +1,6 @@
 // The one write path and the one read path of the program, on real file systems: a full disk
 // fails the write and leaves the old file whole, and nothing but a regular file is ever read.
+#include "platform/files/picture_file.h"
 #include "platform/files/safe_read.h"
 #include "platform/files/safe_write.h"
 
@@ -43,6 +44,12 @@ struct Writer {
 std::vector<Writer> ProgramWriters() {
   return {
       {"the helper", [](const QString& path) { return platform::WriteFileAtomically(path, QByteArray(20000, 'n')); }},
+      {"the picture writer",
+       [](const QString& path) {
+         QImage picture(128, 128, QImage::Format_RGB32);
+         picture.fill(Qt::red);
+         return platform::WritePictureFile(picture, path, "BMP");
+       }},
       {"the INI writer",
        [](const QString& path) {
          return platform::WriteProfileString(path, "Normal", "WordFont", QString(3000, u'f')) != 0;
@@ -151,6 +158,7 @@ TEST(SafeRead, ANonRegularFileReadsAsMissingEverywhereWithoutBlocking) {
     QByteArray bytes;
     EXPECT_EQ(platform::ReadRegularFile(ini, bytes), platform::ReadStatus::Missing);
     EXPECT_EQ(platform::ReadProfileString(ini, "Normal", "WordFont", "Error"), "Error");
+    EXPECT_TRUE(platform::ReadPictureFile(ini).isNull());
     EXPECT_EQ(platform::WriteProfileString(ini, "Normal", "WordFont", "Arial;0:12"), 0) << "never replaced";
 
     g_LibraryPath = library;
