@@ -27,6 +27,10 @@ class SkolvaneBar : public platform::Form, public platform::DefaultInstance<Skol
   void AdjustObjects();  // lays out every box and label from the show settings
   void runtimer();       // one step of the word cycle
 
+  // Whether the bar window is to be seen: while WordShowMain is on, and always while there is no
+  // tray icon (the bar is then the only way to its menu).
+  bool VisibleBySettings() const;
+
   // Handlers.
   void Form_Load() override;
   void Form_Activate() override;

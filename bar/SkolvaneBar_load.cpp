@@ -81,6 +81,9 @@ void SkolvaneBar::Form_Load() {
              g_LibraryTitle.left(std::max<qsizetype>(0, g_LibraryTitle.size() - 4)));
 
   ShowTrayIcon();
+  // The fit above came before the tray icon: with WordShowMain off the icon now leads to the
+  // menu, and the bar goes out of sight.
+  setVisible(VisibleBySettings());
   MWheel1->setHWndCapture(Pic_ShowText);
   MWheel1->EnableWheel();
 
@@ -98,8 +101,10 @@ void SkolvaneBar::Form_Load() {
   }
 }
 
+bool SkolvaneBar::VisibleBySettings() const { return g_ShowMain || !SysTray.bRunningInTray(); }
+
 // Without a tray icon the bar is the only way to its menu, so it never hides itself.
-void SkolvaneBar::Form_Activate() { setVisible(g_ShowMain || !SysTray.bRunningInTray()); }
+void SkolvaneBar::Form_Activate() { setVisible(VisibleBySettings()); }
 
 void SkolvaneBar::Form_Unload() {
   RemoveKeyboardHook();

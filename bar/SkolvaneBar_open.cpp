@@ -29,6 +29,6 @@ bool OpenLibraryBar() {
     return false;
   }
   SkolvaneBar& bar = SkolvaneBar::instance();
-  if (g_ShowMain) bar.show();
+  bar.setVisible(bar.VisibleBySettings());
   return true;
 }

@@ -3,6 +3,6 @@
 // start-up and the library manager alike.
 
 // Takes the library's lock and shows the bar on it; the bar stays hidden while WordShowMain is
-// off (its tray icon remains). When another running bar holds the library, a message in the
+// off and its tray icon shows. When another running bar holds the library, a message in the
 // interface language says so and nothing is opened; returns false then.
 bool OpenLibraryBar();

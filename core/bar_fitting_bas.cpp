@@ -41,7 +41,9 @@ BarRows CurrentBarRows() {
 }
 
 void FitBarToRows() {
-  // With the bar switched off (WordShowMain) it takes its new height hidden.
-  platform::SetWindowPosTopmost(SkolvaneBar::instance(), g_WindowX, g_WindowY, g_WindowW,
-                                BarHeightPixels(CurrentBarRows()), g_ShowMain);
+  // With the bar switched off (WordShowMain) it takes its new height hidden, unless there is no
+  // tray icon: the bar is then the only way to its menu.
+  SkolvaneBar& bar = SkolvaneBar::instance();
+  platform::SetWindowPosTopmost(bar, g_WindowX, g_WindowY, g_WindowW, BarHeightPixels(CurrentBarRows()),
+                                bar.VisibleBySettings());
 }

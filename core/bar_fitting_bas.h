@@ -32,5 +32,6 @@ int BarHeightPixels(const BarRows& rows);
 BarRows CurrentBarRows();
 
 // Gives the bar the height its rows need at its place (g_WindowX, g_WindowY) and width
-// (g_WindowW) and puts it on top; shows it unless the bar is switched off (g_ShowMain).
+// (g_WindowW) and puts it on top; shows it unless the bar is switched off (g_ShowMain) while its
+// tray icon shows.
 void FitBarToRows();

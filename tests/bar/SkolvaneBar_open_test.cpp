@@ -1,5 +1,5 @@
-// Opening the bar on a library: one bar per library, a stale lock taken over, and the bar kept
-// hidden while WordShowMain is off.
+// Opening the bar on a library: one bar per library, a stale lock taken over, and the bar shown
+// when WordShowMain is off but there is no tray icon to reach the menu by.
 #include "bar/SkolvaneBar.h"
 #include "bar/SkolvaneBar_open.h"
 #include "bar/library_lock.h"
@@ -87,12 +87,12 @@ TEST_F(OpenBar, ALockLeftByACrashedBarIsTakenOver) {
   EXPECT_TRUE(dialogs->messages.empty());
 }
 
-TEST_F(OpenBar, WithWordShowMainOffTheBarStaysHiddenAfterItsStart) {
+TEST_F(OpenBar, WithWordShowMainOffAndNoTrayIconTheBarStillShows) {
+  // Without a tray (this test's platform has none) the bar is the only way to its menu.
   openLibrary("Hidden.abc", "");
   ASSERT_TRUE(OpenLibraryBar());
-  EXPECT_TRUE(SkolvaneBar::loaded());
   EXPECT_FALSE(g_ShowMain);
-  EXPECT_FALSE(SkolvaneBar::instance().isVisible());
+  EXPECT_TRUE(SkolvaneBar::instance().isVisible());
 }
 
 }  // namespace
