@@ -1,9 +1,10 @@
 #include "platform/filetype/filetype.h"
 
+#include "platform/files/safe_write.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -78,10 +79,9 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString* failure) 
     *failure = QStringLiteral("cannot create the folder of %1").arg(path);
     return false;
   }
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
-      !file.commit()) {
-    *failure = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+  QString reason;
+  if (!WriteFileAtomically(path, bytes, &reason)) {
+    *failure = QStringLiteral("cannot write %1: %2").arg(path, reason);
     return false;
   }
   return true;
