@@ -33,13 +33,15 @@ std::int64_t KeepWithin(std::int64_t value, std::int64_t low, std::int64_t high)
 
 }  // namespace
 
-std::optional<BarPlace> PlaceOffEveryScreen(const BarPlace& bar, const std::vector<QRect>& areas, int minWidth) {
-  if (areas.empty()) return std::nullopt;
-  if (std::any_of(areas.begin(), areas.end(), [&](const QRect& area) { return Overlaps(bar, area); }))
-    return std::nullopt;
-  const QRect& area = *std::min_element(areas.begin(), areas.end(), [&](const QRect& a, const QRect& b) {
-    return DistanceSquared(bar, a) < DistanceSquared(bar, b);
-  });
+std::optional<BarPlace> PlaceOffEveryScreen(const BarPlace& bar, const std::vector<platform::ScreenArea>& screens,
+                                            int minWidth) {
+  if (screens.empty()) return std::nullopt;
+  const auto shows = [&](const platform::ScreenArea& s) { return Overlaps(bar, s.screen); };
+  if (std::any_of(screens.begin(), screens.end(), shows)) return std::nullopt;
+  const auto nearer = [&](const platform::ScreenArea& a, const platform::ScreenArea& b) {
+    return DistanceSquared(bar, a.screen) < DistanceSquared(bar, b.screen);
+  };
+  const QRect& area = std::min_element(screens.begin(), screens.end(), nearer)->available;
   BarPlace placed = bar;
   placed.width = KeepWithin(bar.width, std::min(minWidth, area.width()), area.width());
   placed.x = KeepWithin(bar.x, area.left(), std::int64_t{area.left()} + area.width() - placed.width);
@@ -55,7 +57,7 @@ void KeepBarOnScreen() {
                             bar.Lbl_Counter->twips().width();
   const int minWidth = static_cast<int>(std::lround(fixedTwips / platform::kTwipsPerPixel));
   const BarPlace stored{g_WindowX, g_WindowY, g_WindowW, BarHeightPixels(CurrentBarRows())};
-  const std::optional<BarPlace> placed = PlaceOffEveryScreen(stored, platform::AvailableScreenAreas(), minWidth);
+  const std::optional<BarPlace> placed = PlaceOffEveryScreen(stored, platform::ScreenAreas(), minWidth);
   if (!placed) return;
   g_WindowX = static_cast<std::int32_t>(placed->x);
   g_WindowY = static_cast<std::int32_t>(placed->y);

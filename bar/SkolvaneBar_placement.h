@@ -3,7 +3,7 @@
 // edited by hand, or one brought from a computer with other screens, can hold any place and width
 // (WindowX=-99999999, WindowW=-32768); a bar there could never be reached or dragged back.
 
-#include <QRect>
+#include "platform/window/screen_areas.h"
 
 #include <cstdint>
 #include <optional>
@@ -18,10 +18,12 @@ struct BarPlace {
   std::int64_t height = 0;
 };
 
-// Nothing when the bar shows on one of the areas (it overlaps it, with a real size). Otherwise the
-// place inside the area nearest to the bar, all four edges within it: the width kept between
-// minWidth and the area's width, the height as it is (taller than the area: the top edge wins).
-std::optional<BarPlace> PlaceOffEveryScreen(const BarPlace& bar, const std::vector<QRect>& areas, int minWidth);
+// Nothing when the bar shows on one of the screens (it overlaps it, with a real size; a bar under a
+// panel counts, it is the learner's place). Otherwise the place inside the available area of the
+// screen nearest to the bar, all four edges within it: the width kept between minWidth and the
+// area's width, the height as it is (taller than the area: the top edge wins).
+std::optional<BarPlace> PlaceOffEveryScreen(const BarPlace& bar, const std::vector<platform::ScreenArea>& screens,
+                                            int minWidth);
 
 // At the bar's start: when g_WindowX, g_WindowY and g_WindowW with the fitted height put the bar
 // off every screen, moves them (and the colour sample point) into the nearest screen's available

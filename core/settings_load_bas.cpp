@@ -136,7 +136,10 @@ void LoadSegment(frmSysMenu& menu) {
 void LoadShowFlags(frmSysMenu& menu) {
   g_ShowMain = ReadFlagSetting(QStringLiteral("WordShowMain"));
   menu.mnuSysTrayShowMain->setChecked(g_ShowMain);
-  SkolvaneBar::instance().setVisible(g_ShowMain);
+  // Hidden at once when off; shown by the fit that places it (FitBarToRows), so that it never
+  // appears at the screen's corner while the rest of the load runs.
+  SkolvaneBar& bar = SkolvaneBar::instance();
+  if (!bar.VisibleBySettings()) bar.hide();
 
   struct Flag {
     const char* key;

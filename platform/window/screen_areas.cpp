@@ -5,9 +5,9 @@
 
 namespace platform {
 
-std::vector<QRect> AvailableScreenAreas() {
-  std::vector<QRect> areas;
-  for (const QScreen* screen : QGuiApplication::screens()) areas.push_back(screen->availableGeometry());
+std::vector<ScreenArea> ScreenAreas() {
+  std::vector<ScreenArea> areas;
+  for (const QScreen* screen : QGuiApplication::screens()) areas.push_back({screen->geometry(), screen->availableGeometry()});
   return areas;
 }
 

@@ -77,7 +77,6 @@ TEST_F(SettingsLoad, EmptyFilesGiveTheDefaultsAndWriteTheMarkerKeys) {
   EXPECT_FALSE(g_DoSegment);
   EXPECT_TRUE(menu.mnuSysTrayALL->checked());
   EXPECT_FALSE(g_ShowMain);
-  EXPECT_FALSE(SkolvaneBar::instance().isVisible());
   EXPECT_FALSE(g_ShowStatus || g_ShowPhonetic || g_ShowCounter);
   EXPECT_EQ(g_TargetPercentage, "66");
   EXPECT_TRUE(menu.mnuSysTrayPercent66->checked());
