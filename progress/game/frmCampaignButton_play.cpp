@@ -6,12 +6,12 @@
 #include "core/read_ini_bas.h"
 #include "core/vars_bas.h"
 #include "platform/dialogs/dialogs.h"
+#include "platform/files/picture_file.h"
 #include "progress/game/card_deck.h"
 #include "progress/game/frmGame.h"
 #include "progress/game/game_pictures.h"
 #include "progress/game/game_score.h"
 
-#include <QImageReader>
 
 #include <algorithm>
 
@@ -50,9 +50,7 @@ void frmCampaignButton::showBack(int index) { picImage[static_cast<size_t>(index
 
 void frmCampaignButton::showFace(int index) {
   // The pictures are bitmaps whatever their names say: the reader goes by the content.
-  QImageReader reader(g_TempFolder + cards_[static_cast<size_t>(index)].fileName);
-  reader.setDecideFormatFromContent(true);
-  QImage face = reader.read();
+  QImage face = platform::ReadPictureFile(g_TempFolder + cards_[static_cast<size_t>(index)].fileName);
   if (face.isNull()) face = LoadGamePicture(GamePicture::CardFace);  // a blank face rather than no card
   picImage[static_cast<size_t>(index)]->setPicture(face);
 }

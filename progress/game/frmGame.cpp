@@ -4,6 +4,7 @@
 #include "core/language_bas.h"
 #include "core/vars_bas.h"
 #include "platform/dialogs/dialogs.h"
+#include "platform/files/picture_file.h"
 #include "platform/fonts/font_mapping.h"
 #include "platform/forms/twips.h"
 #include "progress/game/card_deck.h"
@@ -129,7 +130,7 @@ void frmGame::Timer1_Timer() {
     DrawCard(texts[static_cast<size_t>(card)]);
     QCoreApplication::processEvents();  // the card being drawn shows in the dialog
     if (self.isNull() || !loaded()) return;  // closed meanwhile: its unload threw the pictures away
-    if (!Pic_dummy->image().save(g_TempFolder + CardPictureName(card), "BMP")) {
+    if (!platform::WritePictureFile(Pic_dummy->image(), g_TempFolder + CardPictureName(card), "BMP")) {
       GiveUp(QStringLiteral("Msg_PictureNotWritten"), QStringLiteral("A card picture could not be written."));
       return;
     }
