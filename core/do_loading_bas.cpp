@@ -169,13 +169,7 @@ QByteArray EncodeLibrary(qsizetype last) {
 class LibraryUnitReader {
  public:
   explicit LibraryUnitReader(const QString& path) {
-    platform::ReadStatus status = platform::ReadStatus::Missing;
-    platform::FileDescriptor fd = platform::OpenRegularFile(path, status);
-    if (status != platform::ReadStatus::Ok) return;
-    if (file_.open(fd.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-      fd.release();  // the QFile closes it now
-      file_.skip(kMarkBytes);
-    }
+    if (platform::OpenRegularFile(path, file_)) file_.skip(kMarkBytes);
   }
 
   std::optional<char16_t> next() {

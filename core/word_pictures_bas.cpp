@@ -4,6 +4,7 @@
 #include "bar/frmSysMenu.h"
 #include "core/read_ini_bas.h"
 #include "core/vars_bas.h"
+#include "platform/files/safe_read.h"
 #include "platform/forms/twips.h"
 #include "platform/ini/ini.h"
 
@@ -33,8 +34,10 @@ CoverCache& Cover() {
 // files are opened (a FIFO in the folder must not hang the bar). When `visible` is not empty,
 // only that part of the picture is decoded: the row shows the picture from its top-left corner.
 QImage ReadPicture(const QString& path, const QSize& visible = {}) {
-  if (!QFileInfo(path).isFile()) return {};
-  QImageReader reader(path);
+  QFile file;
+  if (!platform::OpenRegularFile(path, file)) return {};
+  QImageReader reader(&file, QFileInfo(path).suffix().toLatin1());
+  reader.setDecideFormatFromContent(true);
   const QSize size = reader.size();
   if (visible.isValid() && size.isValid()) {
     const QRect part = QRect(QPoint(0, 0), size) & QRect(QPoint(0, 0), visible);

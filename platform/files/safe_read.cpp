@@ -53,6 +53,14 @@ FileDescriptor OpenRegularFile(const QString& path, ReadStatus& status) {
   return file;
 }
 
+bool OpenRegularFile(const QString& path, QFile& file) {
+  ReadStatus status = ReadStatus::Missing;
+  FileDescriptor fd = OpenRegularFile(path, status);
+  if (status != ReadStatus::Ok || !file.open(fd.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return false;
+  fd.release();  // the QFile closes it now
+  return true;
+}
+
 ReadStatus ReadRegularFile(const QString& path, QByteArray& bytes, QString* reason) {
   bytes.clear();
   ReadStatus status = ReadStatus::Missing;

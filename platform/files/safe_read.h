@@ -8,6 +8,7 @@
 #include "platform/files/file_descriptor.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 namespace platform {
@@ -23,6 +24,10 @@ bool IsRegularFile(const QString& path);
 
 // Opens a regular file for reading; an invalid descriptor with the status otherwise.
 FileDescriptor OpenRegularFile(const QString& path, ReadStatus& status);
+
+// Opens a regular file for reading into `file` (which then owns the descriptor), for readers
+// that stream from a QIODevice; false, with `file` closed, otherwise.
+bool OpenRegularFile(const QString& path, QFile& file);
 
 // Reads a whole regular file into bytes (left empty unless the status is Ok). When the status is
 // not Ok and reason is given, it says why in the system's words.
