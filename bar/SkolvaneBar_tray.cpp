@@ -5,13 +5,16 @@
 
 #include "bar/frmSysMenu.h"
 #include "platform/app/folders.h"
+#include "platform/files/picture_file.h"
 #include "platform/tray/tray_icon.h"
 
 #include <QIcon>
+#include <QPixmap>
 #include <QTimer>
 
 void SkolvaneBar::ShowTrayIcon() {
-  setWindowIcon(QIcon(platform::ProgramFolder() + QStringLiteral("SkolvaneBar.png")));
+  const QImage icon = platform::ReadPictureFile(platform::ProgramFolder() + QStringLiteral("SkolvaneBar.png"));
+  setWindowIcon(QIcon(QPixmap::fromImage(icon)));
   SysTray.setMouseMessageHandler([this](int message) { SysTray_MouseMessage(message); });
   SysTray.ShowIcon(*this);
   if (SysTray.bRunningInTray()) return;

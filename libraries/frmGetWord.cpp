@@ -9,6 +9,7 @@
 #include "libraries/frmSysMenuDict.h"
 #include "libraries/getword_rows.h"
 #include "platform/app/folders.h"
+#include "platform/files/picture_file.h"
 #include "platform/dialogs/dialogs.h"
 #include "platform/fonts/font_mapping.h"
 #include "platform/forms/twips.h"
@@ -16,7 +17,6 @@
 
 #include <QEvent>
 #include <QFontMetrics>
-#include <QImageReader>
 #include <QPainter>
 
 namespace {
@@ -51,7 +51,7 @@ constexpr std::int32_t kSelectionSettleTenths = 3;
 const QString kTrayTip = QStringLiteral("Corvel背单词屏幕取词运行中!\r\n");
 constexpr qsizetype kTrayTipLength = 63;
 
-QImage ProgramPicture(const QString& fileName) { return QImageReader(platform::ProgramFolder() + fileName).read(); }
+QImage ProgramPicture(const QString& fileName) { return platform::ReadPictureFile(platform::ProgramFolder() + fileName); }
 
 void Place(platform::PictureBox& box, const TwipsRect& rect) { box.twips().move(rect.left, rect.top, rect.width, rect.height); }
 
