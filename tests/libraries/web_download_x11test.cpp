@@ -65,7 +65,8 @@ TEST(WebDownloadX11, TheWebItemDownloadsALibraryThatTheManagerListsAndPlays) {
   const QByteArray folder = program.profileFolder().toUtf8() + "/libs";
   const QByteArray address = web.url("/lib/").toUtf8();
   TempFolders::writeFile(program.programFolder() + "/TopicList.ini", "");
-  TempFolders::writeFile(program.programFolder() + "/Settings.ini", "[Global]\nWordUILanguage=A\n");
+  // WordShowMain as an installation writes it: without it the bar would start hidden in the tray.
+  TempFolders::writeFile(program.programFolder() + "/Settings.ini", "[Global]\nWordUILanguage=A\nWordShowMain=X\n");
   TempFolders::writeFile(program.programFolder() + "/WebLibLocation.ini",
                          "[DOWNLOADFROM]\nNewPath=" + address + "\nNewFileName=_ServerUpdate2.in_\n");
   TempFolders::writeFile(program.programFolder() + "/ServerLocation.ini", "[DOWNLOADFROM]\nNewPath=" + address + "\n");
