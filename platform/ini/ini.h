@@ -25,6 +25,11 @@ QString ReadProfileString(const QString& file, const QString& section, const QSt
 long WriteProfileString(const QString& file, const QString& section, const QString& key,
                         const QString& value);
 
+// Removes the key's line (the one the reader finds), as the Windows writer does when it is given
+// no value; every other line keeps its bytes. A missing file, section or key is left as it is and
+// counts as success. Returns nonzero on success, 0 when the file could not be rewritten.
+long DeleteProfileKey(const QString& file, const QString& section, const QString& key);
+
 // The reader for callers with a UTF-16 buffer of bufferChars units: the value is cut to
 // bufferChars - 1 UTF-16 units (never half a surrogate pair).
 QString ReadProfileStringUnicode(const QString& file, const QString& section, const QString& key,

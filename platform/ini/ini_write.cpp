@@ -79,6 +79,33 @@ QByteArray SetKey(const QByteArray& lineSource, const ini::IniEntry& entry, cons
 
 bool ReplaceFile(const QString& path, const QByteArray& bytes) { return WriteFileAtomically(path, bytes); }
 
+// Rewrites the file with `edit` applied to the text whose lines are kept, in the file's own
+// encoding. A file that cannot be read is never replaced: that would lose it.
+template <class Edit>
+long RewriteIniFile(const QString& file, const ini::IniDocument& document, const Edit& edit) {
+  if (!document.readable) return 0;
+  QByteArray bytes;
+  switch (document.encoding) {
+    case FileEncoding::Missing:
+    case FileEncoding::Utf8:
+    case FileEncoding::Gbk:
+      // A GBK file is written back whole as UTF-8, every other line as it read.
+      bytes = edit(document.text);
+      break;
+    case FileEncoding::Mixed:
+      // Lines that are neither UTF-8 nor GBK keep their bytes; only the key's line is new text.
+      bytes = edit(document.raw);
+      break;
+    case FileEncoding::Utf16Le:
+      // Only a file that converts back to exactly its own bytes (even length, no lone
+      // surrogates) may be rewritten; anything else would be damaged.
+      if (ini::EncodeUtf16LeWithBom(document.text) != document.raw) return 0;
+      bytes = ini::EncodeUtf16LeWithBom(edit(document.text));
+      break;
+  }
+  return ReplaceFile(file, bytes) ? 1 : 0;
+}
+
 }  // namespace
 
 long WriteProfileString(const QString& file, const QString& section, const QString& key,
@@ -89,30 +116,28 @@ long WriteProfileString(const QString& file, const QString& section, const QStri
   if (file.isEmpty() || !CanStore(sectionName, keyName, valueText)) return 0;
 
   const IniDocument document = ini::LoadIniDocument(file);
-  if (!document.readable) return 0;  // replacing a file we cannot read would lose it
-
   const ini::IniEntry entry = ini::FindIniEntry(document.text, sectionName, keyName);
   const QByteArray valueBytes = valueText.toUtf8();
-  QByteArray bytes;
-  switch (document.encoding) {
-    case FileEncoding::Missing:
-    case FileEncoding::Utf8:
-    case FileEncoding::Gbk:
-      // A GBK file is written back whole as UTF-8, every other line as it read.
-      bytes = SetKey(document.text, entry, sectionName, keyName, valueBytes);
-      break;
-    case FileEncoding::Mixed:
-      // Lines that are neither UTF-8 nor GBK keep their bytes; only the key's line is new text.
-      bytes = SetKey(document.raw, entry, sectionName, keyName, valueBytes);
-      break;
-    case FileEncoding::Utf16Le:
-      // Only a file that converts back to exactly its own bytes (even length, no lone
-      // surrogates) may be rewritten; anything else would be damaged.
-      if (ini::EncodeUtf16LeWithBom(document.text) != document.raw) return 0;
-      bytes = ini::EncodeUtf16LeWithBom(SetKey(document.text, entry, sectionName, keyName, valueBytes));
-      break;
-  }
-  return ReplaceFile(file, bytes) ? 1 : 0;
+  return RewriteIniFile(file, document, [&](const QByteArray& lineSource) {
+    return SetKey(lineSource, entry, sectionName, keyName, valueBytes);
+  });
+}
+
+long DeleteProfileKey(const QString& file, const QString& section, const QString& key) {
+  const IniName sectionName(UpToNul(section));
+  const IniName keyName(UpToNul(key));
+  if (file.isEmpty() || sectionName.isEmpty() || keyName.isEmpty()) return 0;
+
+  const IniDocument document = ini::LoadIniDocument(file);
+  if (!document.readable) return 0;
+  const ini::IniEntry entry = ini::FindIniEntry(document.text, sectionName, keyName);
+  if (entry.keyLine < 0) return 1;  // nothing to remove: the file stays as it is (or missing)
+  return RewriteIniFile(file, document, [&](const QByteArray& lineSource) {
+    const LineBounds line = ini::LineAt(lineSource, entry.keyLine);
+    QByteArray result = lineSource;
+    result.remove(line.begin, line.end - line.begin);
+    return result;
+  });
 }
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 
 using platform::ReadProfileString;
 using platform::ReadProfileStringUnicode;
@@ -175,6 +176,23 @@ TEST_F(IniFileTest, WriteToAUtf16FileKeepsItUtf16) {
   write(odd);
   EXPECT_EQ(WriteProfileString(file(), "Dict", "Word", "b"), 0) << "a rewrite would drop the stray byte";
   EXPECT_EQ(contents(), odd);
+}
+
+TEST_F(IniFileTest, DeleteRemovesOnlyTheKeysLineInAnyEncoding) {
+  write("; top\r\n[VENDRIX]\r\nLINKRESULT=linked\r\n  result = a->b\r\n\r\n[Other]\r\nRESULT=stays\r\n");
+  ASSERT_NE(platform::DeleteProfileKey(file(), "vendrix", "RESULT"), 0);
+  EXPECT_EQ(contents(), "; top\r\n[VENDRIX]\r\nLINKRESULT=linked\r\n\r\n[Other]\r\nRESULT=stays\r\n");
+  // Removing what is not there succeeds and changes nothing.
+  ASSERT_NE(platform::DeleteProfileKey(file(), "VENDRIX", "RESULT"), 0);
+  ASSERT_NE(platform::DeleteProfileKey(file(), "Missing", "RESULT"), 0);
+  EXPECT_EQ(contents(), "; top\r\n[VENDRIX]\r\nLINKRESULT=linked\r\n\r\n[Other]\r\nRESULT=stays\r\n");
+  const QString missing = folders_.libraryFolder() + "missing.ini";
+  ASSERT_NE(platform::DeleteProfileKey(missing, "VENDRIX", "RESULT"), 0);
+  EXPECT_FALSE(QFile::exists(missing));
+
+  write(Utf16LeWithBom(QString::fromUtf8("[Dict]\r\nWord=词\r\nNext=汇\r\n")));
+  ASSERT_NE(platform::DeleteProfileKey(file(), "Dict", "Word"), 0);
+  EXPECT_EQ(contents(), Utf16LeWithBom(QString::fromUtf8("[Dict]\r\nNext=汇\r\n")));
 }
 
 TEST_F(IniFileTest, GarbageNeverCrashesAndAWriteKeepsItsBytes) {
