@@ -1,9 +1,10 @@
 #pragma once
 // Where downloads come from. By default the libraries and the server list lie in the program's
-// web folder (kDefaultWebFolder, the one place that names it). An optional download-location
-// file beside the program redirects them: section "DOWNLOADFROM", key "NewPath" (a web folder,
-// used as a prefix exactly as written) and "NewFileName" (the server list's name there). The
-// catalogue fetch reads it as "WebLibLocation.ini", the library downloads and the updaters as
+// web folder (kDefaultWebFolder), and the updaters' list in the update folder
+// (kDefaultUpdateFolder): the one place that names them. An optional download-location file
+// beside the program redirects them: section "DOWNLOADFROM", key "NewPath" (a web folder, used as
+// a prefix exactly as written) and "NewFileName" (the server list's name there). The catalogue
+// fetch reads it as "WebLibLocation.ini", the library downloads and the updaters as
 // "ServerLocation.ini". Free of window code: the maintenance programs use it as it stands.
 
 #include <QString>
@@ -11,7 +12,10 @@
 // The web folder the libraries and the server list are fetched from unless a location file
 // redirects them.
 inline constexpr char16_t kDefaultWebFolder[] = u"http://download.corvelslexorn.example/Documents/";
-// The server list's name in the web folder.
+// The folder on the update host the updaters fetch the update list (the same server list) from
+// unless ServerLocation.ini redirects them; the list names its files by full address then.
+inline constexpr char16_t kDefaultUpdateFolder[] = u"http://update.corvelslexorn.example/Update/";
+// The server list's name in the web folder and in the update folder.
 inline constexpr char16_t kServerListName[] = u"_ServerUpdate2.in_";
 
 inline constexpr char16_t kCatalogueLocationFile[] = u"WebLibLocation.ini";

@@ -1,6 +1,6 @@
 #include "maintenance/Vendrix2/Module1.h"
 
-#include "platform/app/folders.h"
+#include "maintenance/installer_settings.h"
 #include "platform/filetype/filetype.h"
 #include "platform/ini/ini.h"
 
@@ -25,12 +25,10 @@ platform::FileTypeRegistration LibraryFileType(const QString& programFolder) {
   };
 }
 
-QString SetupFile() { return platform::ProfileFolder() + QStringLiteral("CORVELSETUP.ini"); }
-
 }  // namespace
 
 QString LinkResultText(const QString& languageLetter, const QString& failure) {
-  const bool chinese = languageLetter == QStringLiteral("C");
+  const bool chinese = IsChineseLanguage(languageLetter);
   if (failure.isEmpty()) {
     return chinese ? QStringLiteral("扩展名 .abc 已经被关联到 Corvel'sLexorn2.exe!")
                    : QStringLiteral(".abc has been linked to Corvel'sLexorn2.exe!");
@@ -42,13 +40,9 @@ QString LinkResultText(const QString& languageLetter, const QString& failure) {
 int Main(const QString& programFolder) {
   const platform::FileTypeResult registered =
       platform::RegisterFileType(LibraryFileType(programFolder));
-  const QString language = platform::ReadProfileString(SetupFile(), QStringLiteral("GLOBAL"),
-                                                       QStringLiteral("LANGUAGE"),
-                                                       QStringLiteral("Error"));
-  const bool written =
-      platform::WriteProfileString(SetupFile(), QStringLiteral("VENDRIX"),
-                                   QStringLiteral("LINKRESULT"),
-                                   LinkResultText(language, registered.failure)) != 0;
+  const bool written = platform::WriteProfileString(InstallerSettingsFile(), QStringLiteral("VENDRIX"),
+                                                    QStringLiteral("LINKRESULT"),
+                                                    LinkResultText(ReadInstallerLanguage(), registered.failure)) != 0;
   return registered.ok && written ? 0 : 1;
 }
 

@@ -9,9 +9,15 @@
 namespace platform {
 namespace {
 
-// mkstemp creates its file readable by the owner only; a finished download gets the same
-// permissions as any file the program creates.
-void ApplyDefaultPermissions(int fd) {
+// mkstemp creates its file readable by the owner only. A finished download that replaces a file
+// keeps that file's permission bits (an updated program stays executable); a new file gets the
+// same permissions as any file the program creates.
+void ApplyPermissions(int fd, const QByteArray& destination) {
+  struct stat existing {};
+  if (::stat(destination.constData(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+    ::fchmod(fd, existing.st_mode & 0777);
+    return;
+  }
   const mode_t mask = ::umask(0);
   ::umask(mask);
   ::fchmod(fd, 0666 & ~mask);
@@ -26,7 +32,7 @@ PartialFile::PartialFile(const QByteArray& destination) : destination_(destinati
   // A hidden name, so a half-written file never shows up as a library in a folder listing.
   temporary_ = folder + "." + name + ".download-XXXXXX";
   fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
-  if (fd_ >= 0) ApplyDefaultPermissions(fd_);
+  if (fd_ >= 0) ApplyPermissions(fd_, destination_);
 }
 
 PartialFile::~PartialFile() { discard(); }

@@ -1,0 +1,35 @@
+#include "maintenance/updater/update_rules.h"
+
+#include "libraries/ServerListFile.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// The build-time form, one character per position: 'd' a digit, anything else itself.
+constexpr char16_t kBuildTimeForm[] = u"dddddddd_dd:dd:dd";
+
+}  // namespace
+
+bool IsBareFileName(const QString& toFileName) {
+  if (toFileName.isEmpty() || toFileName == u"." || toFileName == u".." || toFileName == u"Error") return false;
+  return !toFileName.contains(u'/') && !toFileName.contains(u'\\') && !toFileName.contains(QChar(u'\0'));
+}
+
+bool IsKnownBuildTime(const QString& buildTime) {
+  const QStringView form(kBuildTimeForm);
+  if (buildTime.size() != form.size()) return false;
+  for (qsizetype i = 0; i < form.size(); ++i) {
+    const QChar c = buildTime[i];
+    const bool matches = form[i] == u'd' ? (c >= u'0' && c <= u'9') : c == form[i];
+    if (!matches) return false;
+  }
+  return true;
+}
+
+bool IsUpdateDue(const QString& buildTime, const QString& localFile) {
+  if (!IsKnownBuildTime(buildTime)) return false;
+  const QFileInfo file(localFile);
+  if (!file.exists()) return true;
+  return buildTime > BuildTimeText(file.lastModified());
+}
