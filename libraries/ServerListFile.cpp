@@ -51,6 +51,11 @@ std::optional<ServerListItem> ReadServerListItem(const QString& listFile, const 
 
 bool IsFreeItem(const ServerListItem& item) { return item.price == QStringLiteral("FREE"); }
 
+bool IsBareFileName(const QString& name) {
+  if (name.isEmpty() || name == QStringLiteral(".") || name.contains(QStringLiteral(".."))) return false;
+  return !name.contains('/') && !name.contains('\\') && !name.contains(':') && !name.contains(QChar(u'\0'));
+}
+
 QString BuildTimeText(const QDateTime& time) {
   return time.toLocalTime().toString(QStringLiteral("yyyyMMdd_HH:mm:ss"));
 }

@@ -49,6 +49,10 @@ std::optional<ServerListItem> ReadServerListItem(const QString& listFile, const 
 // Only "FREE", exactly, is free.
 bool IsFreeItem(const ServerListItem& item);
 
+// True when a TO_FILENAME is a bare file name that stays inside the target folder: no folder
+// part, no "..", no drive letter.
+bool IsBareFileName(const QString& name);
+
 // A time in the build-time form "yyyymmdd_hh:mm:ss", local time.
 QString BuildTimeText(const QDateTime& time);
 

@@ -1,6 +1,7 @@
 #include "libraries/catalogue_download.h"
 
 #include "core/do_loading_bas.h"
+#include "libraries/ServerListFile.h"
 #include "libraries/download_log.h"
 #include "libraries/library_list.h"
 #include "platform/archive/zip_archive.h"
@@ -29,11 +30,6 @@ QString PartName(const QString& text, int part) {
 }
 
 }  // namespace
-
-bool IsBareFileName(const QString& name) {
-  if (name.isEmpty() || name == QStringLiteral(".") || name.contains(QStringLiteral(".."))) return false;
-  return !name.contains('/') && !name.contains('\\') && !name.contains(':') && !name.contains(QChar(u'\0'));
-}
 
 CatalogueDownload::CatalogueDownload(QString baseAddress, QString targetFolder)
     : baseAddress_(std::move(baseAddress)), targetFolder_(std::move(targetFolder)) {}

@@ -44,6 +44,3 @@ class CatalogueDownload {
   QString targetFolder_;
   std::shared_ptr<CFileDownload> running_;  // shared with the transfer, so abort() is always safe
 };
-
-// True when `name` is a bare file name that stays inside the target folder.
-bool IsBareFileName(const QString& name);

@@ -3,11 +3,15 @@
 #include "platform/app/folders.h"
 #include "platform/ini/ini.h"
 
-QString InstallerSettingsFile() { return platform::ProfileFolder() + QStringLiteral("CORVELSETUP.ini"); }
+namespace installer {
 
-QString ReadInstallerLanguage() {
-  return platform::ReadProfileString(InstallerSettingsFile(), QStringLiteral("GLOBAL"), QStringLiteral("LANGUAGE"),
+QString SettingsFile() { return platform::ProfileFolder() + QStringLiteral("CORVELSETUP.ini"); }
+
+QString ReadLanguage() {
+  return platform::ReadProfileString(SettingsFile(), QStringLiteral("GLOBAL"), QStringLiteral("LANGUAGE"),
                                      QStringLiteral("Error"));
 }
 
-bool IsChineseLanguage(const QString& letter) { return letter == QStringLiteral("C"); }
+bool IsChinese(const QString& letter) { return letter == QStringLiteral("C"); }
+
+}  // namespace installer

@@ -5,10 +5,14 @@
 
 #include <QString>
 
-QString InstallerSettingsFile();
+namespace installer {
+
+QString SettingsFile();
 
 // The installer's language letter; "Error" when it was never set.
-QString ReadInstallerLanguage();
+QString ReadLanguage();
 
 // The maintenance programs' texts are Chinese for the letter "C", exactly, and English otherwise.
-bool IsChineseLanguage(const QString& letter);
+bool IsChinese(const QString& letter);
+
+}  // namespace installer

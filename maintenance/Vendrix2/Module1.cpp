@@ -28,7 +28,7 @@ platform::FileTypeRegistration LibraryFileType(const QString& programFolder) {
 }  // namespace
 
 QString LinkResultText(const QString& languageLetter, const QString& failure) {
-  const bool chinese = IsChineseLanguage(languageLetter);
+  const bool chinese = installer::IsChinese(languageLetter);
   if (failure.isEmpty()) {
     return chinese ? QStringLiteral("扩展名 .abc 已经被关联到 Corvel'sLexorn2.exe!")
                    : QStringLiteral(".abc has been linked to Corvel'sLexorn2.exe!");
@@ -40,9 +40,9 @@ QString LinkResultText(const QString& languageLetter, const QString& failure) {
 int Main(const QString& programFolder) {
   const platform::FileTypeResult registered =
       platform::RegisterFileType(LibraryFileType(programFolder));
-  const bool written = platform::WriteProfileString(InstallerSettingsFile(), QStringLiteral("VENDRIX"),
+  const bool written = platform::WriteProfileString(installer::SettingsFile(), QStringLiteral("VENDRIX"),
                                                     QStringLiteral("LINKRESULT"),
-                                                    LinkResultText(ReadInstallerLanguage(), registered.failure)) != 0;
+                                                    LinkResultText(installer::ReadLanguage(), registered.failure)) != 0;
   return registered.ok && written ? 0 : 1;
 }
 

@@ -43,8 +43,8 @@ void Form2::Form_Load() {
     const QRect area = screen->geometry();
     move(area.x() + area.width() / platform::kTwipsPerPixel, area.y() + area.height() / platform::kTwipsPerPixel);
   }
-  m_Language = ReadInstallerLanguage();
-  const WindowTexts& texts = IsChineseLanguage(m_Language) ? kChineseTexts : kEnglishTexts;
+  m_Language = installer::ReadLanguage();
+  const WindowTexts& texts = installer::IsChinese(m_Language) ? kChineseTexts : kEnglishTexts;
   setCaption(QString::fromUtf16(texts.caption));
   Label1->setCaption(QString::fromUtf16(texts.label1));
   m_RunPending = true;

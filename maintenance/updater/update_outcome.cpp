@@ -33,7 +33,7 @@ QString Text(const char16_t* text) { return QString::fromUtf16(text); }
 }  // namespace
 
 QString UpdateResultText(const QString& languageLetter, const UpdateOutcome& outcome) {
-  const ResultTexts& texts = IsChineseLanguage(languageLetter) ? kChinese : kEnglish;
+  const ResultTexts& texts = installer::IsChinese(languageLetter) ? kChinese : kEnglish;
   if (!outcome.listFetched) return Text(texts.listFailed);
   QStringList parts;
   if (outcome.fetched > 0) parts << Text(texts.updated).arg(outcome.fetched);

@@ -9,13 +9,6 @@ namespace {
 // The build-time form, one character per position: 'd' a digit, anything else itself.
 constexpr char16_t kBuildTimeForm[] = u"dddddddd_dd:dd:dd";
 
-}  // namespace
-
-bool IsBareFileName(const QString& toFileName) {
-  if (toFileName.isEmpty() || toFileName == u"." || toFileName == u".." || toFileName == u"Error") return false;
-  return !toFileName.contains(u'/') && !toFileName.contains(u'\\') && !toFileName.contains(QChar(u'\0'));
-}
-
 bool IsKnownBuildTime(const QString& buildTime) {
   const QStringView form(kBuildTimeForm);
   if (buildTime.size() != form.size()) return false;
@@ -26,6 +19,8 @@ bool IsKnownBuildTime(const QString& buildTime) {
   }
   return true;
 }
+
+}  // namespace
 
 bool IsUpdateDue(const QString& buildTime, const QString& localFile) {
   if (!IsKnownBuildTime(buildTime)) return false;

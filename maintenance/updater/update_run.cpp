@@ -35,7 +35,8 @@ void RunPass(const UpdatePass& pass, const QString& listFile, const QString& run
   for (int number = pass.firstItem; number <= pass.lastItem; ++number) {
     const std::optional<ServerListItem> item = ReadServerListItem(listFile, pass.section, number, language);
     if (!item) continue;  // gaps in the numbering do not end the pass
-    if (!IsBareFileName(item->toFileName)) {
+    // The file must stay inside the program folder; a missing TO_FILENAME names no file at all.
+    if (item->toFileName == kMissing || !IsBareFileName(item->toFileName)) {
       ++outcome.failed;
       continue;
     }
@@ -59,7 +60,7 @@ void RunPass(const UpdatePass& pass, const QString& listFile, const QString& run
 }
 
 void WriteResults(const UpdateRunParameters& parameters, const QString& language, const UpdateOutcome& outcome) {
-  const QString settings = InstallerSettingsFile();
+  const QString settings = installer::SettingsFile();
   if (parameters.fetchedLineKey) {
     const InstallerKey& key = *parameters.fetchedLineKey;
     if (outcome.fetchedLine.isEmpty()) {

@@ -1,0 +1,150 @@
+// The update run of both updaters against a loopback web server: what is due is fetched into the
+// program folder and logged, nothing else is touched, and each program's result keys say what
+// happened (failures included).
+
+#include "maintenance/Tolbrand2/Tolbrand2_run.h"
+#include "maintenance/Zembrol2/Zembrol2_run.h"
+
+#include "libraries/ServerListFile.h"
+#include "platform/app/folders.h"
+#include "platform/ini/ini.h"
+#include "tests/support/loopback_http_server.h"
+#include "tests/support/temp_folders.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testing_support::LoopbackHttpServer;
+using testing_support::TempFolders;
+
+const QDateTime kInstalled = QDateTime::currentDateTime().addDays(-10);
+
+class UpdateRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::SetProgramFolder(folders_.programFolder());
+    // The list and the plain items come from the loopback server.
+    TempFolders::writeFile(program("ServerLocation.ini"),
+                           "[DOWNLOADFROM]\nNewPath=" + server_.url("/").toUtf8() + "\nNewFileName=list.ini\n");
+  }
+  void TearDown() override { platform::SetProgramFolder({}); }
+
+  QString program(const QString& name) const { return folders_.programFolder() + name; }
+  QString setup() const { return folders_.profileFolder() + "CORVELSETUP.ini"; }
+  QString installerValue(const QString& section, const QString& key) const {
+    return platform::ReadProfileString(setup(), section, key, "Error");
+  }
+  // A file of the installation, last modified at `modified`.
+  void install(const QString& name, const QByteArray& bytes, const QDateTime& modified = kInstalled) const {
+    QFile file(TempFolders::writeFile(program(name), bytes));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
+  }
+  QStringList programFiles() const {
+    return QDir(folders_.programFolder()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+  }
+  QStringList logLines() const {
+    QStringList lines;
+    const QString log = program("Updatelog2.ini");
+    for (const QString& section : platform::ReadProfileSectionNames(log)) {
+      lines << platform::ReadProfileString(log, section, "File", "Error");
+    }
+    return lines;
+  }
+
+  TempFolders folders_;
+  LoopbackHttpServer server_;
+};
+
+TEST_F(UpdateRunTest, Tolbrand2FetchesWhatIsDueAndReportsFailuresBesideSuccesses) {
+  const QString newer = BuildTimeText(kInstalled.addSecs(60));
+  const QString older = BuildTimeText(kInstalled.addSecs(-60));
+  server_.serve("/list.ini", QStringLiteral(
+      "[SERVER_LEATEST_2]\n"
+      "FROM_FILENAME01=current.dat\nTO_FILENAME01=Current.dat\nFILENAME01_BUILD_TIME=%1\n"
+      "FROM_FILENAME02=older.dat\nTO_FILENAME02=Older.dat\nFILENAME02_BUILD_TIME=%2\nDESC_C02=较旧的文件\n"
+      "FROM_FILENAME03=escape.dat\nTO_FILENAME03=../escape.dat\nFILENAME03_BUILD_TIME=%2\n"
+      "FROM_FILENAME04=gone.dat\nTO_FILENAME04=Broken.dat\nFILENAME04_BUILD_TIME=%2\n"
+      "FROM_FILENAME05=unknown.dat\nTO_FILENAME05=Unknown.dat\n"
+      "FROM_FILENAME07=missing.dat\nTO_FILENAME07=Missing.dat\nFILENAME07_BUILD_TIME=%2\n"
+      "FROM_PATH01=%3\n"
+      "[SERVER_LEATEST_2C]\n"
+      "FROM_FILENAME01=LANG_C.dat\nTO_FILENAME01=LANG_C.dat\nFILENAME01_BUILD_TIME=%2\n")
+      .arg(older, newer, server_.url("/chinese/")).toUtf8());
+  for (const char* path : {"/current.dat", "/older.dat", "/escape.dat", "/unknown.dat", "/missing.dat"}) {
+    server_.serve(path, QByteArray("new ") + path);
+  }
+  server_.serve("/chinese/LANG_C.dat", "new chinese texts");
+  install("Current.dat", "current");
+  install("Older.dat", "older");
+  install("Broken.dat", "broken stays");
+  install("Unknown.dat", "unknown stays");
+  platform::WriteProfileString(setup(), "GLOBAL", "LANGUAGE", "C");
+
+  QStringList shown;
+  const UpdateOutcome outcome =
+      RunUpdate(Tolbrand2Run("C"), "C", [&](const QString& item) { shown << item; });
+
+  EXPECT_EQ(outcome.fetched, 3);
+  EXPECT_EQ(outcome.failed, 2);  // the name outside the folder and the missing server file
+  EXPECT_EQ(TempFolders::readFile(program("Current.dat")), "current");
+  EXPECT_EQ(TempFolders::readFile(program("Older.dat")), "new /older.dat");
+  EXPECT_EQ(TempFolders::readFile(program("Missing.dat")), "new /missing.dat");
+  EXPECT_EQ(TempFolders::readFile(program("LANG_C.dat")), "new chinese texts");
+  EXPECT_EQ(TempFolders::readFile(program("Broken.dat")), "broken stays");
+  EXPECT_EQ(TempFolders::readFile(program("Unknown.dat")), "unknown stays");
+  EXPECT_FALSE(QFile::exists(folders_.programFolder() + "../escape.dat"));
+  EXPECT_EQ(server_.requests("/escape.dat") + server_.requests("/unknown.dat") + server_.requests("/current.dat"), 0);
+  EXPECT_EQ(programFiles(), (QStringList{"Broken.dat", "Current.dat", "LANG_C.dat", "Missing.dat", "Older.dat",
+                                         "ServerLocation.ini", "ServerUpdate2.ini", "Unknown.dat", "Updatelog2.ini"}));
+  EXPECT_EQ(shown, (QStringList{"较旧的文件", "Broken.dat", "Missing.dat", "LANG_C.dat"}));
+  EXPECT_EQ(logLines(), (QStringList{"older.dat->Older.dat", "missing.dat->Missing.dat", "LANG_C.dat->LANG_C.dat"}));
+  EXPECT_EQ(installerValue("ServerUpdate2", "RESULT"), "更新成功！（共3项） 更新失败！（共2项）");
+}
+
+TEST_F(UpdateRunTest, NothingDueAndAListThatCannotBeFetchedEachReplaceTheResult) {
+  server_.serve("/list.ini", "[SERVER_LEATEST_2]\nFROM_FILENAME01=a.dat\nTO_FILENAME01=A.dat\n"
+                             "FILENAME01_BUILD_TIME=" + BuildTimeText(kInstalled).toUtf8() + "\n");
+  install("A.dat", "current");
+  RunUpdate(Tolbrand2Run("Error"), "Error", [](const QString&) {});
+  EXPECT_EQ(installerValue("ServerUpdate2", "RESULT"), "It is latest");
+  EXPECT_FALSE(QFile::exists(program("Updatelog2.ini")));
+
+  // NewPath without NewFileName: the list address ends in "Error" and is not found.
+  TempFolders::writeFile(program("ServerLocation.ini"), "[DOWNLOADFROM]\nNewPath=" + server_.url("/").toUtf8() + "\n");
+  const UpdateOutcome outcome = RunUpdate(Tolbrand2Run("Error"), "Error", [](const QString&) {});
+  EXPECT_FALSE(outcome.listFetched);
+  EXPECT_EQ(installerValue("ServerUpdate2", "RESULT"), "The update list could not be fetched; no file was updated");
+  EXPECT_EQ(server_.requests("/Error"), 1);
+}
+
+TEST_F(UpdateRunTest, Zembrol2RecordsItsFetchAndRemovesOnlyItsOwnKeyWhenNothingIsFetched) {
+  server_.serve("/list.ini", "[SELF_UPDATE]\nFROM_FILENAME00=Tolbrand2.new\nTO_FILENAME00=Tolbrand2\n"
+                             "FILENAME00_BUILD_TIME=" + BuildTimeText(kInstalled.addSecs(60)).toUtf8() + "\n");
+  server_.serve("/Tolbrand2.new", "#!/bin/sh\necho updated\n");
+  install("Tolbrand2", "#!/bin/sh\necho old\n");
+  QFile::setPermissions(program("Tolbrand2"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  TempFolders::writeFile(setup(), "[GLOBAL]\nLANGUAGE=C\n[VENDRIX]\nLINKRESULT=linked\nRESULT=earlier\n"
+                                  "[ServerUpdate2]\nRESULT=updater's own\n");
+
+  RunUpdate(Zembrol2Run("C"), "C", [](const QString&) {});
+  EXPECT_EQ(TempFolders::readFile(program("Tolbrand2")), "#!/bin/sh\necho updated\n");
+  EXPECT_TRUE(QFile::permissions(program("Tolbrand2")) & QFile::ExeOwner) << "the updated program must still run";
+  EXPECT_EQ(installerValue("VENDRIX", "RESULT"), "Tolbrand2.new->Tolbrand2");
+  EXPECT_EQ(installerValue("Zembrol2", "RESULT"), "更新成功！（共1项）");
+
+  // Now current: the record of the fetch goes, every other key stays.
+  RunUpdate(Zembrol2Run("C"), "C", [](const QString&) {});
+  EXPECT_EQ(installerValue("VENDRIX", "RESULT"), "Error");
+  EXPECT_EQ(installerValue("Zembrol2", "RESULT"), "已经是最新");
+  EXPECT_EQ(installerValue("VENDRIX", "LINKRESULT"), "linked");
+  EXPECT_EQ(installerValue("ServerUpdate2", "RESULT"), "updater's own");
+  EXPECT_EQ(installerValue("GLOBAL", "LANGUAGE"), "C");
+  EXPECT_EQ(server_.requests("/Tolbrand2.new"), 1);
+}
+
+}  // namespace
