@@ -1,9 +1,7 @@
-// The update run of both updaters against a loopback web server: what is due is fetched into the
-// program folder and logged, nothing else is touched, and each program's result keys say what
-// happened (failures included).
+// The update run against a loopback web server: what is due is fetched into the program folder
+// and logged, nothing else is touched, and the result says what happened, failures included.
 
 #include "maintenance/Tolbrand2/Tolbrand2_run.h"
-#include "maintenance/Zembrol2/Zembrol2_run.h"
 
 #include "libraries/ServerListFile.h"
 #include "platform/app/folders.h"
@@ -120,31 +118,6 @@ TEST_F(UpdateRunTest, NothingDueAndAListThatCannotBeFetchedEachReplaceTheResult)
   EXPECT_FALSE(outcome.listFetched);
   EXPECT_EQ(installerValue("ServerUpdate2", "RESULT"), "The update list could not be fetched; no file was updated");
   EXPECT_EQ(server_.requests("/Error"), 1);
-}
-
-TEST_F(UpdateRunTest, Zembrol2RecordsItsFetchAndRemovesOnlyItsOwnKeyWhenNothingIsFetched) {
-  server_.serve("/list.ini", "[SELF_UPDATE]\nFROM_FILENAME00=Tolbrand2.new\nTO_FILENAME00=Tolbrand2\n"
-                             "FILENAME00_BUILD_TIME=" + BuildTimeText(kInstalled.addSecs(60)).toUtf8() + "\n");
-  server_.serve("/Tolbrand2.new", "#!/bin/sh\necho updated\n");
-  install("Tolbrand2", "#!/bin/sh\necho old\n");
-  QFile::setPermissions(program("Tolbrand2"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  TempFolders::writeFile(setup(), "[GLOBAL]\nLANGUAGE=C\n[VENDRIX]\nLINKRESULT=linked\nRESULT=earlier\n"
-                                  "[ServerUpdate2]\nRESULT=updater's own\n");
-
-  RunUpdate(Zembrol2Run("C"), "C", [](const QString&) {});
-  EXPECT_EQ(TempFolders::readFile(program("Tolbrand2")), "#!/bin/sh\necho updated\n");
-  EXPECT_TRUE(QFile::permissions(program("Tolbrand2")) & QFile::ExeOwner) << "the updated program must still run";
-  EXPECT_EQ(installerValue("VENDRIX", "RESULT"), "Tolbrand2.new->Tolbrand2");
-  EXPECT_EQ(installerValue("Zembrol2", "RESULT"), "更新成功！（共1项）");
-
-  // Now current: the record of the fetch goes, every other key stays.
-  RunUpdate(Zembrol2Run("C"), "C", [](const QString&) {});
-  EXPECT_EQ(installerValue("VENDRIX", "RESULT"), "Error");
-  EXPECT_EQ(installerValue("Zembrol2", "RESULT"), "已经是最新");
-  EXPECT_EQ(installerValue("VENDRIX", "LINKRESULT"), "linked");
-  EXPECT_EQ(installerValue("ServerUpdate2", "RESULT"), "updater's own");
-  EXPECT_EQ(installerValue("GLOBAL", "LANGUAGE"), "C");
-  EXPECT_EQ(server_.requests("/Tolbrand2.new"), 1);
 }
 
 }  // namespace

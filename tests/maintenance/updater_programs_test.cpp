@@ -1,7 +1,7 @@
 // The updaters as programs: the real executables in a temporary program folder, started from
 // another folder, bring their files up to date from a loopback server (Zembrol2 fetches a new
-// Tolbrand2, which then runs); and the window's timer, ticking during a slow run, neither starts
-// a second run nor lets the window close before the run is over.
+// Tolbrand2, which then runs) and keep their result keys apart; and the window's timer, ticking
+// during a slow run, neither starts a second run nor lets the window close before the run is over.
 
 #include "maintenance/Tolbrand2/Tolbrand2_run.h"
 #include "maintenance/updater/Form2.h"
@@ -70,18 +70,29 @@ TEST_F(UpdaterProgramsTest, Zembrol2BringsTolbrand2UpToDateAndTheNewTolbrand2Run
                              "FILENAME01_BUILD_TIME=" + later + "\n");
   server_.serve("/Tolbrand2", updater);
   server_.serve("/words.dat", "words");
+  TempFolders::writeFile(folders_.profileFolder() + "CORVELSETUP.ini",
+                         "[GLOBAL]\nLANGUAGE=C\n[VENDRIX]\nLINKRESULT=linked\nRESULT=earlier\n");
 
   ASSERT_EQ(run("Zembrol2"), 0);
   EXPECT_EQ(TempFolders::readFile(program("Tolbrand2")), updater);
   EXPECT_EQ(result("VENDRIX"), "Tolbrand2->Tolbrand2");
-  EXPECT_EQ(result("Zembrol2"), "Update is secuessfully completed！（Total 1 Items）");
+  EXPECT_EQ(result("Zembrol2"), "更新成功！（共1项）");
   EXPECT_EQ(result("ServerUpdate2"), "Error");
 
   ASSERT_EQ(run("Tolbrand2"), 0);
   EXPECT_EQ(TempFolders::readFile(program("Words.dat")), "words");
-  EXPECT_EQ(result("ServerUpdate2"), "Update is secuessfully completed！（Total 1 Items）");
+  EXPECT_EQ(result("ServerUpdate2"), "更新成功！（共1项）");
   EXPECT_EQ(platform::ReadProfileSectionNames(program("Updatelog2.ini")).size(), 2);
   EXPECT_FALSE(QFile::exists(folders_.libraryFolder() + "ServerUpdate2.ini"));
+
+  // Now current: Zembrol2 removes its record of a fetch and leaves every other key alone.
+  ASSERT_EQ(run("Zembrol2"), 0);
+  EXPECT_EQ(result("VENDRIX"), "Error");
+  EXPECT_EQ(result("Zembrol2"), "已经是最新");
+  EXPECT_EQ(result("VENDRIX", "LINKRESULT"), "linked");
+  EXPECT_EQ(result("ServerUpdate2"), "更新成功！（共1项）");
+  EXPECT_EQ(result("GLOBAL", "LANGUAGE"), "C");
+  EXPECT_EQ(server_.requests("/Tolbrand2"), 1);
 }
 
 TEST_F(UpdaterProgramsTest, TicksDuringTheRunNeitherRunAgainNorCloseTheWindow) {
