@@ -47,3 +47,11 @@ void FitBarToRows() {
   platform::SetWindowPosTopmost(bar, g_WindowX, g_WindowY, g_WindowW, BarHeightPixels(CurrentBarRows()),
                                 bar.VisibleBySettings());
 }
+
+void FitBarInPlaceAndStart() {
+  g_StatusRows = g_ShowStatus ? 1 : 0;
+  if (!SkolvaneBar::loaded()) return;
+  SkolvaneBar& bar = SkolvaneBar::instance();
+  platform::SetWindowPosTopmost(bar, bar.x(), bar.y(), g_WindowW, BarHeightPixels(CurrentBarRows()), true);
+  bar.Tim_Wait->setEnabled(true);
+}

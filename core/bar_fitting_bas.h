@@ -35,3 +35,8 @@ BarRows CurrentBarRows();
 // (g_WindowW) and puts it on top; shows it unless the bar is switched off (g_ShowMain) while its
 // tray icon shows.
 void FitBarToRows();
+
+// After a segment change: the status-row count taken from g_ShowStatus, the bar given the height
+// its rows need where it stands now (its place kept, width g_WindowW), shown on top, and its word
+// timer started. Nothing but the count while the bar is not loaded.
+void FitBarInPlaceAndStart();

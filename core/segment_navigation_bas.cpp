@@ -11,7 +11,6 @@
 #include "core/vars_bas.h"
 #include "platform/dialogs/dialogs.h"
 #include "platform/ini/ini.h"
-#include "platform/window/window.h"
 
 #include <QCoreApplication>
 
@@ -44,16 +43,12 @@ void ShowSegmentLabel() {
 // on top and steps again, and the next change rebuilds; without it the next change keeps the
 // cycle this one built.
 void FitAndStartOrHandOver(bool fitAndStart) {
-  g_StatusRows = g_ShowStatus ? 1 : 0;
   if (!fitAndStart) {
+    g_StatusRows = g_ShowStatus ? 1 : 0;
     g_SegmentRebuilt = true;
     return;
   }
-  if (SkolvaneBar::loaded()) {
-    SkolvaneBar& bar = SkolvaneBar::instance();
-    platform::SetWindowPosTopmost(bar, bar.x(), bar.y(), g_WindowW, BarHeightPixels(CurrentBarRows()), true);
-    bar.Tim_Wait->setEnabled(true);
-  }
+  FitBarInPlaceAndStart();
   g_SegmentRebuilt = false;
 }
 

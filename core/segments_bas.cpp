@@ -25,12 +25,17 @@ qint64 LastStoredLine() {
   return std::clamp<qint64>(g_LineCountCopy, 0, std::max<qint64>(stored, 0));
 }
 
-// Makes the raw lines first..last the segment line table. The header line (index 0) and indices
-// past the last stored line are never copied. Returns the number of lines copied.
-std::int16_t CopyRawLines(qint64 first, qint64 last) {
-  first = std::max<qint64>(first, 1);
-  last = std::min(last, LastStoredLine());
-  const qint64 count = std::max<qint64>(last - first + 1, 0);
+// The raw lines first..last within the stored lines: the header line (index 0) and indices past
+// the last stored line are never part of a segment.
+RawLineRange StoredRange(qint64 first, qint64 last) {
+  return {std::max<qint64>(first, 1), std::min(last, LastStoredLine())};
+}
+
+// Makes the raw lines first..last the segment line table. Returns the number of lines copied.
+std::int16_t CopyRawLines(qint64 requestedFirst, qint64 requestedLast) {
+  const RawLineRange range = StoredRange(requestedFirst, requestedLast);
+  const qint64 first = range.first;
+  const qint64 count = range.count();
   g_SegmentLines.resize(static_cast<size_t>(count));
   for (qint64 k = 0; k < count; ++k) {
     SegmentLine& row = g_SegmentLines[static_cast<size_t>(k)];
@@ -41,8 +46,6 @@ std::int16_t CopyRawLines(qint64 first, qint64 last) {
   // A stored line index is 16-bit, so the count of lines after the header is too.
   return static_cast<std::int16_t>(count);
 }
-
-std::int16_t CopyNoLines() { return CopyRawLines(1, 0); }
 
 // ---- Group segments -----------------------------------------------------------------------------
 
@@ -76,17 +79,19 @@ qint64 FirstLineOfGroup(int group) {
   return ungrouped + linesBefore + group + 1;
 }
 
+RawLineRange GroupRange(int group) {
+  if (!IsGroupNumber(group)) return {};
+  const qint64 first = FirstLineOfGroup(group);
+  return StoredRange(first, first + GroupLineCount(group) - 1);
+}
+
 QString CutGroupSegment() {
   const int group = SegmentSettingNumber(g_SegmentNo).value_or(0);
   const int lastGroup = std::max<int>(g_GroupCount, 1);
   g_GroupName = GroupCaption(group);
   g_SegmentCount = QString::number(lastGroup);
-  if (IsGroupNumber(group)) {
-    const qint64 first = FirstLineOfGroup(group);
-    g_LineCount = CopyRawLines(first, first + GroupLineCount(group) - 1);
-  } else {
-    g_LineCount = CopyNoLines();
-  }
+  const RawLineRange range = GroupRange(group);
+  g_LineCount = CopyRawLines(range.first, range.last);
   // The progress texts count groups here, not lines.
   g_SegmentLineCount = static_cast<std::int16_t>(lastGroup);
   return GetMenuText("mnuSysTrayType_A1") + g_GroupName + u'/' + GroupCaption(lastGroup) + GetMenuText("mnuSysTrayType_A2");
@@ -94,17 +99,19 @@ QString CutGroupSegment() {
 
 // ---- Fixed segments and the whole library -------------------------------------------------------
 
+RawLineRange FixedRange(int segment, int size) {
+  if (size <= 0) return {};
+  const qint64 first = (static_cast<qint64>(segment) - 1) * size + 1;
+  return StoredRange(first, first + size - 1);
+}
+
 QString CutFixedSegment() {
   const int size = SegmentSettingNumber(g_SegmentSize).value_or(0);
   const int count = FixedSegmentCount(static_cast<int>(LastStoredLine()), size);
   g_SegmentCount = QString::number(count);
   const std::optional<int> segment = SegmentSettingNumber(g_SegmentNo);
-  if (segment && size > 0) {
-    const qint64 first = (static_cast<qint64>(*segment) - 1) * size + 1;
-    g_SegmentLineCount = CopyRawLines(first, first + size - 1);
-  } else {
-    g_SegmentLineCount = CopyNoLines();
-  }
+  const RawLineRange range = segment ? FixedRange(*segment, size) : RawLineRange{};
+  g_SegmentLineCount = CopyRawLines(range.first, range.last);
   return SegmentsCaption(count);
 }
 
@@ -168,6 +175,18 @@ QString SegmentsCaption(qint64 segmentCount) {
 
 QString WholeLibraryCaption() {
   return GetMenuText("mnuSysTrayType_C1") + FormatSegmentNumber(g_LineCountCopy) + GetMenuText("mnuSysTrayType_C2");
+}
+
+RawLineRange SegmentRawLines(int number) {
+  switch (CurrentSegmentKind()) {
+    case SegmentKind::Group:
+      return GroupRange(number);
+    case SegmentKind::Fixed:
+      return FixedRange(number, SegmentSettingNumber(g_SegmentSize).value_or(0));
+    case SegmentKind::WholeLibrary:
+      break;
+  }
+  return {};
 }
 
 void PrepareSegment(bool startTimer) {

@@ -30,6 +30,19 @@ QString SegmentsCaption(qint64 segmentCount);
 // The tray's whole-library caption, with the library's last line number.
 QString WholeLibraryCaption();
 
+// The raw line indices a segment covers, first to last (empty when last < first).
+struct RawLineRange {
+  qint64 first = 1;
+  qint64 last = 0;
+  qint64 count() const { return last >= first ? last - first + 1 : 0; }
+};
+
+// The stored lines of segment `number` of the current way of cutting (fixed segments of
+// g_SegmentSize lines, or word groups), as PrepareSegment cuts them: the last fixed segment ends
+// at the last stored line, and the group ranges start where the loaded library's header lines
+// put them. Empty for a number that names no segment, and in whole-library mode.
+RawLineRange SegmentRawLines(int number);
+
 // Writes `number` as decimal text into `target`. The index columns of the segment and cycle
 // tables are rewritten on every rebuild; the texts of line indices are shared between them.
 void AssignDecimal(QString& target, qint64 number);
