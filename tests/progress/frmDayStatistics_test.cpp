@@ -1,0 +1,59 @@
+// The day chart: one bar per day of the last 31, scaled to the largest of them, with the date and
+// count of the column under the pointer.
+#include "progress/charts/frmDayStatistics.h"
+
+#include "core/kill_bas.h"
+#include "tests/support/chart_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testing_support::ChartFixture;
+
+class DayChartTest : public ChartFixture {
+ protected:
+  static void StoreCount(int daysBack, const QString& value) {
+    platform::WriteProfileString(LibrarySettingsFile(), "Statistics",
+                                 DayCountKey(QDate::currentDate().addDays(-daysBack)), value);
+  }
+  // A pixel inside the bar of the column `daysBack` days before today.
+  int BarPixelX(int daysBack) const {
+    const double unitsPerPixel = frmDayStatistics::kChartWidth / chart_->Picture_chart->image().width();
+    const double column = kChartDays - daysBack;
+    return static_cast<int>((frmDayStatistics::kColumnWidth * column - 60) / unitsPerPixel);
+  }
+  frmDayStatistics* chart_ = nullptr;
+};
+
+TEST_F(DayChartTest, BarsScaleToTheLargestOfTheShownDays) {
+  StoreCount(0, "500");
+  StoreCount(2, "250");
+  StoreCount(5, "1");
+  StoreCount(10, "many");
+  StoreCount(31, "100");  // the 32nd day back: not shown, not scaled by
+  chart_ = &frmDayStatistics::instance();
+  const QImage& image = chart_->Picture_chart->image();
+  const int H = image.height();
+  EXPECT_EQ(BarAt(image, BarPixelX(0)).red, H);
+  EXPECT_NEAR(BarAt(image, BarPixelX(2)).red, H / 2, 1);
+  EXPECT_EQ(BarAt(image, BarPixelX(5)).red, 1);  // a small count keeps one pixel
+  EXPECT_EQ(BarAt(image, BarPixelX(10)).red, 0);
+  EXPECT_EQ(BarAt(image, BarPixelX(1)).red, 0);
+}
+
+TEST_F(DayChartTest, PointerReadsTheDateAndCountOfItsColumn) {
+  StoreCount(0, "8");
+  StoreCount(10, "-3");
+  chart_ = &frmDayStatistics::instance();
+  chart_->Picture_chart_MouseMove(0, 0, BarPixelX(0), 10);
+  EXPECT_EQ(chart_->Lbl_Date->caption(), QDate::currentDate().toString("yyyy-MM-dd"));
+  EXPECT_EQ(chart_->Lbl_Number->caption(), "8");
+  chart_->Picture_chart_MouseMove(0, 0, BarPixelX(10), 10);
+  EXPECT_EQ(chart_->Lbl_Date->caption(), QDate::currentDate().addDays(-10).toString("yyyy-MM-dd"));
+  EXPECT_EQ(chart_->Lbl_Number->caption(), "0");
+  chart_->Picture_chart_MouseMove(0, 0, BarPixelX(3), 10);
+  EXPECT_EQ(chart_->Lbl_Number->caption(), "");
+}
+
+}  // namespace
