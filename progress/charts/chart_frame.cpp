@@ -3,7 +3,6 @@
 #include "core/language_bas.h"
 #include "progress/charts/chart_pictures.h"
 
-#include <QCursor>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QScreen>
@@ -33,8 +32,8 @@ ChartFrame::ChartFrame(const QString& name, const QString& topic, const QRectF& 
   Picture1->mouse().onMouseDown = [this](int button, int shift, double x, double y) {
     Picture1_MouseDown(button, shift, x, y);
   };
-  Picture1->mouse().onMouseMove = [this](int button, int, double, double) {
-    if (button != 0) drag_.follow(*this, QCursor::pos());
+  Picture1->mouse().onMouseMove = [this](int button, int, double x, double y) {
+    if (button != 0) drag_.follow(*this, Picture1->mapToGlobal(QPointF(x, y)).toPoint());
   };
   Picture1->mouse().onMouseUp = [this](int, int, double, double) { drag_.end(); };
 
@@ -63,7 +62,9 @@ ChartFrame::ChartFrame(const QString& name, const QString& topic, const QRectF& 
 
 ChartFrame::~ChartFrame() = default;
 
-void ChartFrame::Picture1_MouseDown(int, int, double, double) { drag_.begin(*this, QCursor::pos()); }
+void ChartFrame::Picture1_MouseDown(int, int, double x, double y) {
+  drag_.begin(*this, Picture1->mapToGlobal(QPointF(x, y)).toPoint());
+}
 
 void ChartFrame::Picture2_Click() { close(); }
 

@@ -85,4 +85,15 @@ TEST_F(ChartWindowTest, ClosePictureClosesTheChartAndChangesNothing) {
   EXPECT_EQ(NormalSetting("WordSegmentNo"), "Error");
 }
 
+TEST_F(ChartWindowTest, TitlePictureDragsTheWindow) {
+  frmStatisticsG& chart = frmStatisticsG::instance();
+  chart.show();
+  const QPoint before = chart.pos();
+  // Without a window manager to take the move, the window follows the pointer itself.
+  SendMouse(*chart.Picture1, QEvent::MouseButtonPress, QPoint(50, 10), Qt::LeftButton);
+  SendMouse(*chart.Picture1, QEvent::MouseMove, QPoint(90, 40), Qt::LeftButton);
+  SendMouse(*chart.Picture1, QEvent::MouseButtonRelease, QPoint(50, 10), Qt::LeftButton);
+  EXPECT_EQ(chart.pos(), before + QPoint(40, 30));
+}
+
 }  // namespace
