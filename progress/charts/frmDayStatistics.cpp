@@ -40,26 +40,26 @@ void frmDayStatistics::Form_Load() {
   days_ = ReadDayCounts(QDate::currentDate());
   const double largest = static_cast<double>(LargestDayCount(days_));
   ChartCanvas canvas = CanvasOf(*Picture_chart);
-  const double H = canvas.height();
+  const double height = canvas.height();
   const QColor separator = palette().color(QPalette::Window);
   canvas.draw([&](const ChartCanvas::BoxFiller& fillBox) {
     for (int i = 1; i <= kChartDays; ++i) {
       const double x = kColumnWidth * i;
-      fillBox({x, H}, {x + kSeparatorWidth, 0}, separator);
+      fillBox({x, height}, {x + kSeparatorWidth, 0}, separator);
     }
     for (int i = 1; i <= kChartDays; ++i) {
       const qint64 count = days_[static_cast<size_t>(i - 1)].count.value_or(0);
       if (count <= 0) continue;
       const double x = kColumnWidth * i;
-      const double h = std::max(H * static_cast<double>(count) / largest, kMinBarHeight);
-      fillBox({x + kSeparatorWidth, H}, {x + kSeparatorWidth - kBarWidth, H - h}, kChartRed);
+      const double h = std::max(height * static_cast<double>(count) / largest, kMinBarHeight);
+      fillBox({x + kSeparatorWidth, height}, {x + kSeparatorWidth - kBarWidth, height - h}, kChartRed);
     }
   });
 }
 
 void frmDayStatistics::Picture_chart_MouseMove(int, int, double x, double y) {
-  const double X = CanvasOf(*Picture_chart).toChart({x, y}).x();
-  const int daysBack = RoundHalfEven((kChartWidth - X + kColumnWidth / 2) / kColumnWidth) - 1;
+  const double chartX = CanvasOf(*Picture_chart).toChart({x, y}).x();
+  const int daysBack = RoundHalfEven((kChartWidth - chartX + kColumnWidth / 2) / kColumnWidth) - 1;
   const int column = std::clamp(kChartDays - daysBack, 1, kChartDays);
   const DayCount& day = days_[static_cast<size_t>(column - 1)];
   Lbl_Date->setCaption(day.date.toString(QStringLiteral("yyyy-MM-dd")));

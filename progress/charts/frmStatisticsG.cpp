@@ -45,22 +45,24 @@ void frmStatisticsG::Form_Load() {
 void frmStatisticsG::DrawChart() {
   columns_ = SegmentChartColumns();
   ChartCanvas canvas = CanvasOf(*Picture_chart);
-  const double H = canvas.height();
+  const double height = canvas.height();
   const double w = SegmentColumnWidth(canvas.width(), static_cast<int>(columns_.size()));
   const int target = TargetPercent();
+  const double targetTop = height * (1 - target / 100.0);
   canvas.draw([&](const ChartCanvas::BoxFiller& fillBox) {
     const int current = CurrentSegmentNumber();
     if (current >= 1 && current <= std::ssize(columns_)) {
-      fillBox({w * (current - 1), 0}, {w * current, H}, kChartCurrentStrip);
+      fillBox({w * (current - 1), 0}, {w * current, height}, kChartCurrentStrip);
     }
     for (int i = 1; i <= std::ssize(columns_); ++i) {
       const SegmentColumn& column = columns_[static_cast<size_t>(i - 1)];
+      if (column.killed == 0) continue;  // a bar of no height
       const double x0 = w * (i - 1);
       const double x1 = w * i;
-      const double top = H * (1 - column.killedShare());
-      if (column.killed == 0) continue;  // a column of zero height
-      fillBox({x0, H}, {x1, top}, kChartRed);
-      if (KilledPercent(column) > target) fillBox({x0, H * (1 - target / 100.0)}, {x1, top}, kChartGreen);
+      const double top = height * (1 - column.killedShare());
+      fillBox({x0, height}, {x1, top}, kChartRed);
+      // The part above the target level, when the rounded share is above the target.
+      if (KilledPercent(column) > target) fillBox({x0, targetTop}, {x1, top}, kChartGreen);
     }
   });
 }

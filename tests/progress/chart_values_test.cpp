@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -21,32 +22,26 @@ struct ColumnCase {
   std::vector<std::pair<int, int>> columns;  // killed, lines
 };
 
-std::vector<QString> Marked(int count, const std::set<int>& killed) {
+// A library of `count` lines "w<i>", those from `first` to `last` of each pair killed.
+std::vector<QString> Marked(int count, const std::vector<std::pair<int, int>>& killedRuns) {
   std::vector<QString> lines{"{AC}"};
-  for (int i = 1; i <= count; ++i) lines.push_back(QStringLiteral("%1w%2").arg(killed.count(i) ? "*" : "").arg(i));
+  for (int i = 1; i <= count; ++i) {
+    const bool killed = std::any_of(killedRuns.begin(), killedRuns.end(),
+                                    [i](const auto& run) { return i >= run.first && i <= run.second; });
+    lines.push_back(QStringLiteral("%1w%2").arg(killed ? "*" : "").arg(i));
+  }
   return lines;
-}
-
-std::set<int> Span(int first, int last) {
-  std::set<int> values;
-  for (int i = first; i <= last; ++i) values.insert(i);
-  return values;
-}
-
-std::set<int> Joined(std::set<int> a, const std::set<int>& b) {
-  a.insert(b.begin(), b.end());
-  return a;
 }
 
 class ChartValuesTest : public ChartFixture {};
 
 TEST_F(ChartValuesTest, ColumnsCountTheKilledLinesOfEachSegment) {
-  const std::set<int> killed = Joined(Joined(Span(1, 15), Span(31, 60)), Span(61, 66));
+  const std::vector<std::pair<int, int>> killed = {{1, 15}, {31, 66}};
   const std::vector<ColumnCase> cases = {
       {"segments of 30, the last one short", Marked(75, killed), "30", {{15, 30}, {30, 30}, {6, 15}}},
       {"segments of 60", Marked(75, killed), "60", {{45, 60}, {6, 15}}},
       {"segments of 90", Marked(75, killed), "90", {{51, 75}}},
-      {"all killed", Marked(30, Span(1, 30)), "30", {{30, 30}}},
+      {"all killed", Marked(30, {{1, 30}}), "30", {{30, 30}}},
       {"none killed", Marked(31, {}), "30", {{0, 30}, {0, 1}}},
       {"empty library", Marked(0, {}), "30", {}},
       {"groups after comment lines, one without lines",
@@ -68,18 +63,6 @@ TEST_F(ChartValuesTest, ColumnsCountTheKilledLinesOfEachSegment) {
     for (const SegmentColumn& column : SegmentChartColumns()) columns.emplace_back(column.killed, column.lines);
     EXPECT_EQ(columns, c.columns);
   }
-}
-
-TEST_F(ChartValuesTest, PercentagesRoundHalvesToEvenAndNeverDivideByZero) {
-  EXPECT_EQ(KilledPercent({133, 200}), 66);  // 66.5
-  EXPECT_EQ(KilledPercent({135, 200}), 68);  // 67.5
-  EXPECT_EQ(KilledPercent({0, 0}), 0);
-  EXPECT_EQ(KilledPercent({400, 400}), 100);  // p x 100 beyond 16 bits
-  EXPECT_EQ(PercentReadout(50), " 50%");
-  g_TargetPercentage = "80%";
-  EXPECT_EQ(TargetPercent(), 80);
-  g_TargetPercentage = "high";
-  EXPECT_EQ(TargetPercent(), 0);
 }
 
 TEST_F(ChartValuesTest, DayCountsReadTheLast31DaysAndTakeOddValuesAsZero) {

@@ -1,12 +1,9 @@
-// The all-words chart: one square per word line in the killed state of that line, and a double
-// click that stores nothing while segment mode is off.
+// The all-words chart: one square per word line, in the killed state of that line.
 #include "progress/charts/frmStatisticsA.h"
 
 #include "tests/support/chart_fixture.h"
 
 #include <gtest/gtest.h>
-
-#include <QFileInfo>
 
 namespace {
 
@@ -29,19 +26,6 @@ TEST_F(AllWordsChartTest, EachWordLineIsASquareInItsKilledState) {
     const QColor expected = line > 140 ? chart.Picture_chart->backColor() : killed.count(line) ? kChartGreen : kChartRed;
     ASSERT_EQ(pixel, expected);
   }
-}
-
-TEST_F(AllWordsChartTest, DoubleClickWithSegmentModeOffStoresNothingAndRestartsTheBar) {
-  SetMarkedLibrary(40, {2});
-  PrepareSegment(false);
-  bar_->Tim_Wait->setEnabled(false);
-  g_CyclePos = 7;
-  frmStatisticsA::instance().Picture_chart_DblClick();
-  EXPECT_FALSE(frmStatisticsA::loaded());
-  EXPECT_FALSE(QFileInfo::exists(LibrarySettingsFile()));
-  EXPECT_EQ(g_SegmentNo, "0001");
-  EXPECT_TRUE(bar_->Tim_Wait->enabled());
-  EXPECT_EQ(g_CyclePos, 1);
 }
 
 }  // namespace

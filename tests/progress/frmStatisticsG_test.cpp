@@ -1,5 +1,5 @@
-// The segment chart as the learner sees it: its columns read back from the chart's pixels, the
-// pointer readouts, and the double click's jump to a segment.
+// The segment chart as the learner sees it: its columns read back from the chart's pixels and the
+// pointer readouts; the jump to a segment where the text names none, or the write fails.
 #include "progress/charts/frmStatisticsG.h"
 
 #include "progress/charts/apply_chart_segment.h"
@@ -30,12 +30,10 @@ class SegmentChartTest : public ChartFixture {
     return static_cast<int>((i - 0.5) * chart_->Picture_chart->image().width() / n);
   }
 
-  void PointAt(int column, int n) { chart_->Picture_chart_MouseMove(0, 0, ColumnMiddle(column, n), 50); }
-
   frmStatisticsG* chart_ = nullptr;
 };
 
-TEST_F(SegmentChartTest, ColumnsStandAsHighAsTheKilledShareWithTheExcessOverTheTargetInGreen) {
+TEST_F(SegmentChartTest, ColumnsAndReadoutsShowTheKilledShareOfEachSegment) {
   OpenThreeSegments("0003");
   const QImage& image = chart_->Picture_chart->image();
   const int H = image.height();
@@ -52,47 +50,13 @@ TEST_F(SegmentChartTest, ColumnsStandAsHighAsTheKilledShareWithTheExcessOverTheT
   EXPECT_EQ(image.pixelColor(ColumnMiddle(3, 3), 0), kChartCurrentStrip);
   EXPECT_EQ(image.pixelColor(ColumnMiddle(1, 3), 0), chart_->Picture_chart->backColor());
   EXPECT_EQ(chart_->Lbl_SegNo_From->caption(), "0003");
-}
 
-TEST_F(SegmentChartTest, AGroupWithoutLinesDrawsAnEmptyColumnAndReadsZero) {
-  UseGroups("0001");
-  SetLibrary({"{AC}", "<one>", "*a", "b", "<two>"});
-  PrepareSegment(false);
-  chart_ = &frmStatisticsG::instance();
-  EXPECT_EQ(BarAt(chart_->Picture_chart->image(), ColumnMiddle(2, 2)).total(), 0);
-  PointAt(2, 2);
-  EXPECT_EQ(chart_->Lbl_SegNo_To->caption(), "0002");
-  EXPECT_EQ(chart_->Lbl_Pass->caption(), " 0%");
-}
-
-TEST_F(SegmentChartTest, PointerReadsTheColumnsSegmentAndKilledShare) {
-  OpenThreeSegments("0001");
-  PointAt(2, 3);
+  // The pointer reads the column's segment and its killed share, not the pointer's height.
+  chart_->Picture_chart_MouseMove(0, 0, ColumnMiddle(2, 3), H - 1);
   EXPECT_EQ(chart_->Lbl_SegNo_To->caption(), "0002");
   EXPECT_EQ(chart_->Lbl_Pass->caption(), " 100%");
-  PointAt(3, 3);
+  chart_->Picture_chart_MouseMove(0, 0, ColumnMiddle(3, 3), 0);
   EXPECT_EQ(chart_->Lbl_Pass->caption(), " 50%");
-
-  // With segment mode switched off meanwhile, the readout stays as it was.
-  g_DoSegment = false;
-  PointAt(1, 3);
-  EXPECT_EQ(chart_->Lbl_SegNo_To->caption(), "0003");
-}
-
-TEST_F(SegmentChartTest, DoubleClickStoresTheSegmentRebuildsAndRestartsTheBar) {
-  OpenThreeSegments("0001");
-  bar_->Tim_Wait->setEnabled(false);
-  g_CyclePos = 9;
-  PointAt(2, 3);
-  chart_->Picture_chart_DblClick();
-
-  EXPECT_FALSE(frmStatisticsG::loaded());
-  EXPECT_EQ(g_SegmentNo, "0002");
-  EXPECT_EQ(NormalSetting("WordSegmentNo"), "0002");
-  EXPECT_EQ(SegmentRawIndices(), Range(31, 60));
-  EXPECT_TRUE(bar_->Tim_Wait->enabled());
-  EXPECT_EQ(g_CyclePos, 1);
-  EXPECT_TRUE(dialogs_->messages.empty());
 }
 
 TEST_F(SegmentChartTest, JumpKeepsTheStoredSegmentWhenTheTextNamesNone) {
@@ -116,14 +80,6 @@ TEST_F(SegmentChartTest, JumpKeepsTheStoredSegmentWhenTheTextNamesNone) {
     EXPECT_EQ(NormalSetting("WordSegmentNo"), "Error");  // nothing written
     EXPECT_EQ(g_CyclePos, 1);
   }
-}
-
-TEST_F(SegmentChartTest, JumpWithTheSegmentAlreadyRebuiltKeepsTheCycle) {
-  OpenThreeSegments("0001");
-  g_SegmentRebuilt = true;
-  ApplyChartSegment("0003");
-  EXPECT_EQ(NormalSetting("WordSegmentNo"), "0003");
-  EXPECT_EQ(SegmentRawIndices(), Range(1, 30));
 }
 
 TEST_F(SegmentChartTest, FailedWriteIsShownAndTheJumpGoesOn) {
