@@ -30,7 +30,7 @@ ChartFrame::ChartFrame(const QString& name, const QString& topic, const QRectF& 
 
   Picture1 = add<platform::PictureBox>(QStringLiteral("Picture1"));
   Picture1->twips().move(0, 0, 6300, 460);
-  Picture1->setPicture(ChartTitlePicture());
+  Picture1->setPicture(ChartTitlePicture(Picture1->size()));
   Picture1->mouse().onMouseDown = [this](int button, int shift, double x, double y) {
     Picture1_MouseDown(button, shift, x, y);
   };

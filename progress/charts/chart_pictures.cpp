@@ -6,8 +6,8 @@
 
 #include <array>
 
-QImage ChartTitlePicture() {
-  QImage image(417, 30, QImage::Format_RGB32);
+QImage ChartTitlePicture(const QSize& size) {
+  QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
   QPainter painter(&image);
   QLinearGradient band(0, 0, image.width(), 0);
   band.setColorAt(0, QColor(24, 64, 140));

@@ -3,8 +3,9 @@
 // window by, and the close glyph.
 
 #include <QImage>
+#include <QSize>
 
-// A 417 x 30 pixel strip: a blue band with three small bars at its left end.
-QImage ChartTitlePicture();
+// The title strip at `size` (the strip's box): a blue band with three small bars at its left end.
+QImage ChartTitlePicture(const QSize& size);
 // An 18 x 18 pixel close glyph: a white cross on a dark red square.
 QImage ChartClosePicture();
