@@ -5,5 +5,5 @@
 #include <QColor>
 
 inline const QColor kChartRed{255, 0, 0};
-inline const QColor kChartGreen{0, 176, 0};
+inline const QColor kChartGreen{0, 160, 0};  // the green of the bar's progress box
 inline const QColor kChartCurrentStrip{0, 0, 0};
