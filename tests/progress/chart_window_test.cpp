@@ -41,6 +41,8 @@ class ChartWindowTest : public ChartFixture {
 };
 
 TEST_F(ChartWindowTest, DoubleClickOnTheSecondColumnMovesTheBarThere) {
+  bar_->Tim_Wait->setEnabled(false);
+  g_CyclePos = 9;
   frmStatisticsG& chart = frmStatisticsG::instance();
   QTimer driver;
   QTimer fallback;  // closes a chart the double click failed to close
@@ -59,6 +61,8 @@ TEST_F(ChartWindowTest, DoubleClickOnTheSecondColumnMovesTheBarThere) {
   EXPECT_EQ(NormalSetting("WordSegmentNo"), "0002");
   EXPECT_EQ(g_SegmentNo, "0002");
   EXPECT_EQ(SegmentRawIndices(), Range(31, 60));
+  EXPECT_TRUE(bar_->Tim_Wait->enabled());
+  EXPECT_EQ(g_CyclePos, 1);
 
   // The bar's segment box shows "0002".
   const QImage shown = bar_->Pic_SegNo->image();
