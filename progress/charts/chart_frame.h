@@ -7,7 +7,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/label.h"
 #include "platform/forms/picture_box.h"
-#include "platform/window/system_move.h"
+#include "platform/window/window_drag.h"
 
 #include <QRectF>
 
@@ -38,5 +38,5 @@ class ChartFrame : public platform::Form {
   void applyCaptions();
 
  private:
-  platform::WindowDrag drag_;
+  platform::WindowDrag drag_{*this};
 };
