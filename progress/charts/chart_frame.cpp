@@ -34,8 +34,8 @@ ChartFrame::ChartFrame(const QString& name, const QString& topic, const QRectF& 
   Picture1->mouse().onMouseDown = [this](int button, int shift, double x, double y) {
     Picture1_MouseDown(button, shift, x, y);
   };
-  Picture1->mouse().onMouseMove = [this](int, int, double, double) { drag_.move(); };
-  Picture1->mouse().onMouseUp = [this](int, int, double, double) { drag_.release(); };
+  Picture1->mouse().onMouseMove = [this](int, int, double, double) { drag_.follow(); };
+  Picture1->mouse().onMouseUp = [this](int, int, double, double) { drag_.finish(); };
 
   Picture2 = add<platform::PictureBox>(QStringLiteral("Picture2"));
   Picture2->twips().move(5880, 120, 270, 270);
@@ -62,7 +62,7 @@ ChartFrame::ChartFrame(const QString& name, const QString& topic, const QRectF& 
 
 ChartFrame::~ChartFrame() = default;
 
-void ChartFrame::Picture1_MouseDown(int, int, double, double) { drag_.press(); }
+void ChartFrame::Picture1_MouseDown(int, int, double, double) { drag_.start(); }
 
 void ChartFrame::Picture2_Click() { close(); }
 

@@ -7,7 +7,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/label.h"
 #include "platform/forms/picture_box.h"
-#include "platform/window/window_drag.h"
+#include "platform/window/drag.h"
 
 #include <QRectF>
 

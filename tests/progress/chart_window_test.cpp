@@ -1,5 +1,5 @@
 // The segment chart opened as the tray menu opens it, modally, and driven by real mouse events:
-// a double click on a column jumps the bar to that segment; the title picture drags the window.
+// a double click on a column jumps the bar to that segment.
 #include "progress/charts/frmStatisticsG.h"
 
 #include "core/text_drawing_bas.h"
@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QCursor>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -71,20 +70,6 @@ TEST_F(ChartWindowTest, DoubleClickOnTheSecondColumnMovesTheBarThere) {
   EXPECT_NE(bar_->Pic_SegNo->image(), shown);
   DrawUnicodeText("0002");
   EXPECT_EQ(bar_->Pic_SegNo->image(), shown);
-}
-
-TEST_F(ChartWindowTest, TitlePictureDragsTheWindow) {
-  frmStatisticsG& chart = frmStatisticsG::instance();
-  chart.show();
-  const QPoint before = chart.pos();
-  // Without a window manager to take the move, the window follows the pointer itself.
-  const QPoint grab = chart.Picture1->mapToGlobal(QPoint(50, 10));
-  QCursor::setPos(grab);
-  SendMouse(*chart.Picture1, QEvent::MouseButtonPress, QPoint(50, 10), Qt::LeftButton);
-  QCursor::setPos(grab + QPoint(40, 30));
-  SendMouse(*chart.Picture1, QEvent::MouseMove, QPoint(90, 40), Qt::LeftButton);
-  SendMouse(*chart.Picture1, QEvent::MouseButtonRelease, QPoint(90, 40), Qt::LeftButton);
-  EXPECT_EQ(chart.pos(), before + QPoint(40, 30));
 }
 
 }  // namespace
