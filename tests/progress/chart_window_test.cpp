@@ -1,19 +1,24 @@
-// The segment chart opened as the tray menu opens it, modally, and driven by real mouse events:
-// a double click on a column jumps the bar to that segment.
+// The segment chart opened as the tray menu opens it, modally, and driven by mouse events: a double
+// click on a column jumps the bar to that segment. On an X server (the end-to-end suite runs this
+// file again under Xvfb) the columns are read from a screenshot and the mouse is the server's.
 #include "progress/charts/frmStatisticsG.h"
 
 #include "core/text_drawing_bas.h"
 #include "tests/support/chart_fixture.h"
+#include "tests/support/x11_tools.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
-using testing_support::ChartFixture;
+using namespace testing_support;
 
 void SendMouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton button) {
   const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
@@ -29,47 +34,91 @@ void DoubleClick(QWidget& widget, QPoint at) {
   SendMouse(widget, QEvent::MouseButtonRelease, at, Qt::LeftButton);
 }
 
+// The middle of column i (from 1) of the three, in the chart box's pixels.
+QPoint ColumnMiddle(const frmStatisticsG& chart, int i) {
+  return {static_cast<int>((i - 0.5) * chart.Picture_chart->width() / 3), chart.Picture_chart->height() / 2};
+}
+
 class ChartWindowTest : public ChartFixture {
  protected:
   void SetUp() override {
     ChartFixture::SetUp();
     g_ShowSegNo = true;
     UseFixedSegments("30", "0001");
-    SetMarkedLibrary(90, {31, 32, 33});
+    // Killed shares of the three segments: 50%, 10% and 100%.
+    std::set<int> killed{31, 32, 33};
+    for (int i = 1; i <= 15; ++i) killed.insert(i);
+    for (int i = 61; i <= 90; ++i) killed.insert(i);
+    SetMarkedLibrary(90, killed);
     PrepareSegment(false);
+    bar_->Tim_Wait->setEnabled(false);
+    g_CyclePos = 9;
+  }
+
+  // Shows the chart modally and runs `drive` inside its loop; false when the chart was still open
+  // after five seconds (it is closed then).
+  static bool ShowModalAndDrive(const std::function<void(frmStatisticsG&)>& drive) {
+    frmStatisticsG& chart = frmStatisticsG::instance();
+    QTimer driver;
+    QTimer fallback;
+    QObject::connect(&driver, &QTimer::timeout, [&] { drive(chart); });
+    QObject::connect(&fallback, &QTimer::timeout, [] { frmStatisticsG::unload(); });
+    driver.setSingleShot(true);
+    fallback.setSingleShot(true);
+    driver.start(0);
+    fallback.start(5000);
+    chart.showModal();
+    return fallback.isActive();
+  }
+
+  // The jump to segment 2: stored, rebuilt, shown on the bar, the bar stepping from the start.
+  void ExpectJumpedToTheSecondSegment() {
+    EXPECT_EQ(NormalSetting("WordSegmentNo"), "0002");
+    EXPECT_EQ(g_SegmentNo, "0002");
+    EXPECT_EQ(SegmentRawIndices(), Range(31, 60));
+    EXPECT_TRUE(bar_->Tim_Wait->enabled());
+    EXPECT_EQ(g_CyclePos, 1);
+    const QImage shown = bar_->Pic_SegNo->image();
+    DrawUnicodeText("0001");
+    EXPECT_NE(bar_->Pic_SegNo->image(), shown);
+    DrawUnicodeText("0002");
+    EXPECT_EQ(bar_->Pic_SegNo->image(), shown);
   }
 };
 
 TEST_F(ChartWindowTest, DoubleClickOnTheSecondColumnMovesTheBarThere) {
-  bar_->Tim_Wait->setEnabled(false);
-  g_CyclePos = 9;
-  frmStatisticsG& chart = frmStatisticsG::instance();
-  QTimer driver;
-  QTimer fallback;  // closes a chart the double click failed to close
-  QObject::connect(&driver, &QTimer::timeout, [&chart] {
-    const int columnWidth = chart.Picture_chart->width() / 3;
-    DoubleClick(*chart.Picture_chart, QPoint(columnWidth + columnWidth / 2, 40));
-  });
-  QObject::connect(&fallback, &QTimer::timeout, [] { frmStatisticsG::unload(); });
-  driver.setSingleShot(true);
-  fallback.setSingleShot(true);
-  driver.start(0);
-  fallback.start(5000);
-  chart.showModal();
-  ASSERT_TRUE(fallback.isActive());
+  ASSERT_TRUE(ShowModalAndDrive(
+      [](frmStatisticsG& chart) { DoubleClick(*chart.Picture_chart, ColumnMiddle(chart, 2)); }));
+  ExpectJumpedToTheSecondSegment();
+}
 
-  EXPECT_EQ(NormalSetting("WordSegmentNo"), "0002");
-  EXPECT_EQ(g_SegmentNo, "0002");
-  EXPECT_EQ(SegmentRawIndices(), Range(31, 60));
-  EXPECT_TRUE(bar_->Tim_Wait->enabled());
-  EXPECT_EQ(g_CyclePos, 1);
-
-  // The bar's segment box shows "0002".
-  const QImage shown = bar_->Pic_SegNo->image();
-  DrawUnicodeText("0001");
-  EXPECT_NE(bar_->Pic_SegNo->image(), shown);
-  DrawUnicodeText("0002");
-  EXPECT_EQ(bar_->Pic_SegNo->image(), shown);
+TEST_F(ChartWindowTest, OnAnXServerColumnsShowTheSharesAndAMouseDoubleClickJumps) {
+  if (QGuiApplication::platformName() != QStringLiteral("xcb")) GTEST_SKIP() << "needs an X server";
+  const QString display = qEnvironmentVariable("DISPLAY");
+  QTemporaryDir shots;
+  std::vector<int> heights;  // bar pixels of the three columns on the screen
+  int chartHeight = 0;
+  ASSERT_TRUE(ShowModalAndDrive([&](frmStatisticsG& chart) {
+    WaitUntil([&] { return chart.windowHandle() != nullptr && chart.windowHandle()->isExposed(); }, 3s);
+    WaitUntil([] { return false; }, 300ms);  // drawn
+    const QString path = shots.filePath("screen.png");
+    ASSERT_TRUE(Screenshot(display, path).ok());
+    const QImage screen(path);
+    chartHeight = chart.Picture_chart->height();
+    const QPoint chartTop = chart.Picture_chart->mapToGlobal(QPoint(0, 0));
+    for (int i = 1; i <= 3; ++i) {
+      const int x = chart.Picture_chart->mapToGlobal(ColumnMiddle(chart, i)).x();
+      heights.push_back(BarAt(screen.copy(x, chartTop.y(), 1, chartHeight), 0).total());
+    }
+    const QPoint target = chart.Picture_chart->mapToGlobal(ColumnMiddle(chart, 2));
+    ASSERT_TRUE(Xdotool(display, {"mousemove", QString::number(target.x()), QString::number(target.y()), "click",
+                                  "--repeat", "2", "--delay", "80", "1"})
+                    .ok());
+  }));
+  EXPECT_NEAR(heights.at(0), chartHeight * 0.5, 1);
+  EXPECT_NEAR(heights.at(1), chartHeight * 0.1, 1);
+  EXPECT_EQ(heights.at(2), chartHeight);
+  ExpectJumpedToTheSecondSegment();
 }
 
 }  // namespace
