@@ -52,6 +52,6 @@ void FitBarInPlaceAndStart() {
   g_StatusRows = g_ShowStatus ? 1 : 0;
   if (!SkolvaneBar::loaded()) return;
   SkolvaneBar& bar = SkolvaneBar::instance();
-  platform::SetWindowPosTopmost(bar, bar.x(), bar.y(), g_WindowW, BarHeightPixels(CurrentBarRows()), true);
+  platform::SetWindowPosTopmost(bar, bar.x(), bar.y(), g_WindowW, BarHeightPixels(CurrentBarRows()), g_ShowMain);
   bar.Tim_Wait->setEnabled(true);
 }

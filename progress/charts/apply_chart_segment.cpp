@@ -2,6 +2,7 @@
 
 #include "bar/SkolvaneBar.h"
 #include "core/bar_fitting_bas.h"
+#include "core/progress_texts_bas.h"
 #include "core/read_ini_bas.h"
 #include "core/segment_navigation_bas.h"
 #include "core/segments_bas.h"
@@ -43,5 +44,6 @@ void ApplyChartSegment(const QString& segment) {
   if (!g_SegmentRebuilt) PrepareSegment(false);
   FitBarInPlaceAndStart();
   ApplyEditionCaption();
+  RefreshInfoLabels();
   g_CyclePos = 1;
 }

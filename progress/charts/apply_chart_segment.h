@@ -14,7 +14,8 @@
 //     goes on);
 //  5. the segment is rebuilt (PrepareSegment) unless g_SegmentRebuilt says it already was;
 //  6. the bar gets the height of its rows where it stands and its word timer runs again;
-//  7. the edition caption is applied and the position goes back to 1.
+//  7. the edition caption is applied, the progress texts are refreshed and the position goes
+//     back to 1.
 // Steps 1, 3 and 4 are skipped when segment mode is off or the text names no segment from 1 to
 // g_SegmentCount: a stored segment number is never made empty or pointed nowhere.
 void ApplyChartSegment(const QString& segment);
