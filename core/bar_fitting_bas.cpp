@@ -52,6 +52,7 @@ void FitBarInPlaceAndStart() {
   g_StatusRows = g_ShowStatus ? 1 : 0;
   if (!SkolvaneBar::loaded()) return;
   SkolvaneBar& bar = SkolvaneBar::instance();
-  platform::SetWindowPosTopmost(bar, bar.x(), bar.y(), g_WindowW, BarHeightPixels(CurrentBarRows()), g_ShowMain);
+  platform::SetWindowPosTopmost(bar, bar.x(), bar.y(), g_WindowW, BarHeightPixels(CurrentBarRows()),
+                                bar.VisibleBySettings());
   bar.Tim_Wait->setEnabled(true);
 }

@@ -38,6 +38,6 @@ void FitBarToRows();
 
 // After a segment change: the status-row count taken from g_ShowStatus, the bar given the height
 // its rows need where it stands now (its place kept, width g_WindowW), put on top (and shown
-// unless switched off, as FitBarToRows), and its word timer started. Nothing but the count while
+// as FitBarToRows shows it), and its word timer started. Nothing but the count while
 // the bar is not loaded.
 void FitBarInPlaceAndStart();
