@@ -1,5 +1,7 @@
 #include "platform/browser/web_browser.h"
 
+#include "platform/download/transfer_loop.h"
+
 #include <curl/curl.h>
 
 namespace platform::browser {
@@ -25,34 +27,6 @@ constexpr int kPollMilliseconds = 30;
 size_t CollectBody(char* data, size_t size, size_t count, void* session) {
   static_cast<QByteArray*>(session)->append(data, static_cast<qsizetype>(size * count));
   return size * count;
-}
-
-// Runs one transfer to its end: waits for network activity in short slices and gives the
-// caller's handler its turn between them, so windows stay live and an abort takes effect at once.
-CURLcode PerformWhileWaiting(CURL* easy, CURLM* multi, const std::function<bool()>& whileWaiting, bool& aborted) {
-  aborted = false;
-  if (curl_multi_add_handle(multi, easy) != CURLM_OK) return CURLE_FAILED_INIT;
-  CURLcode result = CURLE_OK;
-  int running = 1;
-  while (running > 0) {
-    if (curl_multi_perform(multi, &running) != CURLM_OK) {
-      result = CURLE_FAILED_INIT;
-      break;
-    }
-    if (running == 0) break;
-    if (whileWaiting && !whileWaiting()) {
-      aborted = true;
-      result = CURLE_ABORTED_BY_CALLBACK;
-      break;
-    }
-    curl_multi_poll(multi, nullptr, 0, kPollMilliseconds, nullptr);
-  }
-  int queued = 0;
-  while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
-    if (message->msg == CURLMSG_DONE && message->easy_handle == easy && !aborted) result = message->data.result;
-  }
-  curl_multi_remove_handle(multi, easy);
-  return result;
 }
 
 }  // namespace
@@ -116,7 +90,8 @@ bool WebBrowser::fetch(const QUrl& url, const QByteArray* postBody) {
   } else {
     curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
   }
-  const CURLcode result = PerformWhileWaiting(curl, session_->multi.get(), whileWaiting_, aborted_);
+  const CURLcode result = RunTransferWhile(session_->multi.get(), curl, kPollMilliseconds, whileWaiting_);
+  aborted_ = result == CURLE_ABORTED_BY_CALLBACK;
   if (result != CURLE_OK) {
     lastError_ = aborted_ ? QStringLiteral("stopped") : QString::fromUtf8(curl_easy_strerror(result));
     return false;

@@ -1,6 +1,7 @@
 #include "platform/download/url_download.h"
 
 #include "platform/download/partial_file.h"
+#include "platform/download/transfer_loop.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -34,18 +35,6 @@ using EasyHandle = std::unique_ptr<CURL, EasyDeleter>;
 using MultiHandle = std::unique_ptr<CURLM, MultiDeleter>;
 
 // The easy handle registered with the multi handle for the transfer's lifetime.
-class AttachedTransfer {
- public:
-  AttachedTransfer(CURLM* multi, CURL* easy) : multi_(multi), easy_(easy) { curl_multi_add_handle(multi_, easy_); }
-  ~AttachedTransfer() { curl_multi_remove_handle(multi_, easy_); }
-  AttachedTransfer(const AttachedTransfer&) = delete;
-  AttachedTransfer& operator=(const AttachedTransfer&) = delete;
-
- private:
-  CURLM* multi_;
-  CURL* easy_;
-};
-
 void InitCurlOnce() {
   static std::once_flag once;
   std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -124,23 +113,12 @@ class ProgressReporter {
 // Runs the transfer to its end or until the binding is aborted; true when curl finished it
 // without an error.
 bool RunTransfer(CURLM* multi, CURL* easy, Binding& binding, ProgressReporter& reporter) {
-  AttachedTransfer attached(multi, easy);
   reporter.report(true);
-  int running = 1;
-  while (running > 0 && !binding.aborted) {
-    if (curl_multi_perform(multi, &running) != CURLM_OK) return false;
-    if (running > 0) {
-      reporter.report(false);
-      if (binding.aborted) break;
-      curl_multi_poll(multi, nullptr, 0, kPollMilliseconds, nullptr);
-    }
-  }
-  if (binding.aborted) return false;
-  int pending = 0;
-  while (CURLMsg* message = curl_multi_info_read(multi, &pending)) {
-    if (message->msg == CURLMSG_DONE && message->easy_handle == easy) return message->data.result == CURLE_OK;
-  }
-  return false;
+  const CURLcode result = RunTransferWhile(multi, easy, kPollMilliseconds, [&] {
+    reporter.report(false);
+    return !binding.aborted;
+  });
+  return !binding.aborted && result == CURLE_OK;
 }
 
 }  // namespace

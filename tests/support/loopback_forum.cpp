@@ -201,10 +201,7 @@ LoopbackForum::LoopbackForum() : state_(std::make_unique<State>()), server_(std:
     response.set_redirect("viewthread.php?tid=" + std::to_string(id));
   });
 
-  port_ = server_->bind_to_any_port("127.0.0.1");
-  thread_ = std::thread([this] { server_->listen_after_bind(); });
-  // A stop that came before the accept loop started would be missed and the loop would never end.
-  while (!server_->is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  listener_ = std::make_unique<LoopbackListener>(*server_);
 }
 
 LoopbackForum::~LoopbackForum() {
@@ -213,11 +210,10 @@ LoopbackForum::~LoopbackForum() {
     state_->stopping = true;
   }
   state_->wake.notify_all();
-  server_->stop();
-  if (thread_.joinable()) thread_.join();
+  listener_.reset();
 }
 
-QString LoopbackForum::root() const { return QStringLiteral("http://127.0.0.1:%1/").arg(port_); }
+QString LoopbackForum::root() const { return QStringLiteral("http://127.0.0.1:%1/").arg(listener_->port()); }
 
 void LoopbackForum::addAccount(const QString& name, const QString& password) {
   std::lock_guard lock(state_->mutex);

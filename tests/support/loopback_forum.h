@@ -11,8 +11,9 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
+
+#include "tests/support/loopback_listener.h"
 
 namespace httplib {
 class Server;
@@ -48,8 +49,7 @@ class LoopbackForum {
   struct State;
   std::unique_ptr<State> state_;
   std::unique_ptr<httplib::Server> server_;
-  std::thread thread_;
-  int port_ = 0;
+  std::unique_ptr<LoopbackListener> listener_;  // last: stops the server before it goes
   std::atomic<bool> dropPosts_{false};
 };
 

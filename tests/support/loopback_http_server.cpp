@@ -40,15 +40,12 @@ LoopbackHttpServer::LoopbackHttpServer() : server_(std::make_unique<httplib::Ser
         break;
     }
   });
-  port_ = server_->bind_to_any_port("127.0.0.1");
-  // The socket listens from the bind on: connections made before the thread accepts them wait.
-  thread_ = std::thread([this] { server_->listen_after_bind(); });
+  listener_ = std::make_unique<LoopbackListener>(*server_);
 }
 
 LoopbackHttpServer::~LoopbackHttpServer() {
-  stopping_ = true;
-  server_->stop();
-  if (thread_.joinable()) thread_.join();
+  stopping_ = true;  // ends a stalled transfer, so the listener's stop can finish
+  listener_.reset();
 }
 
 void LoopbackHttpServer::serve(const QString& path, const QByteArray& body) {
@@ -67,7 +64,7 @@ void LoopbackHttpServer::stall(const QString& path) {
 }
 
 QString LoopbackHttpServer::url(const QString& path) const {
-  return QStringLiteral("http://127.0.0.1:%1%2").arg(port_).arg(path);
+  return QStringLiteral("http://127.0.0.1:%1%2").arg(listener_->port()).arg(path);
 }
 
 int LoopbackHttpServer::requests(const QString& path) const {

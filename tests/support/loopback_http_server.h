@@ -11,7 +11,8 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
+
+#include "tests/support/loopback_listener.h"
 
 namespace httplib {
 class Server;
@@ -45,8 +46,7 @@ class LoopbackHttpServer {
   };
 
   std::unique_ptr<httplib::Server> server_;
-  std::thread thread_;
-  int port_ = 0;
+  std::unique_ptr<LoopbackListener> listener_;  // last: stops the server before it goes
   mutable std::mutex mutex_;
   std::map<std::string, Route> routes_;
   std::map<std::string, int> requests_;
