@@ -4,42 +4,121 @@
 
 #include <QColorDialog>
 
-#include <array>
-
-namespace {
-
-using Kind = platform::MenuItem::Kind;
-using Item = frmSysMenu::Item;
-
-constexpr std::array<Item frmSysMenu::*, 10> kIntervalItems = {
-    &frmSysMenu::mnuSysTrayInterval01, &frmSysMenu::mnuSysTrayInterval02, &frmSysMenu::mnuSysTrayInterval03,
-    &frmSysMenu::mnuSysTrayInterval04, &frmSysMenu::mnuSysTrayInterval05, &frmSysMenu::mnuSysTrayInterval06,
-    &frmSysMenu::mnuSysTrayInterval07, &frmSysMenu::mnuSysTrayInterval08, &frmSysMenu::mnuSysTrayInterval09,
-    &frmSysMenu::mnuSysTrayInterval10,
-};
-
-constexpr std::array<Item frmSysMenu::*, 10> kMeaningRowItems = {
-    &frmSysMenu::mnuSysTrayShowMeaningRow01, &frmSysMenu::mnuSysTrayShowMeaningRow02,
-    &frmSysMenu::mnuSysTrayShowMeaningRow03, &frmSysMenu::mnuSysTrayShowMeaningRow04,
-    &frmSysMenu::mnuSysTrayShowMeaningRow05, &frmSysMenu::mnuSysTrayShowMeaningRow06,
-    &frmSysMenu::mnuSysTrayShowMeaningRow07, &frmSysMenu::mnuSysTrayShowMeaningRow08,
-    &frmSysMenu::mnuSysTrayShowMeaningRow09, &frmSysMenu::mnuSysTrayShowMeaningRow10,
-};
-
-}  // namespace
-
 void ClearCustomColors() {
   for (int slot = 0; slot < QColorDialog::customCount(); ++slot) QColorDialog::setCustomColor(slot, Qt::white);
 }
 
+// The menu tree in menu order. ITEM(member, parent, kind, design caption[, click handler]): the
+// item's name is its member's, so the two never differ.
+std::span<const frmSysMenu::TreeRow> frmSysMenu::Tree() {
+  using Kind = platform::MenuItem::Kind;
+#define ITEM(member, parent, kind, ...) \
+  TreeRow { &frmSysMenu::member, u"" #member, &frmSysMenu::parent, Kind::kind, __VA_ARGS__ }
+  static constexpr TreeRow kRows[] = {
+      TreeRow{&frmSysMenu::mnuSysTray, u"mnuSysTray", nullptr, Kind::Submenu, u"mnuSysTray"},
+      ITEM(mnuSysTrayLanguage, mnuSysTray, Submenu, u"界面语言"),
+      ITEM(mnuSysTrayLanguageC, mnuSysTrayLanguage, Command, u"中文"),
+      ITEM(mnuSysTrayLanguageB, mnuSysTrayLanguage, Command, u"英文"),
+      ITEM(mnuSysTrayColor, mnuSysTray, Submenu, u"颜色调整"),
+      ITEM(mnuSysTrayColorF, mnuSysTrayColor, Command, u"前景颜色..."),
+      ITEM(mnuSysTrayColorB, mnuSysTrayColor, Command, u"背景颜色..."),
+      ITEM(mnuSysTrayColorNull, mnuSysTrayColor, Command, u"变色龙"),
+      ITEM(mnuSysTrayColorTrans, mnuSysTrayColor, Command, u"透明"),
+      ITEM(mnuSysTrayFont, mnuSysTray, Command, u"字体调整..."),
+      ITEM(mnuSysTrayInterval, mnuSysTray, Submenu, u"间隔时间"),
+      ITEM(mnuSysTrayInterval01, mnuSysTrayInterval, Command, u"1 秒钟"),
+      ITEM(mnuSysTrayInterval02, mnuSysTrayInterval, Command, u"2 秒钟"),
+      ITEM(mnuSysTrayInterval03, mnuSysTrayInterval, Command, u"3 秒钟"),
+      ITEM(mnuSysTrayInterval04, mnuSysTrayInterval, Command, u"4 秒钟"),
+      ITEM(mnuSysTrayInterval05, mnuSysTrayInterval, Command, u"5 秒钟"),
+      ITEM(mnuSysTrayInterval06, mnuSysTrayInterval, Command, u"6 秒钟"),
+      ITEM(mnuSysTrayInterval07, mnuSysTrayInterval, Command, u"7 秒钟"),
+      ITEM(mnuSysTrayInterval08, mnuSysTrayInterval, Command, u"8 秒钟"),
+      ITEM(mnuSysTrayInterval09, mnuSysTrayInterval, Command, u"9 秒钟"),
+      ITEM(mnuSysTrayInterval10, mnuSysTrayInterval, Command, u"10 秒钟"),
+      ITEM(mnuSysTrayRun, mnuSysTray, Submenu, u"等待/非等待 模式"),
+      ITEM(mnuSysTrayWait, mnuSysTrayRun, Command, u"等待"),
+      ITEM(mnuSysTrayNoWait, mnuSysTrayRun, Command, u"非等待"),
+      ITEM(mnuSysTrayMode1, mnuSysTray, Submenu, u"简洁浏览/浏览/背颂 模式  [F9]"),
+      ITEM(mnuSysTrayMode100, mnuSysTrayMode1, Command, u"简洁浏览"),
+      ITEM(mnuSysTrayMode101, mnuSysTrayMode1, Command, u"浏览"),
+      ITEM(mnuSysTrayMode102, mnuSysTrayMode1, Command, u"背颂"),
+      ITEM(mnuSysTrayType, mnuSysTray, Submenu, u"全文/分组  [F10]"),
+      ITEM(mnuSysTrayALL, mnuSysTrayType, Command, u"全文"),
+      ITEM(mnuSysTrayGroup, mnuSysTrayType, Command, u"分组"),
+      ITEM(S5, mnuSysTrayType, Separator, u"-"),
+      ITEM(mnuSysTraySegSize, mnuSysTrayType, Submenu, u"每组大小"),
+      ITEM(mnuSysTraySegSize30, mnuSysTraySegSize, Command, u"30"),
+      ITEM(mnuSysTraySegSize60, mnuSysTraySegSize, Command, u"60"),
+      ITEM(mnuSysTraySegSize90, mnuSysTraySegSize, Command, u"90"),
+      ITEM(S1, mnuSysTrayType, Separator, u"-"),
+      ITEM(mnuSysTrayGroupUp, mnuSysTrayType, Command, u"上一组  [F11]"),
+      ITEM(mnuSysTrayGroupDown, mnuSysTrayType, Command, u"下一组  [F12]"),
+      ITEM(mnuSysTrayState, mnuSysTrayType, Command, u"从统计分布图选择..."),
+      ITEM(mnuSysTrayGame, mnuSysTrayType, Command, u"单词分组配对游戏..."),
+      ITEM(mnuSysTrayPercent, mnuSysTray, Submenu, u"满意率"),
+      ITEM(mnuSysTrayPercent33, mnuSysTrayPercent, Command, u"33%"),
+      ITEM(mnuSysTrayPercent66, mnuSysTrayPercent, Command, u"66%"),
+      ITEM(mnuSysTrayPercent80, mnuSysTrayPercent, Command, u"80%"),
+      ITEM(mnuSysTrayPercent90, mnuSysTrayPercent, Command, u"90%"),
+      ITEM(mnuSysTraySound, mnuSysTray, Submenu, u"静音/单语/双语"),
+      ITEM(mnuSysTrayNoSound, mnuSysTraySound, Command, u"静音"),
+      ITEM(mnuSysTraySSound, mnuSysTraySound, Command, u"单语"),
+      ITEM(mnuSysTrayDSound, mnuSysTraySound, Command, u"双语"),
+      ITEM(mnuSysTrayShow, mnuSysTray, Submenu, u"显示"),
+      ITEM(mnuSysTrayShowMain, mnuSysTrayShow, Command, u"播放窗口"),
+      ITEM(mnuSysTrayShowStatus, mnuSysTrayShow, Command, u"状态栏"),
+      ITEM(mnuSysTrayShowHour, mnuSysTrayShow, Command, u"沙漏图标"),
+      ITEM(mnuSysTrayShowResize, mnuSysTrayShow, Command, u"窗口缩放图标"),
+      ITEM(mnuSysTrayShowProgress, mnuSysTrayShow, Command, u"进度图标"),
+      ITEM(mnuSysTrayShowSegNo, mnuSysTrayShow, Command, u"分组编号"),
+      ITEM(mnuSysTrayShowCounter, mnuSysTrayShow, Command, u"单词编号"),
+      ITEM(mnuSysTrayShowPhonetic, mnuSysTrayShow, Command, u"音标栏"),
+      ITEM(mnuSysTrayShowLongMeaning, mnuSysTrayShow, Command, u"备注栏"),
+      ITEM(mnuSysTrayShowPicture, mnuSysTrayShow, Command, u"图片栏"),
+      ITEM(S2, mnuSysTrayShow, Separator, u"-"),
+      ITEM(mnuSysTrayShowMainCenter, mnuSysTrayShow, Command, u"到屏幕正中央"),
+      ITEM(S6, mnuSysTrayShow, Separator, u"-"),
+      ITEM(mnuSysTrayShowGroupKeyword, mnuSysTrayShow, Command, u"分组符号设定..."),
+      ITEM(mnuSysTrayShowPhoneticKeyword, mnuSysTrayShow, Command, u"音标栏符号设定... "),
+      ITEM(mnuSysTrayShowMeaningKeyword, mnuSysTrayShow, Command, u"备注栏符号设定... "),
+      ITEM(mnuSysTrayShowLongMeaningPercent, mnuSysTrayShow, Submenu, u"备注栏字体比例"),
+      ITEM(mnuSysTrayShowLongMeaningPercentH, mnuSysTrayShowLongMeaningPercent, Command, u"50%"),
+      ITEM(mnuSysTrayShowLongMeaningPercentA, mnuSysTrayShowLongMeaningPercent, Command, u"100%"),
+      ITEM(mnuSysTrayShowConfig, mnuSysTrayShow, Command, u"单词标识配置..."),
+      ITEM(mnuSysTrayShowMeaningRows, mnuSysTrayShow, Submenu, u"备注行数"),
+      ITEM(mnuSysTrayShowMeaningRow00, mnuSysTrayShowMeaningRows, Command, u"自动"),
+      ITEM(mnuSysTrayShowMeaningRow01, mnuSysTrayShowMeaningRows, Command, u"1 行"),
+      ITEM(mnuSysTrayShowMeaningRow02, mnuSysTrayShowMeaningRows, Command, u"2 行"),
+      ITEM(mnuSysTrayShowMeaningRow03, mnuSysTrayShowMeaningRows, Command, u"3 行"),
+      ITEM(mnuSysTrayShowMeaningRow04, mnuSysTrayShowMeaningRows, Command, u"4 行"),
+      ITEM(mnuSysTrayShowMeaningRow05, mnuSysTrayShowMeaningRows, Command, u"5 行"),
+      ITEM(mnuSysTrayShowMeaningRow06, mnuSysTrayShowMeaningRows, Command, u"6 行"),
+      ITEM(mnuSysTrayShowMeaningRow07, mnuSysTrayShowMeaningRows, Command, u"7 行"),
+      ITEM(mnuSysTrayShowMeaningRow08, mnuSysTrayShowMeaningRows, Command, u"8 行"),
+      ITEM(mnuSysTrayShowMeaningRow09, mnuSysTrayShowMeaningRows, Command, u"9 行"),
+      ITEM(mnuSysTrayShowMeaningRow10, mnuSysTrayShowMeaningRows, Command, u"10 行"),
+      ITEM(S3, mnuSysTray, Separator, u"-"),
+      ITEM(mnuSysTrayStatistics, mnuSysTray, Command, u"每日进度..."),
+      ITEM(mnuSysTrayAbout, mnuSysTray, Command, u"关于..."),
+      ITEM(S4, mnuSysTray, Separator, u"-"),
+      ITEM(mnuSysTrayExit, mnuSysTray, Command, u"退出"),
+  };
+#undef ITEM
+  return kRows;
+}
+
 frmSysMenu::frmSysMenu() : Form(QStringLiteral("frmSysMenu")) {
-  mnuSysTray = submenu(QStringLiteral("mnuSysTray"), nullptr, QStringLiteral("mnuSysTray"));
-  CreateLanguageAndColorItems();
-  CreateTimingAndModeItems();
-  CreateTypeItems();
-  CreatePercentAndSoundItems();
-  CreateShowItems();
-  CreateWindowItems();
+  for (const TreeRow& row : Tree()) {
+    Item item = addMenuItem(QString::fromUtf16(row.name), row.parent ? this->*row.parent : nullptr, row.kind,
+                            QString::fromUtf16(row.caption));
+    this->*row.member = item;
+    if (row.click) item->onClick = [this, click = row.click] { (this->*click)(); };
+  }
+  // Never offered: nothing in the program makes these two available.
+  mnuSysTrayShowConfig->setVisible(false);
+  mnuSysTrayShowConfig->setEnabled(false);
+  mnuSysTrayShowMeaningRow00->setEnabled(false);  // "automatic" stays a greyed slot
 }
 
 frmSysMenu::~frmSysMenu() = default;
@@ -47,143 +126,4 @@ frmSysMenu::~frmSysMenu() = default;
 void frmSysMenu::Form_Load() {
   ApplyFormLanguage(QStringLiteral("frmSysMenu"));
   ClearCustomColors();
-}
-
-Item frmSysMenu::submenu(const QString& name, Item parent, const QString& caption) {
-  return addMenuItem(name, parent, Kind::Submenu, caption);
-}
-
-Item frmSysMenu::command(const QString& name, Item parent, const QString& caption) {
-  return addMenuItem(name, parent, Kind::Command, caption);
-}
-
-Item frmSysMenu::separator(const QString& name, Item parent) {
-  return addMenuItem(name, parent, Kind::Separator, QStringLiteral("-"));
-}
-
-void frmSysMenu::numberedCommands(std::span<Item frmSysMenu::* const> members, const QString& prefix,
-                                  int firstNumber, Item parent, const QString& unit) {
-  int number = firstNumber;
-  for (Item frmSysMenu::*member : members) {
-    this->*member = command(prefix + QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0')), parent,
-                            QString::number(number) + QLatin1Char(' ') + unit);
-    ++number;
-  }
-}
-
-void frmSysMenu::CreateLanguageAndColorItems() {
-  mnuSysTrayLanguage = submenu(QStringLiteral("mnuSysTrayLanguage"), mnuSysTray, QStringLiteral("界面语言"));
-  mnuSysTrayLanguageC = command(QStringLiteral("mnuSysTrayLanguageC"), mnuSysTrayLanguage, QStringLiteral("中文"));
-  mnuSysTrayLanguageB = command(QStringLiteral("mnuSysTrayLanguageB"), mnuSysTrayLanguage, QStringLiteral("英文"));
-
-  mnuSysTrayColor = submenu(QStringLiteral("mnuSysTrayColor"), mnuSysTray, QStringLiteral("颜色调整"));
-  mnuSysTrayColorF = command(QStringLiteral("mnuSysTrayColorF"), mnuSysTrayColor, QStringLiteral("前景颜色..."));
-  mnuSysTrayColorB = command(QStringLiteral("mnuSysTrayColorB"), mnuSysTrayColor, QStringLiteral("背景颜色..."));
-  mnuSysTrayColorNull = command(QStringLiteral("mnuSysTrayColorNull"), mnuSysTrayColor, QStringLiteral("变色龙"));
-  mnuSysTrayColorTrans = command(QStringLiteral("mnuSysTrayColorTrans"), mnuSysTrayColor, QStringLiteral("透明"));
-
-  mnuSysTrayFont = command(QStringLiteral("mnuSysTrayFont"), mnuSysTray, QStringLiteral("字体调整..."));
-}
-
-void frmSysMenu::CreateTimingAndModeItems() {
-  mnuSysTrayInterval = submenu(QStringLiteral("mnuSysTrayInterval"), mnuSysTray, QStringLiteral("间隔时间"));
-  numberedCommands(kIntervalItems, QStringLiteral("mnuSysTrayInterval"), 1, mnuSysTrayInterval,
-                   QStringLiteral("秒钟"));
-
-  mnuSysTrayRun = submenu(QStringLiteral("mnuSysTrayRun"), mnuSysTray, QStringLiteral("等待/非等待 模式"));
-  mnuSysTrayWait = command(QStringLiteral("mnuSysTrayWait"), mnuSysTrayRun, QStringLiteral("等待"));
-  mnuSysTrayNoWait = command(QStringLiteral("mnuSysTrayNoWait"), mnuSysTrayRun, QStringLiteral("非等待"));
-
-  mnuSysTrayMode1 =
-      submenu(QStringLiteral("mnuSysTrayMode1"), mnuSysTray, QStringLiteral("简洁浏览/浏览/背颂 模式  [F9]"));
-  mnuSysTrayMode100 = command(QStringLiteral("mnuSysTrayMode100"), mnuSysTrayMode1, QStringLiteral("简洁浏览"));
-  mnuSysTrayMode101 = command(QStringLiteral("mnuSysTrayMode101"), mnuSysTrayMode1, QStringLiteral("浏览"));
-  mnuSysTrayMode102 = command(QStringLiteral("mnuSysTrayMode102"), mnuSysTrayMode1, QStringLiteral("背颂"));
-}
-
-void frmSysMenu::CreateTypeItems() {
-  mnuSysTrayType = submenu(QStringLiteral("mnuSysTrayType"), mnuSysTray, QStringLiteral("全文/分组  [F10]"));
-  mnuSysTrayALL = command(QStringLiteral("mnuSysTrayALL"), mnuSysTrayType, QStringLiteral("全文"));
-  mnuSysTrayGroup = command(QStringLiteral("mnuSysTrayGroup"), mnuSysTrayType, QStringLiteral("分组"));
-  S5 = separator(QStringLiteral("S5"), mnuSysTrayType);
-  mnuSysTraySegSize = submenu(QStringLiteral("mnuSysTraySegSize"), mnuSysTrayType, QStringLiteral("每组大小"));
-  mnuSysTraySegSize30 = command(QStringLiteral("mnuSysTraySegSize30"), mnuSysTraySegSize, QStringLiteral("30"));
-  mnuSysTraySegSize60 = command(QStringLiteral("mnuSysTraySegSize60"), mnuSysTraySegSize, QStringLiteral("60"));
-  mnuSysTraySegSize90 = command(QStringLiteral("mnuSysTraySegSize90"), mnuSysTraySegSize, QStringLiteral("90"));
-  S1 = separator(QStringLiteral("S1"), mnuSysTrayType);
-  mnuSysTrayGroupUp = command(QStringLiteral("mnuSysTrayGroupUp"), mnuSysTrayType, QStringLiteral("上一组  [F11]"));
-  mnuSysTrayGroupDown =
-      command(QStringLiteral("mnuSysTrayGroupDown"), mnuSysTrayType, QStringLiteral("下一组  [F12]"));
-  mnuSysTrayState = command(QStringLiteral("mnuSysTrayState"), mnuSysTrayType, QStringLiteral("从统计分布图选择..."));
-  mnuSysTrayGame = command(QStringLiteral("mnuSysTrayGame"), mnuSysTrayType, QStringLiteral("单词分组配对游戏..."));
-}
-
-void frmSysMenu::CreatePercentAndSoundItems() {
-  mnuSysTrayPercent = submenu(QStringLiteral("mnuSysTrayPercent"), mnuSysTray, QStringLiteral("满意率"));
-  mnuSysTrayPercent33 = command(QStringLiteral("mnuSysTrayPercent33"), mnuSysTrayPercent, QStringLiteral("33%"));
-  mnuSysTrayPercent66 = command(QStringLiteral("mnuSysTrayPercent66"), mnuSysTrayPercent, QStringLiteral("66%"));
-  mnuSysTrayPercent80 = command(QStringLiteral("mnuSysTrayPercent80"), mnuSysTrayPercent, QStringLiteral("80%"));
-  mnuSysTrayPercent90 = command(QStringLiteral("mnuSysTrayPercent90"), mnuSysTrayPercent, QStringLiteral("90%"));
-
-  mnuSysTraySound = submenu(QStringLiteral("mnuSysTraySound"), mnuSysTray, QStringLiteral("静音/单语/双语"));
-  mnuSysTrayNoSound = command(QStringLiteral("mnuSysTrayNoSound"), mnuSysTraySound, QStringLiteral("静音"));
-  mnuSysTraySSound = command(QStringLiteral("mnuSysTraySSound"), mnuSysTraySound, QStringLiteral("单语"));
-  mnuSysTrayDSound = command(QStringLiteral("mnuSysTrayDSound"), mnuSysTraySound, QStringLiteral("双语"));
-}
-
-void frmSysMenu::CreateShowItems() {
-  mnuSysTrayShow = submenu(QStringLiteral("mnuSysTrayShow"), mnuSysTray, QStringLiteral("显示"));
-  mnuSysTrayShowMain = command(QStringLiteral("mnuSysTrayShowMain"), mnuSysTrayShow, QStringLiteral("播放窗口"));
-  mnuSysTrayShowStatus = command(QStringLiteral("mnuSysTrayShowStatus"), mnuSysTrayShow, QStringLiteral("状态栏"));
-  mnuSysTrayShowHour = command(QStringLiteral("mnuSysTrayShowHour"), mnuSysTrayShow, QStringLiteral("沙漏图标"));
-  mnuSysTrayShowResize =
-      command(QStringLiteral("mnuSysTrayShowResize"), mnuSysTrayShow, QStringLiteral("窗口缩放图标"));
-  mnuSysTrayShowProgress =
-      command(QStringLiteral("mnuSysTrayShowProgress"), mnuSysTrayShow, QStringLiteral("进度图标"));
-  mnuSysTrayShowSegNo = command(QStringLiteral("mnuSysTrayShowSegNo"), mnuSysTrayShow, QStringLiteral("分组编号"));
-  mnuSysTrayShowCounter =
-      command(QStringLiteral("mnuSysTrayShowCounter"), mnuSysTrayShow, QStringLiteral("单词编号"));
-  mnuSysTrayShowPhonetic =
-      command(QStringLiteral("mnuSysTrayShowPhonetic"), mnuSysTrayShow, QStringLiteral("音标栏"));
-  mnuSysTrayShowLongMeaning =
-      command(QStringLiteral("mnuSysTrayShowLongMeaning"), mnuSysTrayShow, QStringLiteral("备注栏"));
-  mnuSysTrayShowPicture = command(QStringLiteral("mnuSysTrayShowPicture"), mnuSysTrayShow, QStringLiteral("图片栏"));
-  S2 = separator(QStringLiteral("S2"), mnuSysTrayShow);
-  mnuSysTrayShowMainCenter =
-      command(QStringLiteral("mnuSysTrayShowMainCenter"), mnuSysTrayShow, QStringLiteral("到屏幕正中央"));
-  S6 = separator(QStringLiteral("S6"), mnuSysTrayShow);
-  mnuSysTrayShowGroupKeyword =
-      command(QStringLiteral("mnuSysTrayShowGroupKeyword"), mnuSysTrayShow, QStringLiteral("分组符号设定..."));
-  mnuSysTrayShowPhoneticKeyword =
-      command(QStringLiteral("mnuSysTrayShowPhoneticKeyword"), mnuSysTrayShow, QStringLiteral("音标栏符号设定... "));
-  mnuSysTrayShowMeaningKeyword =
-      command(QStringLiteral("mnuSysTrayShowMeaningKeyword"), mnuSysTrayShow, QStringLiteral("备注栏符号设定... "));
-
-  mnuSysTrayShowLongMeaningPercent =
-      submenu(QStringLiteral("mnuSysTrayShowLongMeaningPercent"), mnuSysTrayShow, QStringLiteral("备注栏字体比例"));
-  mnuSysTrayShowLongMeaningPercentH = command(QStringLiteral("mnuSysTrayShowLongMeaningPercentH"),
-                                              mnuSysTrayShowLongMeaningPercent, QStringLiteral("50%"));
-  mnuSysTrayShowLongMeaningPercentA = command(QStringLiteral("mnuSysTrayShowLongMeaningPercentA"),
-                                              mnuSysTrayShowLongMeaningPercent, QStringLiteral("100%"));
-
-  mnuSysTrayShowConfig =
-      command(QStringLiteral("mnuSysTrayShowConfig"), mnuSysTrayShow, QStringLiteral("单词标识配置..."));
-  mnuSysTrayShowConfig->setVisible(false);
-  mnuSysTrayShowConfig->setEnabled(false);
-
-  mnuSysTrayShowMeaningRows =
-      submenu(QStringLiteral("mnuSysTrayShowMeaningRows"), mnuSysTrayShow, QStringLiteral("备注行数"));
-  mnuSysTrayShowMeaningRow00 =
-      command(QStringLiteral("mnuSysTrayShowMeaningRow00"), mnuSysTrayShowMeaningRows, QStringLiteral("自动"));
-  mnuSysTrayShowMeaningRow00->setEnabled(false);
-  numberedCommands(kMeaningRowItems, QStringLiteral("mnuSysTrayShowMeaningRow"), 1, mnuSysTrayShowMeaningRows,
-                   QStringLiteral("行"));
-}
-
-void frmSysMenu::CreateWindowItems() {
-  S3 = separator(QStringLiteral("S3"), mnuSysTray);
-  mnuSysTrayStatistics = command(QStringLiteral("mnuSysTrayStatistics"), mnuSysTray, QStringLiteral("每日进度..."));
-  mnuSysTrayAbout = command(QStringLiteral("mnuSysTrayAbout"), mnuSysTray, QStringLiteral("关于..."));
-  S4 = separator(QStringLiteral("S4"), mnuSysTray);
-  mnuSysTrayExit = command(QStringLiteral("mnuSysTrayExit"), mnuSysTray, QStringLiteral("退出"));
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The tray menu form: never shown, it only holds the pop-up menu mnuSysTray from which the
-// learner sets everything. Items are members named as the program names them, created in menu
-// order under their parents with their design captions; radio and toggle items are commands
-// whose check marks the program sets.
+// learner sets everything. Items are members named as the program names them. The whole tree
+// (member, parent, kind, design caption, click handler) is one table in frmSysMenu.cpp, which
+// the constructor walks in menu order; radio and toggle items are commands whose check marks the
+// program sets.
 
 #include "platform/forms/default_instance.h"
 #include "platform/forms/menu_item.h"
@@ -20,121 +21,50 @@ class frmSysMenu : public platform::Form, public platform::DefaultInstance<frmSy
 
   using Item = platform::MenuItem*;
 
-  Item mnuSysTray;  // the pop-up root
-
-  Item mnuSysTrayLanguage;
-  Item mnuSysTrayLanguageC;
-  Item mnuSysTrayLanguageB;
-
-  Item mnuSysTrayColor;
-  Item mnuSysTrayColorF;
-  Item mnuSysTrayColorB;
-  Item mnuSysTrayColorNull;
-  Item mnuSysTrayColorTrans;
-
-  Item mnuSysTrayFont;
-
-  Item mnuSysTrayInterval;
-  Item mnuSysTrayInterval01;
-  Item mnuSysTrayInterval02;
-  Item mnuSysTrayInterval03;
-  Item mnuSysTrayInterval04;
-  Item mnuSysTrayInterval05;
-  Item mnuSysTrayInterval06;
-  Item mnuSysTrayInterval07;
-  Item mnuSysTrayInterval08;
-  Item mnuSysTrayInterval09;
-  Item mnuSysTrayInterval10;
-
-  Item mnuSysTrayRun;
-  Item mnuSysTrayWait;
-  Item mnuSysTrayNoWait;
-
-  Item mnuSysTrayMode1;
-  Item mnuSysTrayMode100;
-  Item mnuSysTrayMode101;
-  Item mnuSysTrayMode102;
-
-  Item mnuSysTrayType;
-  Item mnuSysTrayALL;
-  Item mnuSysTrayGroup;
-  Item S5;
-  Item mnuSysTraySegSize;
-  Item mnuSysTraySegSize30;
-  Item mnuSysTraySegSize60;
-  Item mnuSysTraySegSize90;
-  Item S1;
-  Item mnuSysTrayGroupUp;
-  Item mnuSysTrayGroupDown;
-  Item mnuSysTrayState;
-  Item mnuSysTrayGame;  // enabled only in segment mode
-
-  Item mnuSysTrayPercent;
-  Item mnuSysTrayPercent33;
-  Item mnuSysTrayPercent66;
-  Item mnuSysTrayPercent80;
-  Item mnuSysTrayPercent90;
-
-  Item mnuSysTraySound;
-  Item mnuSysTrayNoSound;
-  Item mnuSysTraySSound;
-  Item mnuSysTrayDSound;
-
-  Item mnuSysTrayShow;
-  Item mnuSysTrayShowMain;
-  Item mnuSysTrayShowStatus;
-  Item mnuSysTrayShowHour;
-  Item mnuSysTrayShowResize;
-  Item mnuSysTrayShowProgress;
-  Item mnuSysTrayShowSegNo;
-  Item mnuSysTrayShowCounter;
-  Item mnuSysTrayShowPhonetic;
-  Item mnuSysTrayShowLongMeaning;
-  Item mnuSysTrayShowPicture;
-  Item S2;
-  Item mnuSysTrayShowMainCenter;
-  Item S6;
-  Item mnuSysTrayShowGroupKeyword;
-  Item mnuSysTrayShowPhoneticKeyword;
-  Item mnuSysTrayShowMeaningKeyword;
-  Item mnuSysTrayShowLongMeaningPercent;
-  Item mnuSysTrayShowLongMeaningPercentH;
-  Item mnuSysTrayShowLongMeaningPercentA;
-  Item mnuSysTrayShowConfig;  // never offered: hidden and disabled
-  Item mnuSysTrayShowMeaningRows;
-  Item mnuSysTrayShowMeaningRow00;  // "automatic": a greyed slot that can never be chosen
-  Item mnuSysTrayShowMeaningRow01;
-  Item mnuSysTrayShowMeaningRow02;
-  Item mnuSysTrayShowMeaningRow03;
-  Item mnuSysTrayShowMeaningRow04;
-  Item mnuSysTrayShowMeaningRow05;
-  Item mnuSysTrayShowMeaningRow06;
-  Item mnuSysTrayShowMeaningRow07;
-  Item mnuSysTrayShowMeaningRow08;
-  Item mnuSysTrayShowMeaningRow09;
-  Item mnuSysTrayShowMeaningRow10;
-
-  Item S3;
-  Item mnuSysTrayStatistics;
-  Item mnuSysTrayAbout;
-  Item S4;
-  Item mnuSysTrayExit;
+  // The items, one line per submenu (menu order; the table gives parents and captions).
+  Item mnuSysTray{};  // the pop-up root
+  Item mnuSysTrayLanguage{}, mnuSysTrayLanguageC{}, mnuSysTrayLanguageB{};
+  Item mnuSysTrayColor{}, mnuSysTrayColorF{}, mnuSysTrayColorB{}, mnuSysTrayColorNull{}, mnuSysTrayColorTrans{};
+  Item mnuSysTrayFont{};
+  Item mnuSysTrayInterval{}, mnuSysTrayInterval01{}, mnuSysTrayInterval02{}, mnuSysTrayInterval03{},
+      mnuSysTrayInterval04{}, mnuSysTrayInterval05{}, mnuSysTrayInterval06{}, mnuSysTrayInterval07{},
+      mnuSysTrayInterval08{}, mnuSysTrayInterval09{}, mnuSysTrayInterval10{};
+  Item mnuSysTrayRun{}, mnuSysTrayWait{}, mnuSysTrayNoWait{};
+  Item mnuSysTrayMode1{}, mnuSysTrayMode100{}, mnuSysTrayMode101{}, mnuSysTrayMode102{};
+  Item mnuSysTrayType{}, mnuSysTrayALL{}, mnuSysTrayGroup{}, S5{}, mnuSysTraySegSize{}, mnuSysTraySegSize30{},
+      mnuSysTraySegSize60{}, mnuSysTraySegSize90{}, S1{}, mnuSysTrayGroupUp{}, mnuSysTrayGroupDown{},
+      mnuSysTrayState{}, mnuSysTrayGame{};
+  Item mnuSysTrayPercent{}, mnuSysTrayPercent33{}, mnuSysTrayPercent66{}, mnuSysTrayPercent80{},
+      mnuSysTrayPercent90{};
+  Item mnuSysTraySound{}, mnuSysTrayNoSound{}, mnuSysTraySSound{}, mnuSysTrayDSound{};
+  Item mnuSysTrayShow{}, mnuSysTrayShowMain{}, mnuSysTrayShowStatus{}, mnuSysTrayShowHour{}, mnuSysTrayShowResize{},
+      mnuSysTrayShowProgress{}, mnuSysTrayShowSegNo{}, mnuSysTrayShowCounter{}, mnuSysTrayShowPhonetic{},
+      mnuSysTrayShowLongMeaning{}, mnuSysTrayShowPicture{}, S2{}, mnuSysTrayShowMainCenter{}, S6{},
+      mnuSysTrayShowGroupKeyword{}, mnuSysTrayShowPhoneticKeyword{}, mnuSysTrayShowMeaningKeyword{};
+  Item mnuSysTrayShowLongMeaningPercent{}, mnuSysTrayShowLongMeaningPercentH{}, mnuSysTrayShowLongMeaningPercentA{};
+  Item mnuSysTrayShowConfig{};  // never offered: hidden and disabled
+  Item mnuSysTrayShowMeaningRows{},
+      mnuSysTrayShowMeaningRow00{},  // "automatic": a greyed slot that can never be chosen
+      mnuSysTrayShowMeaningRow01{}, mnuSysTrayShowMeaningRow02{}, mnuSysTrayShowMeaningRow03{},
+      mnuSysTrayShowMeaningRow04{}, mnuSysTrayShowMeaningRow05{}, mnuSysTrayShowMeaningRow06{},
+      mnuSysTrayShowMeaningRow07{}, mnuSysTrayShowMeaningRow08{}, mnuSysTrayShowMeaningRow09{},
+      mnuSysTrayShowMeaningRow10{};
+  Item S3{}, mnuSysTrayStatistics{}, mnuSysTrayAbout{}, S4{}, mnuSysTrayExit{};
 
  private:
-  Item submenu(const QString& name, Item parent, const QString& caption);
-  Item command(const QString& name, Item parent, const QString& caption);
-  Item separator(const QString& name, Item parent);
-  // Creates the items prefix + "01", "02" ... into the given members, captioned with their number,
-  // a blank and the unit.
-  void numberedCommands(std::span<Item frmSysMenu::* const> members, const QString& prefix, int firstNumber,
-                        Item parent, const QString& unit);
+  // What choosing a command, or opening a submenu, runs.
+  using Click = void (frmSysMenu::*)();
 
-  void CreateLanguageAndColorItems();
-  void CreateTimingAndModeItems();
-  void CreateTypeItems();
-  void CreatePercentAndSoundItems();
-  void CreateShowItems();
-  void CreateWindowItems();
+  // One row of the menu tree. Rows come in menu order, so a parent's row precedes its children.
+  struct TreeRow {
+    Item frmSysMenu::*member;     // the member that holds the item; the item is named as the member
+    const char16_t* name;
+    Item frmSysMenu::*parent;     // nullptr: the root
+    platform::MenuItem::Kind kind;
+    const char16_t* caption;      // design caption, kept when the language file has none
+    Click click = nullptr;        // nullptr: nothing runs
+  };
+  static std::span<const TreeRow> Tree();
 };
 
 // Empties the colour dialog's custom colours, so colours a learner defined are not offered again.
