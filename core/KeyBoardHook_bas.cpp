@@ -71,22 +71,15 @@ HotKeySystem& System() {
   return *system;
 }
 
-// The failure is told once per run: every hot key renews the hook, and each renewal would fail
-// again for the same reason.
-struct HookFailureReport {
-  bool enabled = true;
-  bool told = false;
-};
-
-HookFailureReport& FailureReport() {
-  static HookFailureReport report;
-  return report;
+// Whether a failed install is told at all (tests without an X server turn it off).
+bool& FailureReporting() {
+  static bool enabled = true;
+  return enabled;
 }
 
 void ReportHookUnavailable(const QString& reason) {
-  HookFailureReport& report = FailureReport();
-  if (!report.enabled || report.told) return;
-  report.told = true;
+  if (!FailureReporting() || g_HookFailureTold) return;
+  g_HookFailureTold = true;
   const QString text = GetMessageText(
       QStringLiteral("KeyBoardHook_bas"), QStringLiteral("HookUnavailable"),
       QStringLiteral("The hot keys (Esc, Pause, F9 to F12) do not work in this session; use the tray menu instead."));
@@ -307,6 +300,6 @@ void OnHotKeyNextSegment() { StepSegmentByKey(+1); }
 void SetHotKeySystem(std::unique_ptr<HotKeySystem> system) { InstalledSystem() = std::move(system); }
 
 void SetKeyboardHookFailureReporting(bool enabled) {
-  FailureReport().enabled = enabled;
-  if (enabled) FailureReport().told = false;
+  FailureReporting() = enabled;
+  if (enabled) g_HookFailureTold = false;
 }

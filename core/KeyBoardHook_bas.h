@@ -24,6 +24,9 @@ inline bool g_KeyHooked = false;      // InstallKeyboardHook ran and RemoveKeybo
 inline QString g_LastHotKey;          // name of the last hot key the hook saw ("vbKeyEscape", "vbKeyF9" ...)
 // When the last timed hot-key action ended, on the steady clock; none yet at the start of the run.
 inline std::optional<std::chrono::steady_clock::time_point> g_LastKillTime;
+// The learner was told that the hot keys do not work. Told once per run: every hot key renews the
+// hook, and each renewal would fail again for the same reason.
+inline bool g_HookFailureTold = false;
 
 // ---- The hook -----------------------------------------------------------------------------------
 

@@ -22,9 +22,6 @@ namespace {
 constexpr QStringView kTwoBlanks = u"  ";
 constexpr QStringView kMeaningMark = u"> ";
 
-// Set while the current cycle is cut short, so the learner is told once, not on every rebuild.
-bool cycleIsCut = false;
-
 // Killed words ("*"), comments ("/") and header lines ("{") are never shown.
 bool IsShownLine(const QString& line) {
   if (line.isEmpty()) return false;
@@ -204,8 +201,8 @@ void RearrangeWordList() {
 
   // Told last, once the cycle is whole: the message box lets timers and hot keys run meanwhile,
   // and a rebuild they start must find the state settled.
-  const bool wasCut = std::exchange(cycleIsCut, firstRowLeftOut >= 0);
-  if (cycleIsCut && !wasCut) {
+  const bool wasCut = std::exchange(g_CycleIsCut, firstRowLeftOut >= 0);
+  if (g_CycleIsCut && !wasCut) {
     const QString& line = g_SegmentLines[static_cast<size_t>(firstRowLeftOut)].text;
     const qsizetype at = line.indexOf(u'@');
     platform::MsgBox(CycleTooLongMessage(at >= 0 ? line.left(at) : line));

@@ -18,6 +18,9 @@
 // Positions are 16-bit, so a cycle holds at most this many items.
 inline constexpr int kMaxCycleItems = INT16_MAX;
 
+// Set while the current cycle is cut short, so the learner is told once, not on every rebuild.
+inline bool g_CycleIsCut = false;
+
 // Rebuilds g_CycleTable (exactly g_CycleCount rows) and the cycle state from the segment line
 // table: range 1..g_CycleCount, the position moved back two items (hold off) or kept (hold on)
 // and clamped to the new cycle. An empty cycle stops the word timer and puts the status text on

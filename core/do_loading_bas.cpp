@@ -26,9 +26,6 @@ constexpr char16_t kCR = u'\r';
 constexpr char16_t kLF = u'\n';
 constexpr qsizetype kMarkBytes = 2;  // the byte-order mark, skipped without being compared
 
-// Set when the loader refused the open library: the tables then hold an empty library, and
-// writing them would wipe the learner's file.
-bool libraryRefused = false;
 
 // The text of a library file after its byte-order mark, read in one go; a final lone byte (an
 // incomplete code unit) is dropped. Empty when the file is missing or unreadable.
@@ -226,8 +223,8 @@ QString LibrarySaveFailedMessage(const QString& path, const QString& reason) {
 bool LoadWordLibrary() {
   LibraryParser parser(g_GroupSymbolStart, g_GroupSymbolEnd);
   const LoadOutcome outcome = parser.parse(ReadLibraryText(g_LibraryPath));
-  libraryRefused = outcome != LoadOutcome::Loaded;
-  if (libraryRefused) {
+  g_LibraryRefused = outcome != LoadOutcome::Loaded;
+  if (g_LibraryRefused) {
     ForgetLibraryFile();
     InstallLibrary(LoadedLibrary{});
     platform::MsgBox(outcome == LoadOutcome::TooManyLines ? LibraryTooManyLinesMessage(g_LibraryPath)
@@ -239,7 +236,7 @@ bool LoadWordLibrary() {
 }
 
 bool SaveWordLibrary() {
-  if (libraryRefused) return false;
+  if (g_LibraryRefused) return false;
   const qsizetype last = std::min<qsizetype>(g_LineCountCopy, std::ssize(g_WordLines) - 1);
   const QByteArray bytes = EncodeLibrary(last);
   QString reason;

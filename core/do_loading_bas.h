@@ -13,6 +13,10 @@ inline constexpr int kMaxLibraryLines = 32768;
 // The group table holds at most this many groups (g_Groups[1] to g_Groups[1000]).
 inline constexpr int kMaxWordGroups = 1000;
 
+// Set when the loader refused the open library: the tables then hold an empty library, and
+// writing them would wipe the learner's file.
+inline bool g_LibraryRefused = false;
+
 // Reads the library at g_LibraryPath into g_WordLines, g_LineCount, g_LineCountCopy, g_Groups,
 // g_GroupCount, g_GroupName, g_SourceLang and g_TargetLang. Group headers are told by
 // g_GroupSymbolStart and g_GroupSymbolEnd, which must be set before.
