@@ -31,10 +31,6 @@ class BarLoad : public ::testing::Test {
   void TearDown() override {
     SkolvaneBar::unload();
     platform::SetProgramFolder({});
-    g_LibraryPath.clear();
-    g_LibraryFolder.clear();
-    g_LibraryFileName.clear();
-    g_LibraryTitle.clear();
   }
   void setLibrary(const QString& key, const QString& value) {
     platform::WriteProfileString(folders.libraryFolder() + "Words.ini", "Normal", key, value);

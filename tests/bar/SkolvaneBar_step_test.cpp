@@ -16,7 +16,6 @@ class WordStep : public testing_support::BarDrawingFixture {
     BarDrawingFixture::SetUp();
     g_ShowPhonetic = false;
     g_SoundMode = "0";
-    g_RangeChanged = g_RestartCycle = false;
   }
 
   // A cycle of `count` rows "row1".."rowN" over the range 1..count, starting at position 1.

@@ -18,16 +18,10 @@ class StartUp : public ::testing::Test {
  protected:
   void SetUp() override {
     platform::SetProgramFolder(folders.programFolder());
-    g_UILanguage.clear();
-    g_LibraryPath.clear();
-    g_LibraryFolder.clear();
-    g_LibraryFileName.clear();
-    g_LibraryTitle.clear();
   }
   void TearDown() override {
     platform::UnloadAllForms();
     platform::SetProgramFolder({});
-    g_CommandLine.clear();
   }
 
   QString installerFile() const { return folders.profileFolder() + "CORVELSETUP.ini"; }

@@ -28,13 +28,11 @@ class SysMenuTest : public ::testing::Test {
   void SetUp() override {
     platform::SetProgramFolder(folders_.programFolder());
     g_UILanguage = QStringLiteral("C");
-    g_LibraryFileName.clear();
     unloadMenu();
   }
   void TearDown() override {
     unloadMenu();
     platform::SetProgramFolder(QString());
-    g_UILanguage.clear();
   }
   static void unloadMenu() {
     frmSysMenu::unload();

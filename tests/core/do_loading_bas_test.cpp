@@ -25,8 +25,6 @@ class WordLibraryTest : public ::testing::Test {
  protected:
   void SetUp() override {
     g_LibraryPath = folders_.libraryFolder() + "Test.abc";
-    g_GroupSymbolStart.clear();
-    g_GroupSymbolEnd.clear();
   }
 
   bool loadBytes(const QByteArray& bytes) {

@@ -50,15 +50,9 @@ class LanguageTest : public ::testing::Test {
  protected:
   void SetUp() override {
     platform::SetProgramFolder(folders_.programFolder());
-    g_UILanguage.clear();
-    g_LibraryFolder.clear();
-    g_LibraryFileName.clear();
   }
   void TearDown() override {
     platform::SetProgramFolder(QString());
-    g_UILanguage.clear();
-    g_LibraryFolder.clear();
-    g_LibraryFileName.clear();
   }
 
   void writeLanguageFile(const QString& letter, const QByteArray& text) {

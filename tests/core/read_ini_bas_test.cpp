@@ -21,13 +21,9 @@ class SettingsTest : public ::testing::Test {
     platform::SetProgramFolder(folders_.programFolder());
     g_LibraryFolder = folders_.libraryFolder();
     g_LibraryFileName = "Travel.abc";
-    g_IniValue.clear();
-    g_IniResult = 0;
   }
   void TearDown() override {
     platform::SetProgramFolder({});
-    g_LibraryFolder.clear();
-    g_LibraryFileName.clear();
   }
 
   QString libraryFile() const { return folders_.libraryFolder() + "Travel.ini"; }

@@ -221,11 +221,6 @@ TEST_F(SegmentsTest, RebuildWithoutTheBarLoadedLeavesItUnloaded) {
   EXPECT_EQ(g_CycleCount, 3);
 
   // An empty cycle puts its status text through the word-line pass, phonetic row and all.
-  struct Saved {
-    bool show = g_ShowPhonetic;
-    QString start = g_PhoneticSymbolStart, end = g_PhoneticSymbolEnd;
-    ~Saved() { g_ShowPhonetic = show, g_PhoneticSymbolStart = start, g_PhoneticSymbolEnd = end; }
-  } saved;
   g_ShowPhonetic = true;
   g_PhoneticSymbolStart = "[";
   g_PhoneticSymbolEnd = "]";

@@ -65,35 +65,6 @@ TEST(LanguageLetters, MapLettersToLocaleIdentifiers) {
 
 // ---- Speaking, with the bar loaded and a recording synthesiser --------------------------------
 
-// The speech values the tests change, restored afterwards.
-struct SavedSpeechState {
-  QString voiceLcid = g_VoiceLCID, meaningLcid = g_MeaningLCID;
-  bool wordFound = g_WordVoiceFound, meaningFound = g_MeaningVoiceFound;
-  QString pending = g_PendingSpeech, lastSpoken = g_LastSpoken;
-  QString lastWord = g_LastSpokenWord, lastCurrent = g_LastCurrentSpoken;
-  bool killSpeaking = g_KillSpeaking;
-  int killCount = g_KillSpeakCount;
-  QString soundMode = g_SoundMode, targetLang = g_TargetLang;
-  std::int32_t speed = g_Speed;
-  std::vector<CycleRow> cycle = g_CycleTable;
-  std::int16_t cycleCount = g_CycleCount;
-
-  ~SavedSpeechState() {
-    g_VoiceLCID = voiceLcid, g_MeaningLCID = meaningLcid;
-    g_WordVoiceFound = wordFound, g_MeaningVoiceFound = meaningFound;
-    g_PendingSpeech = pending, g_LastSpoken = lastSpoken;
-    g_LastSpokenWord = lastWord, g_LastCurrentSpoken = lastCurrent;
-    g_KillSpeaking = killSpeaking, g_KillSpeakCount = killCount;
-    g_SoundMode = soundMode, g_TargetLang = targetLang;
-    g_Speed = speed;
-    g_CycleTable = cycle;
-    g_CycleCount = cycleCount;
-    g_VoiceWord.reset();
-    g_VoiceMeaning.reset();
-    g_VoiceEnglish.reset();
-  }
-};
-
 class Speech : public testing_support::BarDrawingFixture {
  protected:
   void SetUp() override {
@@ -108,12 +79,6 @@ class Speech : public testing_support::BarDrawingFixture {
     g_SoundMode = "1";
     g_Speed = 2000;
     g_MeaningSymbolStart = "(";
-    g_KillSpeaking = false;
-    g_KillSpeakCount = 0;
-    g_PendingSpeech.clear();
-    g_LastSpoken.clear();
-    g_LastSpokenWord.clear();
-    g_LastCurrentSpoken.clear();
     CreateBarVoices();
     speech->spoken.clear();
   }
@@ -135,7 +100,6 @@ class Speech : public testing_support::BarDrawingFixture {
   platform::SpeechControl& source() { return bar().spkSpeakSource; }
   platform::SpeechControl& target() { return bar().spkSpeakTarget; }
 
-  SavedSpeechState saved_;  // restored after the base fixture has unloaded the bar
   ScopedRecordingSpeech speech;
 };
 

@@ -252,7 +252,6 @@ TEST_F(WordLine, SegmentLabelGrowsLeftFromTheCounter) {
 }
 
 TEST(IsWideChar, ClassifiesByTheChineseCodePageForJapaneseLibrariesOnly) {
-  const QString saved = g_SourceLang;
   g_SourceLang = "J";
   EXPECT_TRUE(IsWideChar("a"));   // single byte
   EXPECT_TRUE(IsWideChar("の"));  // kana: double byte below the ideograph rows
@@ -264,7 +263,6 @@ TEST(IsWideChar, ClassifiesByTheChineseCodePageForJapaneseLibrariesOnly) {
   g_SourceLang = "C";
   EXPECT_FALSE(IsWideChar("a"));
   EXPECT_FALSE(IsWideChar("の"));
-  g_SourceLang = saved;
 }
 
 class MeaningKeyword : public ::testing::Test {
@@ -274,16 +272,6 @@ class MeaningKeyword : public ::testing::Test {
     g_MeaningSymbolStart = "(";
     g_MeaningSymbolEnd = ")";
   }
-  void TearDown() override {
-    g_ShowLongMeaning = saved_.show;
-    g_MeaningSymbolStart = saved_.start;
-    g_MeaningSymbolEnd = saved_.end;
-  }
-  struct {
-    bool show = g_ShowLongMeaning;
-    QString start = g_MeaningSymbolStart;
-    QString end = g_MeaningSymbolEnd;
-  } saved_;
 };
 
 TEST_F(MeaningKeyword, GivesTheFirstKeywordWithTheTextAfterIt) {

@@ -1,7 +1,7 @@
 #pragma once
 // A fixture for the bar's drawing and layout: the bar loaded and shown in a temporary program
 // folder, its text boxes with known fonts, colours and sizes, and the shared values the drawing
-// and layout read set to plain defaults. Every shared value it touches is restored afterwards.
+// and layout read set to plain defaults.
 
 #include "bar/SkolvaneBar.h"
 #include "core/vars_bas.h"
@@ -107,44 +107,6 @@ class BarDrawingFixture : public ::testing::Test {
   }
 
  private:
-  // The shared values the drawing and layout read or write, restored after each test.
-  struct SharedValues {
-    bool showMain = g_ShowMain, colorNull = g_ColorNull;
-    bool barShown = g_BarShown, showPhonetic = g_ShowPhonetic, showLongMeaning = g_ShowLongMeaning;
-    bool showPicture = g_ShowPicture, showStatus = g_ShowStatus, showHour = g_ShowHour, showResize = g_ShowResize;
-    bool showProgress = g_ShowProgress, showSegNo = g_ShowSegNo, showCounter = g_ShowCounter;
-    bool wait = g_Wait, doSegment = g_DoSegment;
-    QString phoneticStart = g_PhoneticSymbolStart, phoneticEnd = g_PhoneticSymbolEnd;
-    QString meaningStart = g_MeaningSymbolStart, meaningEnd = g_MeaningSymbolEnd;
-    QString sourceLang = g_SourceLang, fontSpec = g_FontSpec, iniValue = g_IniValue;
-    QString libraryFolder = g_LibraryFolder, libraryFileName = g_LibraryFileName;
-    long iniResult = g_IniResult;
-    std::int16_t meaningRows = g_MeaningRows, windowW = g_WindowW, cyclePos = g_CyclePos;
-    std::int32_t meaningBarPercent = g_MeaningBarPercent, windowX = g_WindowX, windowY = g_WindowY;
-    int textBoxHeight = g_TextBoxHeight, statusRows = g_StatusRows;
-    std::vector<PieceRow> pieces = g_Pieces;
-    std::int16_t pieceCount = g_PieceCount, pieceIndex = g_PieceIndex;
-
-    ~SharedValues() {
-      g_ShowMain = showMain, g_ColorNull = colorNull;
-      g_BarShown = barShown, g_ShowPhonetic = showPhonetic, g_ShowLongMeaning = showLongMeaning;
-      g_ShowPicture = showPicture, g_ShowStatus = showStatus, g_ShowHour = showHour, g_ShowResize = showResize;
-      g_ShowProgress = showProgress, g_ShowSegNo = showSegNo, g_ShowCounter = showCounter;
-      g_Wait = wait, g_DoSegment = doSegment;
-      g_PhoneticSymbolStart = phoneticStart, g_PhoneticSymbolEnd = phoneticEnd;
-      g_MeaningSymbolStart = meaningStart, g_MeaningSymbolEnd = meaningEnd;
-      g_SourceLang = sourceLang, g_FontSpec = fontSpec, g_IniValue = iniValue;
-      g_LibraryFolder = libraryFolder, g_LibraryFileName = libraryFileName;
-      g_IniResult = iniResult;
-      g_MeaningRows = meaningRows, g_WindowW = windowW, g_CyclePos = cyclePos;
-      g_MeaningBarPercent = meaningBarPercent, g_WindowX = windowX, g_WindowY = windowY;
-      g_TextBoxHeight = textBoxHeight, g_StatusRows = statusRows;
-      g_Pieces = pieces;
-      g_PieceCount = pieceCount, g_PieceIndex = pieceIndex;
-    }
-  };
-
-  SharedValues saved_;  // declared first: restored last, after the bar is gone
   TempFolders folders_;
   ScopedRecordingDialogs dialogs_;
   SkolvaneBar* bar_ = nullptr;

@@ -58,9 +58,6 @@ class HotKeyFixture : public SegmentFixture {
     g_LibraryFileName = "Words.abc";
     g_LibraryPath = g_LibraryFolder + g_LibraryFileName;
     g_SoundMode = "0";
-    g_KillBusy = false;
-    g_LastKillTime.reset();
-    g_LastHotKey.clear();
     auto system = std::make_unique<FakeHotKeySystem>();
     system_ = system.get();
     SetHotKeySystem(std::move(system));
@@ -69,10 +66,6 @@ class HotKeyFixture : public SegmentFixture {
   void TearDown() override {
     SetHotKeySystem(nullptr);
     SegmentFixture::TearDown();
-    g_LibraryFolder.clear();
-    g_LibraryFileName.clear();
-    g_LibraryPath.clear();
-    g_LastKillTime.reset();
   }
 
   // Writes `lines` as the library file and loads it as the bar's start does.

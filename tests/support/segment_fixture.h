@@ -54,6 +54,8 @@ class SegmentFixture : public ::testing::Test {
     platform::SetProgramFolder({});
   }
 
+  // Undoes what the bar's load set up from its own library: an empty library as the loader
+  // leaves it, no segment or cycle, whole-library mode, the first segment of 30.
   static void ResetTables() {
     g_WordLines = {QString()};
     g_LineCount = g_LineCountCopy = 0;
