@@ -4,6 +4,7 @@
 
 #include "core/bar_fitting_bas.h"
 #include "core/read_ini_bas.h"
+#include "core/row_heights_bas.h"
 #include "core/settings_load_bas.h"
 #include "core/vars_bas.h"
 #include "core/word_pictures_bas.h"
@@ -19,7 +20,6 @@
 
 namespace {
 
-constexpr double kTwipsPerPoint = 20;
 // The font dialog offers sizes from 8 to 72 points.
 constexpr double kSmallestFontPoints = 8;
 constexpr double kLargestFontPoints = 72;
@@ -30,14 +30,6 @@ constexpr double kResizeEdgeTwips = 90;
 constexpr double kIconRaiseTwips = 10;
 // The progress strip starts one pixel below the percentage box.
 constexpr double kProgressGapTwips = 15;
-
-// A text row is 1.2 times its font size (fontTwips * 6 / 5 keeps whole twips exact).
-double RowHeight(double fontTwips) { return fontTwips * 6 / 5; }
-
-// Height of the meaning box: its rows at their percentage of the word row.
-double MeaningBoxHeight(double wordFontTwips) {
-  return static_cast<double>(g_MeaningBarPercent) * 6 * MeaningRowCount() * wordFontTwips / 500;
-}
 
 // "0000" formatting of the position shown in the progress strip's tool tip.
 QString FourDigits(int value) {
@@ -84,8 +76,7 @@ void SkolvaneBar::AdjustObjects() {
   text.setWidth(width);
   text.setHeight(g_TextBoxHeight);
 
-  const double fontTwips = Pic_ShowText->font().pointSizeF() * kTwipsPerPoint;
-  Pic_ShowLongMeaning->twips().setHeight(MeaningBoxHeight(fontTwips));
+  Pic_ShowLongMeaning->twips().setHeight(MeaningBoxTwips(Pic_ShowText->font().pointSizeF()));
 
   if (g_ShowPhonetic) {
     Pic_ShowPhonetic->setVisible(true);
@@ -178,8 +169,7 @@ void SkolvaneBar::font_adjust() {
   const QString value = word.font().family() + QLatin1Char(';') + QString::number(word.fontCharset()) +
                         QLatin1Char(':') + SizeText(word.font().pointSizeF());
 
-  const double fontTwips = word.font().pointSizeF() * kTwipsPerPoint;
-  word.twips().setHeight(RowHeight(fontTwips));
+  word.twips().setHeight(TextRowTwips(word.font().pointSizeF()));
   g_TextBoxHeight = static_cast<int>(std::lround(word.twips().height()));
 
   g_IniValue = value;

@@ -1,14 +1,13 @@
 #include "core/bar_fitting_bas.h"
 
 #include "bar/SkolvaneBar.h"
+#include "core/row_heights_bas.h"
 #include "core/vars_bas.h"
 #include "platform/forms/twips.h"
 #include "platform/window/window.h"
 
 #include <algorithm>
 #include <cmath>
-
-int MeaningRowCount() { return std::max<int>(g_MeaningRows, 1); }
 
 int BarHeightPixels(const BarRows& rows) {
   constexpr double kTwipsPerPixel = platform::kTwipsPerPixel;

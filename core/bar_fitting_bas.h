@@ -13,11 +13,6 @@ struct BarRows {
   int statusRows = 0;  // 1 when the status row is shown
 };
 
-// The number of meaning rows the bar lays out, fits and draws: g_MeaningRows, but at least one.
-// A settings file edited by hand may hold 0 or less, which would give the meaning box no height,
-// or a negative one that pulls the status row up over the word row.
-int MeaningRowCount();
-
 // Height of the status row, pixels.
 inline constexpr int kStatusRowPixels = 13;
 // The highest window the window system makes, pixels.

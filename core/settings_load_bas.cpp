@@ -6,6 +6,7 @@
 #include "core/window_effects_bas.h"
 #include "core/language_bas.h"
 #include "core/read_ini_bas.h"
+#include "core/row_heights_bas.h"
 #include "core/speech_bas.h"
 #include "core/vars_bas.h"
 
@@ -253,7 +254,7 @@ void ApplyWordFontSpec(const QString& fontSpec) {
   SkolvaneBar& bar = SkolvaneBar::instance();
   platform::PictureBox& word = *bar.Pic_ShowText;
   if (const std::optional<double> size = ApplyFontSpec(word, fontSpec)) {
-    word.twips().setHeight(*size * 20 * 1.2);
+    word.twips().setHeight(TextRowTwips(*size));
     g_TextBoxHeight = static_cast<int>(std::lround(word.twips().height()));
   }
   DeriveMeaningAndPhoneticFonts();
@@ -263,7 +264,6 @@ void DeriveMeaningAndPhoneticFonts() {
   SkolvaneBar& bar = SkolvaneBar::instance();
   const platform::PictureBox& word = *bar.Pic_ShowText;
   const double wordSize = word.font().pointSizeF();
-  const double wordTwips = wordSize * 20;
   const double percent = g_MeaningBarPercent / 100.0;
 
   platform::PictureBox& meaning = *bar.Pic_ShowLongMeaning;
@@ -271,7 +271,7 @@ void DeriveMeaningAndPhoneticFonts() {
   if (wordSize * percent > 0) meaningFont.setPointSizeF(wordSize * percent);
   meaning.setFont(meaningFont);
   meaning.setFontCharset(word.fontCharset());
-  meaning.twips().setHeight(percent * 1.2 * g_MeaningRows * wordTwips);
+  meaning.twips().setHeight(MeaningBoxTwips(wordSize));
 
   platform::PictureBox& phonetic = *bar.Pic_ShowPhonetic;
   QFont phoneticFont = word.font();

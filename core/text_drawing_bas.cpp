@@ -1,7 +1,7 @@
 #include "core/text_drawing_bas.h"
 
 #include "bar/SkolvaneBar.h"
-#include "core/bar_fitting_bas.h"
+#include "core/row_heights_bas.h"
 #include "core/vars_bas.h"
 #include "platform/codepage/ansi_code_page.h"
 
@@ -22,8 +22,6 @@ namespace {
 // Every text is drawn into a rectangle from its left and top to these pixel edges of its box.
 constexpr int kDrawRight = 2000;
 constexpr int kDrawBottom = 200;
-// The bar's text rows are this many times as high as their font's size.
-constexpr double kRowPerFontSize = 1.2;
 
 constexpr char16_t kBlank = u' ';
 const QString kFollowSpace = QStringLiteral("<FOLLOW_SPACE>");
@@ -64,7 +62,9 @@ struct LinePlacement {
 LinePlacement PlaceLines(const QPainter& painter) {
   const QFontMetrics metrics(painter.font(), painter.device());
   LinePlacement placement{metrics.ascent(), metrics.height()};
-  const double row = kRowPerFontSize * painter.font().pointSizeF() * painter.device()->logicalDpiY() / 72;
+  constexpr double kPointsPerInch = 72;
+  const double rowPoints = TextRowTwips(painter.font().pointSizeF()) / kTwipsPerPoint;
+  const double row = rowPoints * painter.device()->logicalDpiY() / kPointsPerInch;
   if (row > 0 && placement.pitch > row) {
     placement.baseline = qRound(placement.baseline * row / placement.pitch);
     placement.pitch = static_cast<int>(std::floor(row));

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -169,6 +171,32 @@ TEST_F(SettingsLoad, FontValueSetsTheThreeBoxes) {
   EXPECT_EQ(bar.Pic_ShowText->font().family(), "DejaVu Sans");
   EXPECT_DOUBLE_EQ(bar.Pic_ShowText->font().pointSizeF(), 12);
   EXPECT_EQ(g_FontSpec, "DejaVu Sans;");
+}
+
+// The load's font step sizes the word and meaning boxes by the same rule as the bar's layout, so
+// laying the bar out afterwards changes neither height, whatever the font, the meaning share and
+// the row count.
+TEST_F(SettingsLoad, FontStepAndLayoutAgreeOnBoxHeights) {
+  struct Case {
+    const char* font;
+    std::int32_t percent;
+    std::int16_t rows;
+  };
+  const Case cases[] = {{"Arial;0:12", 50, 1}, {"Arial;0:9.5", 100, 3}, {"Arial;0:13", 50, 7},
+                        {"Arial;0:11", 100, 0}, {"Arial;0:16", 50, -2}};
+  SkolvaneBar& bar = SkolvaneBar::instance();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.font) + ", " + std::to_string(c.percent) + "%, rows " + std::to_string(c.rows));
+    g_MeaningBarPercent = c.percent;
+    g_MeaningRows = c.rows;
+    ApplyWordFontSpec(c.font);
+    const double text = bar.Pic_ShowText->twips().height();
+    const double meaning = bar.Pic_ShowLongMeaning->twips().height();
+    EXPECT_GT(meaning, 0);
+    bar.AdjustObjects();
+    EXPECT_DOUBLE_EQ(bar.Pic_ShowText->twips().height(), text);
+    EXPECT_DOUBLE_EQ(bar.Pic_ShowLongMeaning->twips().height(), meaning);
+  }
 }
 
 TEST_F(SettingsLoad, GameScoreIsSplitByPosition) {
