@@ -27,6 +27,8 @@ class StartValues {
 StartValues libraryIdentity(g_LibraryPath, g_LibraryFolder, g_LibraryFileName, g_LibraryTitle, g_ComputerSection,
                             g_CommandLine);
 
+StartValues libraryManager(g_CategoryFilter, g_CurrentSection, g_CurrentComboIndex, g_ComboItemText, g_LibraryAdded);
+
 StartValues libraryTables(g_WordLines, g_LineCount, g_LineCountCopy, g_Groups, g_GroupCount, g_GroupName,
                           g_SourceLang, g_TargetLang, g_LibraryRefused);
 
@@ -64,6 +66,7 @@ void ResetSharedState() {
   g_VoiceMeaning.reset();
   g_VoiceEnglish.reset();
   libraryIdentity.restore();
+  libraryManager.restore();
   libraryTables.restore();
   segmentAndCycle.restore();
   learning.restore();

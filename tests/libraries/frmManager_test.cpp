@@ -33,9 +33,6 @@ class Manager : public ::testing::Test {
     platform::SetProgramFolder(folders.programFolder());
     qputenv("XDG_CACHE_HOME", (folders.profileFolder() + "cache").toUtf8());
     g_UILanguage = "A";
-    g_CategoryFilter = "X";
-    g_CurrentSection.clear();
-    g_ComboItemText.clear();
     QByteArray list;
     for (const auto& [header, name] : kLibraries) {
       library(name, header);
@@ -49,14 +46,6 @@ class Manager : public ::testing::Test {
     platform::DeleteUnloadedForms();
     platform::SetProgramFolder({});
     qunsetenv("XDG_CACHE_HOME");
-    g_UILanguage.clear();
-    g_CategoryFilter = "X";
-    g_CurrentSection.clear();
-    g_ComboItemText.clear();
-    g_LibraryPath.clear();
-    g_LibraryFolder.clear();
-    g_LibraryFileName.clear();
-    g_LibraryTitle.clear();
   }
 
   QString library(const QString& name, const QString& header) const {
