@@ -23,22 +23,17 @@ void SysTrayCls::RemoveIcon(platform::Form& SysTrayForm) {
 
 namespace {
 
-struct MissingTrayReport {
-  bool enabled = true;
-  bool told = false;
-};
-
-MissingTrayReport& Report() {
-  static MissingTrayReport report;
-  return report;
+// Whether a missing tray is told at all (tests without a tray host turn it off).
+bool& MissingTrayReporting() {
+  static bool enabled = true;
+  return enabled;
 }
 
 }  // namespace
 
 void ReportMissingTray() {
-  MissingTrayReport& report = Report();
-  if (!report.enabled || report.told) return;
-  report.told = true;
+  if (!MissingTrayReporting() || g_MissingTrayTold) return;
+  g_MissingTrayTold = true;
   platform::MsgBox(GetMessageText(
       QStringLiteral("SysTrayCls"), QStringLiteral("NoTray"),
       QStringLiteral("This desktop has no notification area, so the word bar has no tray icon. Right-click the word "
@@ -46,6 +41,6 @@ void ReportMissingTray() {
 }
 
 void SetMissingTrayReporting(bool enabled) {
-  Report().enabled = enabled;
-  if (enabled) Report().told = false;
+  MissingTrayReporting() = enabled;
+  if (enabled) g_MissingTrayTold = false;
 }

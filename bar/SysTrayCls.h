@@ -37,6 +37,9 @@ class SysTrayCls {
   platform::TrayIcon icon_;
 };
 
+// The learner was told that the session has no notification area.
+inline bool g_MissingTrayTold = false;
+
 // Tells the learner, once per run, that the session has no notification area and the bar's own
 // right click opens its menu.
 void ReportMissingTray();

@@ -1,5 +1,6 @@
 #include "core/vars_bas.h"
 
+#include "bar/SysTrayCls.h"
 #include "core/KeyBoardHook_bas.h"
 #include "core/cycle_bas.h"
 #include "core/do_loading_bas.h"
@@ -48,7 +49,8 @@ StartValues symbols(g_PhoneticSymbolStart, g_PhoneticSymbolEnd, g_MeaningSymbolS
                     g_GroupSymbolStart, g_GroupSymbolEnd);
 
 StartValues barState(g_IniValue, g_IniResult, g_BarShown, g_StatusRows, g_TextBoxHeight, g_ColorSampleX,
-                     g_ColorSampleY, g_KillBusy, g_MonitorCount, g_BarOffScreen, g_LastMonitor, g_BarMonitor);
+                     g_ColorSampleY, g_KillBusy, g_MonitorCount, g_BarOffScreen, g_LastMonitor, g_BarMonitor,
+                     g_IsDragging, g_MouseDownX, g_MouseUpX, g_MissingTrayTold);
 
 StartValues drawing(g_Pieces, g_PieceCount, g_PieceIndex);
 

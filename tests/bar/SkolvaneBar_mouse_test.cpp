@@ -16,16 +16,9 @@ class BarMouse : public testing_support::BarDrawingFixture {
   void SetUp() override {
     BarDrawingFixture::SetUp();
     g_ComputerSection = QStringLiteral("PC_Test");
-    g_IsDragging = false;
-    g_SegmentRebuilt = false;
   }
   void TearDown() override {
     platform::ReleaseCapture();
-    g_IsDragging = false;
-    g_SegmentRebuilt = savedRebuilt_;
-    g_ComputerSection = savedSection_;
-    g_ColorSampleX = savedSample_.x();
-    g_ColorSampleY = savedSample_.y();
     BarDrawingFixture::TearDown();
   }
 
@@ -40,11 +33,6 @@ class BarMouse : public testing_support::BarDrawingFixture {
     bar().Timer1_Timer();
     bar().DisplayBox_MouseMove(box, 0, 0, 10, 5);
   }
-
- private:
-  QString savedSection_ = g_ComputerSection;
-  bool savedRebuilt_ = g_SegmentRebuilt;
-  QPoint savedSample_{g_ColorSampleX, g_ColorSampleY};
 };
 
 TEST_F(BarMouse, APressOnEachDisplayBoxMovesTheBarAndItsPlaceIsStoredWhenThePointerLeaves) {
