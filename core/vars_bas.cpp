@@ -6,6 +6,7 @@
 #include "core/do_loading_bas.h"
 #include "core/kill_bas.h"
 #include "core/speech_bas.h"
+#include "progress/game/card_picture_folder.h"
 
 #include <tuple>
 
@@ -54,6 +55,8 @@ StartValues barState(g_IniValue, g_IniResult, g_BarShown, g_StatusRows, g_TextBo
 
 StartValues drawing(g_Pieces, g_PieceCount, g_PieceIndex);
 
+StartValues cardGame(g_CardDeck, g_TempFolder);
+
 StartValues speechAndKill(g_VoiceLCID, g_MeaningLCID, g_WordVoiceFound, g_MeaningVoiceFound, g_PendingSpeech,
                           g_LastSpoken, g_LastSpokenWord, g_LastCurrentSpoken, g_KillSpeaking, g_KillSpeakCount,
                           g_KillSavedPos);
@@ -64,6 +67,7 @@ StartValues hotKeys(g_LastHotKey, g_LastKillTime, g_HookFailureTold);
 
 void ResetSharedState() {
   RemoveKeyboardHook();  // g_hKeyHook and g_KeyHooked go back with the hook itself
+  RemoveCardPictureFolder();
   g_VoiceWord.reset();
   g_VoiceMeaning.reset();
   g_VoiceEnglish.reset();
@@ -76,6 +80,7 @@ void ResetSharedState() {
   symbols.restore();
   barState.restore();
   drawing.restore();
+  cardGame.restore();
   speechAndKill.restore();
   hotKeys.restore();
 }

@@ -42,7 +42,6 @@ class CardGameFixture : public ::testing::Test {
     g_GameBestScore = QStringLiteral("99");
     g_GameBestTime = QStringLiteral("00:59:00");
     g_UserIdentity = QStringLiteral("learner@example.org");
-    g_CardDeck = {};
   }
 
   void TearDown() override {
@@ -50,10 +49,6 @@ class CardGameFixture : public ::testing::Test {
     frmGame::unload();
     platform::DeleteUnloadedForms();
     RemoveCardPictureFolder();
-    g_LibraryFolder.clear();
-    g_LibraryFileName.clear();
-    g_SegmentLines.clear();
-    g_UILanguage.clear();
     platform::SetProgramFolder({});
   }
 

@@ -26,10 +26,6 @@ QStringList NumberedLines(int count) {
 
 class CardDeck : public ::testing::Test {
  protected:
-  void TearDown() override {
-    g_SegmentLines.clear();
-    g_CardDeck = {};
-  }
   std::mt19937 generator_{20261209};
 };
 
