@@ -51,11 +51,13 @@ StartValues symbols(g_PhoneticSymbolStart, g_PhoneticSymbolEnd, g_MeaningSymbolS
 
 StartValues barState(g_IniValue, g_IniResult, g_BarShown, g_StatusRows, g_TextBoxHeight, g_ColorSampleX,
                      g_ColorSampleY, g_KillBusy, g_MonitorCount, g_BarOffScreen, g_LastMonitor, g_BarMonitor,
-                     g_IsDragging, g_MouseDownX, g_MouseUpX, g_MissingTrayTold);
+                     g_IsDragging, g_MouseDownX, g_MouseUpX, g_MissingTrayTold, g_PixelColor);
 
 StartValues drawing(g_Pieces, g_PieceCount, g_PieceIndex);
 
 StartValues cardGame(g_CardDeck, g_TempFolder);
+
+StartValues scoreBoard(g_AbortWeb, g_TopListText, g_WebStatusText);
 
 StartValues speechAndKill(g_VoiceLCID, g_MeaningLCID, g_WordVoiceFound, g_MeaningVoiceFound, g_PendingSpeech,
                           g_LastSpoken, g_LastSpokenWord, g_LastCurrentSpoken, g_KillSpeaking, g_KillSpeakCount,
@@ -81,6 +83,7 @@ void ResetSharedState() {
   barState.restore();
   drawing.restore();
   cardGame.restore();
+  scoreBoard.restore();
   speechAndKill.restore();
   hotKeys.restore();
 }

@@ -101,20 +101,12 @@ class ProgressOnTheBar : public testing_support::SegmentFixture {
     testing_support::TempFolders::writeFile(folders_.programFolder() + "LANG_C.dat",
                            LanguageFile({}, "Lbl_SysInfo_C=\"All \"\r\nLbl_SysInfo_D=\"Seg \"\r\n"
                                             "Lbl_SysInfo_F=of\r\nLbl_SysInfo_G=segments\r\n"));
-    savedTarget_ = g_TargetPercentage;
     g_TargetPercentage = "66";
     SkolvaneBar& bar = SkolvaneBar::instance();
     bar.Pic_percent->twips().move(0, 0, 600, 360);
     bar.Pic_percent->setBackColor(Qt::white);
     bar.Pic_percent->show();
   }
-
-  void TearDown() override {
-    g_TargetPercentage = savedTarget_;
-    SegmentFixture::TearDown();
-  }
-
-  QString savedTarget_;
 };
 
 TEST_F(ProgressOnTheBar, RepaintAndSegmentMovesShowTheProgress) {

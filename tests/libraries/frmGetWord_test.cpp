@@ -32,7 +32,6 @@ class GetWord : public ::testing::Test {
       QFile::copy(app.filePath(name), folders.programFolder() + name);
     platform::SetProgramFolder(folders.programFolder());
     g_UILanguage = "A";
-    g_CommandLine.clear();
     TempFolders::writeFile(folders.libraryFolder() + "Words.dic/Words_1.dic",
                            LibraryBytes(QStringList{"[ALL]", "a=甲", "set=" + kLong}));
     g_LibraryFolder = folders.libraryFolder();
@@ -42,9 +41,6 @@ class GetWord : public ::testing::Test {
     platform::UnloadAllForms();
     platform::DeleteUnloadedForms();
     platform::SetProgramFolder({});
-    g_UILanguage.clear();
-    g_LibraryFolder.clear();
-    g_LibraryTitle.clear();
   }
   static frmGetWord& popup() { return frmGetWord::instance(); }
   // The heading and that many meaning rows, 1.5 times the font's size each.

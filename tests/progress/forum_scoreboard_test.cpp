@@ -38,10 +38,7 @@ class ForumScoreboard : public ::testing::Test {
  protected:
   void SetUp() override {
     forum_.addAccount(QStringLiteral("LexScore01"), QStringLiteral("LexScore01"));
-    g_AbortWeb = false;
-    g_TopListText.clear();
   }
-  void TearDown() override { g_AbortWeb = false; }
 
   scoreboard::PostingResult post(const QString& identity = QStringLiteral("ann@example.org")) {
     platform::browser::WebBrowser browser;
