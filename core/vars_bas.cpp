@@ -31,6 +31,8 @@ StartValues libraryIdentity(g_LibraryPath, g_LibraryFolder, g_LibraryFileName, g
 
 StartValues libraryManager(g_CategoryFilter, g_CurrentSection, g_CurrentComboIndex, g_ComboItemText, g_LibraryAdded);
 
+StartValues webCatalogue(g_WebCategories, g_WebLibChecked);
+
 StartValues libraryTables(g_WordLines, g_LineCount, g_LineCountCopy, g_Groups, g_GroupCount, g_GroupName,
                           g_SourceLang, g_TargetLang, g_LibraryRefused);
 
@@ -75,6 +77,7 @@ void ResetSharedState() {
   g_VoiceEnglish.reset();
   libraryIdentity.restore();
   libraryManager.restore();
+  webCatalogue.restore();
   libraryTables.restore();
   segmentAndCycle.restore();
   learning.restore();

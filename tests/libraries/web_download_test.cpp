@@ -82,9 +82,6 @@ class WebDownloadTest : public ::testing::Test {
     platform::SetProgramFolder(folders_.programFolder());
     QFile::copy(QStringLiteral(LEXORN_APP_DIR "/LANG_A.dat"), folders_.programFolder() + "LANG_A.dat");
     g_UILanguage = QStringLiteral("A");
-    g_CategoryFilter = QStringLiteral("X");
-    g_CurrentSection.clear();
-    g_LibraryAdded = false;
     targetFolder_ = folders_.libraryFolder() + "Corvel's Lexorn Library/";
     TempFolders::writeFile(folders_.profileFolder() + "CORVELSETUP.ini",
                            "[GLOBAL]\nLANGUAGE=A\nLIBPATH=" + folders_.libraryFolder().toUtf8() + "\n");
@@ -97,11 +94,6 @@ class WebDownloadTest : public ::testing::Test {
   void TearDown() override {
     platform::UnloadAllForms();
     platform::SetProgramFolder(QString());
-    g_UILanguage.clear();
-    g_CurrentSection.clear();
-    g_LibraryAdded = false;
-    g_WebCategories.clear();
-    g_WebLibChecked.clear();
   }
 
   void serveCatalogue() {
