@@ -26,7 +26,6 @@ constexpr char16_t kCR = u'\r';
 constexpr char16_t kLF = u'\n';
 constexpr qsizetype kMarkBytes = 2;  // the byte-order mark, skipped without being compared
 
-
 // The text of a library file after its byte-order mark, read in one go; a final lone byte (an
 // incomplete code unit) is dropped. Empty when the file is missing or unreadable.
 // The file is remembered as read, so a later save can tell whether someone changed it since.

@@ -1,10 +1,12 @@
 #include "core/vars_bas.h"
 
 #include "bar/SysTrayCls.h"
+#include "bar/library_lock.h"
 #include "core/KeyBoardHook_bas.h"
 #include "core/cycle_bas.h"
 #include "core/do_loading_bas.h"
 #include "core/kill_bas.h"
+#include "core/library_file_stamp.h"
 #include "core/speech_bas.h"
 #include "progress/game/card_picture_folder.h"
 
@@ -72,6 +74,8 @@ StartValues hotKeys(g_LastHotKey, g_LastKillTime, g_HookFailureTold);
 void ResetSharedState() {
   RemoveKeyboardHook();  // g_hKeyHook and g_KeyHooked go back with the hook itself
   RemoveCardPictureFolder();
+  UnlockLibrary();
+  ForgetLibraryFile();
   g_VoiceWord.reset();
   g_VoiceMeaning.reset();
   g_VoiceEnglish.reset();

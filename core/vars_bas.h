@@ -186,8 +186,8 @@ inline std::vector<std::vector<WebLibItem>> g_WebLibChecked;
 
 // ---- Start values -------------------------------------------------------------------------------
 // Puts every shared value back to its start value: the globals above, those declared in the core
-// modules' headers (hot keys, kill, cycle, loader, speech voices, tray), and removes the keyboard
-// hook and the card game's picture folder.
-// Tests start from it, so no test sees what an earlier one left behind. A new shared value joins
-// the lists in vars_bas.cpp.
+// modules' headers (hot keys, kill, cycle, loader, speech voices, tray); removes the keyboard hook
+// and the card game's picture folder, gives up the library lock and forgets the library file's
+// stamp. Tests start from it, so no test sees what an earlier one left behind. A new shared value
+// joins the lists in vars_bas.cpp.
 void ResetSharedState();

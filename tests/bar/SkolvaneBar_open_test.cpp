@@ -31,10 +31,6 @@ class OpenBar : public ::testing::Test {
     platform::UnloadAllForms();
     UnlockLibrary();
     platform::SetProgramFolder({});
-    g_LibraryPath.clear();
-    g_LibraryFolder.clear();
-    g_LibraryFileName.clear();
-    g_UILanguage.clear();
   }
 
   // Writes a library of that name with English texts and the show flag, and names it open.

@@ -91,7 +91,6 @@ TEST(SafeWrite, AFullDiskFailsEveryWriterAndLeavesTheOldFileByteForByte) {
   // Only the library writer tells the learner itself, naming the file.
   ASSERT_EQ(dialogs->messages.size(), 1u);
   EXPECT_TRUE(dialogs->messages[0].text.contains(disk.folder() + "Words.abc"));
-  g_LibraryPath.clear();
 }
 
 TEST(SafeWrite, KeepsPermissionsFollowsLinksAndRefusesWhatIsNotARegularFile) {
@@ -167,7 +166,6 @@ TEST(SafeRead, ANonRegularFileReadsAsMissingEverywhereWithoutBlocking) {
     EXPECT_EQ(ReadLibraryHeader(library), "");
     EXPECT_FALSE(LibraryHasHashAfterHeader(library));
   }
-  g_LibraryPath.clear();
 }
 
 }  // namespace
