@@ -33,10 +33,6 @@ class ChartFixture : public SegmentFixture {
     frmStatisticsA::unload();
     frmDayStatistics::unload();
     SegmentFixture::TearDown();
-    g_LibraryFolder.clear();
-    g_LibraryFileName.clear();
-    g_LibraryPath.clear();
-    g_TargetPercentage.clear();
   }
 
   // A header line and `count` word lines "w<i>@x<i>", those in `killed` marked with "*".
