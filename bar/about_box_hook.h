@@ -1,7 +1,5 @@
 #pragma once
-// The about box as other windows open it (the dictionary pop-up's tray menu): one function the
-// about box's own code fills in.
+// The about box as the tray menus open it (the bar's and the dictionary pop-up's).
 
-// Shows the about box modally and returns when it closes. Does nothing while the program has no
-// about box.
+// Shows the about box modally and returns when it closes.
 void ShowAboutBox();

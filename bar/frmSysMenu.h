@@ -4,7 +4,14 @@
 // (member, parent, kind, design caption, click handler) is one table in frmSysMenu.cpp, which
 // the constructor walks in menu order; radio and toggle items are commands whose check marks the
 // program sets.
+//
+// Every item that changes a setting stores it at once in the open library's settings file, keeps
+// its group's check marks and parent caption in step, changes the setting's shared value and then
+// calls what depends on it. The handlers live in files by topic: frmSysMenu_radio.cpp (the radio
+// groups, as data), frmSysMenu_learning.cpp, frmSysMenu_colours.cpp, frmSysMenu_display.cpp and
+// frmSysMenu_exit.cpp.
 
+#include "platform/dialogs/dialogs.h"
 #include "platform/forms/default_instance.h"
 #include "platform/forms/menu_item.h"
 
@@ -18,6 +25,27 @@ class frmSysMenu : public platform::Form, public platform::DefaultInstance<frmSy
   ~frmSysMenu() override;
 
   void Form_Load() override;
+
+  // Handlers. One handler serves every item of the radio groups and one every show toggle: each
+  // finds the clicked item in its table (frmSysMenu_radio.cpp, frmSysMenu_display.cpp).
+  void RadioItem_Click();
+  void ShowToggle_Click();
+  void mnuSysTrayColorF_Click();
+  void mnuSysTrayColorB_Click();
+  void mnuSysTrayColorNull_Click();
+  void mnuSysTrayColorTrans_Click();
+  void mnuSysTrayFont_Click();
+  void mnuSysTrayALL_Click();
+  void mnuSysTrayGroup_Click();
+  void mnuSysTrayGroupUp_Click();
+  void mnuSysTrayGroupDown_Click();
+  void mnuSysTrayGame_Click();
+  void mnuSysTrayAbout_Click();
+  void mnuSysTrayExit_Click();
+  void mnuSysTrayShowMainCenter_Click();
+  // Submenu openings.
+  void mnuSysTrayShow_Click();
+  void mnuSysTrayType_Click();
 
   using Item = platform::MenuItem*;
 
@@ -65,7 +93,12 @@ class frmSysMenu : public platform::Form, public platform::DefaultInstance<frmSy
     Click click = nullptr;        // nullptr: nothing runs
   };
   static std::span<const TreeRow> Tree();
-};
 
-// Empties the colour dialog's custom colours, so colours a learner defined are not offered again.
-void ClearCustomColors();
+  // The text or back colour chosen in the colour dialog; nothing when the learner cancelled.
+  std::optional<QColor> ChooseColour();
+
+  Item clickedItem_ = nullptr;  // the item whose handler runs now
+  // The colour dialog's custom colours: black when the form loads, then as the learner left them
+  // for as long as the form lives.
+  platform::CustomColors customColors_{};
+};

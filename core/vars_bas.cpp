@@ -2,6 +2,7 @@
 
 #include "bar/SysTrayCls.h"
 #include "bar/library_lock.h"
+#include "bar/menu_settings_write.h"
 #include "core/KeyBoardHook_bas.h"
 #include "core/cycle_bas.h"
 #include "core/do_loading_bas.h"
@@ -55,7 +56,8 @@ StartValues symbols(g_PhoneticSymbolStart, g_PhoneticSymbolEnd, g_MeaningSymbolS
 
 StartValues barState(g_IniValue, g_IniResult, g_BarShown, g_StatusRows, g_TextBoxHeight, g_ColorSampleX,
                      g_ColorSampleY, g_KillBusy, g_MonitorCount, g_BarOffScreen, g_LastMonitor, g_BarMonitor,
-                     g_IsDragging, g_MouseDownX, g_MouseUpX, g_MissingTrayTold, g_PixelColor);
+                     g_IsDragging, g_MouseDownX, g_MouseUpX, g_MissingTrayTold, g_PixelColor,
+                     g_SettingsWriteFailureTold);
 
 StartValues drawing(g_Pieces, g_PieceCount, g_PieceIndex);
 

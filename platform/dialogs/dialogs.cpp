@@ -38,8 +38,16 @@ class QtDialogs final : public DialogProvider {
     return font;
   }
 
-  std::optional<QColor> chooseColor(const QColor& initial) override {
-    const QColor color = QColorDialog::getColor(initial);
+  std::optional<QColor> chooseColor(CustomColors& customColors) override {
+    // Qt keeps one table of custom colours for every dialog: it is loaded from the caller's table
+    // and read back, so each caller keeps its own.
+    for (int slot = 0; slot < static_cast<int>(customColors.size()); ++slot) {
+      QColorDialog::setCustomColor(slot, customColors[static_cast<std::size_t>(slot)]);
+    }
+    const QColor color = QColorDialog::getColor(Qt::white, nullptr, QString(), QColorDialog::DontUseNativeDialog);
+    for (int slot = 0; slot < static_cast<int>(customColors.size()); ++slot) {
+      customColors[static_cast<std::size_t>(slot)] = QColorDialog::customColor(slot);
+    }
     if (!color.isValid()) return std::nullopt;
     return color;
   }
@@ -57,7 +65,7 @@ class SilentDialogs final : public DialogProvider {
  public:
   MsgBoxResult messageBox(const QString&, MsgBoxButtons, const QString&) override { return MsgBoxResult::Ok; }
   std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
-  std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
+  std::optional<QColor> chooseColor(CustomColors&) override { return std::nullopt; }
   QString chooseOpenFile(const QString&, const QString&, const QString&) override { return {}; }
   QString chooseFolder(const QString&, const QString&) override { return {}; }
 };

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -15,6 +16,9 @@ namespace platform {
 // Buttons and answers of a message box, with the values the program compares against.
 enum class MsgBoxButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgBoxResult { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+// The colour dialog's 16 custom colours, which the caller keeps between openings.
+using CustomColors = std::array<QColor, 16>;
 
 // The program's title, shown on message boxes that give no title of their own.
 QString ProgramTitle();
@@ -25,8 +29,10 @@ class DialogProvider {
   virtual MsgBoxResult messageBox(const QString& text, MsgBoxButtons buttons, const QString& title) = 0;
   // Returns the chosen font, or nothing when the learner cancelled.
   virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
-  // Returns the chosen colour, or nothing when the learner cancelled.
-  virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
+  // Opens the colour dialog in its basic form with `customColors` offered as the custom colours,
+  // and hands back the custom colours as the learner left them. Returns the chosen colour, or
+  // nothing when the learner cancelled.
+  virtual std::optional<QColor> chooseColor(CustomColors& customColors) = 0;
   // Returns the chosen file, or an empty text when the learner cancelled.
   virtual QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) = 0;
   // Returns the chosen folder, or an empty text when the learner cancelled.

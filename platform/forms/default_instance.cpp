@@ -38,6 +38,8 @@ void UnregisterLoadedForm(Form* form) {
   if (forms.empty() && LastFormUnloadedAction()) LastFormUnloadedAction()();
 }
 
+bool AnyFormLoaded() { return !LoadedForms().empty(); }
+
 void UnloadAllForms() {
   while (!LoadedForms().empty()) LoadedForms().back().unload();
   DeleteUnloadedForms();

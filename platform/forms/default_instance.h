@@ -14,6 +14,8 @@ namespace platform {
 // Registry of loaded forms so that the program (and tests) can unload every form at the end.
 void RegisterLoadedForm(Form* form, void (*unload)());
 void UnregisterLoadedForm(Form* form);
+// Whether any form is loaded.
+bool AnyFormLoaded();
 // Unloads every loaded form, the most recently loaded first, and deletes them.
 void UnloadAllForms();
 // Deletes the forms whose unload is pending (their deletion waits for the event loop).

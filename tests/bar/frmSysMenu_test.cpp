@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QColorDialog>
 #include <QMenu>
 #include <QSet>
 
@@ -111,20 +110,16 @@ TEST_F(SysMenuTest, OffersNeitherTheConfigItemNorTheAutomaticRowCount) {
   EXPECT_TRUE(form.mnuSysTrayShowMeaningRow01->enabled());
 }
 
-TEST_F(SysMenuTest, LoadAppliesTheLanguageAndClearsTheCustomColours) {
+TEST_F(SysMenuTest, LoadAppliesTheLanguage) {
   TempFolders::writeFile(folders_.programFolder() + "LANG_A.dat",
                          "[frmSysMenu]\nmnuSysTrayExit=Exit\nmnuSysTrayShow=Show\nS1=ignored\n");
   g_UILanguage = QStringLiteral("A");
-  QColorDialog::setCustomColor(3, Qt::red);
 
   const frmSysMenu& form = frmSysMenu::instance();
   EXPECT_EQ(form.mnuSysTrayExit->caption(), QStringLiteral("Exit"));
   EXPECT_EQ(form.mnuSysTrayShow->caption(), QStringLiteral("Show"));
   EXPECT_EQ(form.mnuSysTrayAbout->caption(), QStringLiteral("关于..."));  // no entry: design caption
   EXPECT_FALSE(form.isVisible());
-  for (int slot = 0; slot < QColorDialog::customCount(); ++slot) {
-    EXPECT_EQ(QColorDialog::customColor(slot), QColor(Qt::white)) << slot;
-  }
 }
 
 // The text keys that code joins into the menu's captions at run time.

@@ -20,6 +20,9 @@ class RecordingDialogs final : public platform::DialogProvider {
   std::deque<platform::MsgBoxResult> replies;  // answered in order; Ok/Yes-less default when empty
   std::optional<QFont> fontReply;
   std::optional<QColor> colorReply;
+  std::optional<platform::CustomColors> colorCustomReply;
+  platform::CustomColors colorCustomOffered;
+  int colorDialogs = 0;
   QString fileReply;
   QString folderReply;
 
@@ -32,7 +35,13 @@ class RecordingDialogs final : public platform::DialogProvider {
     return reply;
   }
   std::optional<QFont> chooseFont(const QFont&) override { return fontReply; }
-  std::optional<QColor> chooseColor(const QColor&) override { return colorReply; }
+  // Records the custom colours offered, then leaves `colorCustomReply` in the table when set.
+  std::optional<QColor> chooseColor(platform::CustomColors& customColors) override {
+    ++colorDialogs;
+    colorCustomOffered = customColors;
+    if (colorCustomReply) customColors = *colorCustomReply;
+    return colorReply;
+  }
   QString chooseOpenFile(const QString&, const QString&, const QString&) override { return fileReply; }
   QString chooseFolder(const QString&, const QString&) override { return folderReply; }
 };

@@ -1,0 +1,35 @@
+// The tray menu's Exit. Started from the library manager (no command line), the bar goes and the
+// manager comes back, the other windows and the menu form staying as they are; started with a
+// library, every window goes and the program ends with the last of them.
+#include "bar/SkolvaneBar.h"
+#include "bar/frmAbout.h"
+#include "bar/frmSysMenu.h"
+#include "core/vars_bas.h"
+#include "libraries/frmManager.h"
+#include "progress/game/frmCampaignButton.h"
+#include "progress/game/frmGame.h"
+#include "progress/scoreboard/frmSendProgress.h"
+#include "progress/scoreboard/frmTopList.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+void frmSysMenu::mnuSysTrayExit_Click() {
+  // Each unload goes on whatever the one before did; unloading a window that is not loaded does
+  // nothing.
+  frmCampaignButton::unload();
+  if (g_CommandLine.trimmed().isEmpty()) {
+    ReturnToLibraryManager();
+  } else {
+    frmAbout::unload();
+    frmGame::unload();
+    frmSendProgress::unload();
+    frmSysMenu::unload();
+    frmTopList::unload();
+  }
+  SkolvaneBar::unload();
+  if (g_CommandLine.trimmed().isEmpty() || !platform::AnyFormLoaded()) return;
+  // Any window still loaded goes too, once this handler has returned: the menu that runs it
+  // belongs to the form just unloaded, which must not be deleted under it.
+  QTimer::singleShot(0, QCoreApplication::instance(), [] { platform::UnloadAllForms(); });
+}
