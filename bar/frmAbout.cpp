@@ -5,8 +5,11 @@
 #include "platform/app/folders.h"
 #include "platform/files/picture_file.h"
 
+#include <QCursor>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QScreen>
 
 namespace {
 
@@ -61,6 +64,10 @@ void frmAbout::Form_Load() {
   Text1[0]->setText(Text1[0]->text() + QString::number(kProgramRevision));
   Picture1->setPicture(AboutPicture("frmAbout_Picture1.jpg"));
   Picture2->setPicture(AboutPicture("frmAbout_Picture2.jpg"));
+  // Without an owner window it opens in the middle of the screen the pointer is on.
+  if (const QScreen* screen = QGuiApplication::screenAt(QCursor::pos())) {
+    move(screen->geometry().center() - rect().center());
+  }
 }
 
 void frmAbout::Form_Click() { unload(); }
