@@ -283,6 +283,11 @@ void DeriveMeaningAndPhoneticFonts() {
 
 void LoadSettings() {
   frmSysMenu& menu = frmSysMenu::instance();
+  // Every check mark comes from the settings read below; a menu kept loaded from an earlier bar
+  // (Exit back to the library manager) must not keep its old ones beside them.
+  for (QObject* control : menu.controls()) {
+    if (auto* item = qobject_cast<platform::MenuItem*>(control)) item->setChecked(false);
+  }
   SelectWordVoice();
   SelectMeaningVoice();
   LoadLanguage(menu);

@@ -212,6 +212,13 @@ TEST_F(SysMenuHandlers, ExitWithoutACommandLineBringsTheManagerBack) {
   EXPECT_TRUE(frmManager::instance().isVisible());
   EXPECT_TRUE(frmSysMenu::loaded());  // kept, hidden, for the next bar
   EXPECT_TRUE(frmAbout::loaded());
+
+  // The next bar's settings give the kept menu its check marks, and only those.
+  click(&frmSysMenu::mnuSysTrayInterval03);
+  platform::WriteProfileString(LibrarySettingsFile(), "Normal", "WordSpeed", "5");
+  SkolvaneBar::instance();
+  EXPECT_TRUE(menu().mnuSysTrayInterval05->checked());
+  EXPECT_FALSE(menu().mnuSysTrayInterval03->checked());
 }
 
 TEST_F(SysMenuHandlers, TheAboutBoxShowsTheRevisionOnceEachTimeAndClosesOnAClick) {
