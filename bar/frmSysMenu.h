@@ -8,8 +8,8 @@
 // Every item that changes a setting stores it at once in the open library's settings file, keeps
 // its group's check marks and parent caption in step, changes the setting's shared value and then
 // calls what depends on it. The handlers live in files by topic: frmSysMenu_radio.cpp (the radio
-// groups, as data), frmSysMenu_learning.cpp, frmSysMenu_colours.cpp, frmSysMenu_display.cpp and
-// frmSysMenu_exit.cpp.
+// groups, as data), frmSysMenu_learning.cpp, frmSysMenu_colours.cpp, frmSysMenu_display.cpp,
+// frmSysMenu_windows.cpp and frmSysMenu_exit.cpp.
 
 #include "platform/dialogs/dialogs.h"
 #include "platform/forms/default_instance.h"
@@ -39,6 +39,8 @@ class frmSysMenu : public platform::Form, public platform::DefaultInstance<frmSy
   void mnuSysTrayGroup_Click();
   void mnuSysTrayGroupUp_Click();
   void mnuSysTrayGroupDown_Click();
+  void mnuSysTrayState_Click();
+  void mnuSysTrayStatistics_Click();
   void mnuSysTrayGame_Click();
   void mnuSysTrayAbout_Click();
   void mnuSysTrayExit_Click();

@@ -6,6 +6,9 @@
 #include "bar/frmSysMenu.h"
 #include "core/vars_bas.h"
 #include "libraries/frmManager.h"
+#include "progress/charts/frmDayStatistics.h"
+#include "progress/charts/frmStatisticsA.h"
+#include "progress/charts/frmStatisticsG.h"
 #include "progress/game/frmCampaignButton.h"
 #include "progress/game/frmGame.h"
 #include "progress/scoreboard/frmSendProgress.h"
@@ -22,8 +25,11 @@ void frmSysMenu::mnuSysTrayExit_Click() {
     ReturnToLibraryManager();
   } else {
     frmAbout::unload();
+    frmDayStatistics::unload();
     frmGame::unload();
     frmSendProgress::unload();
+    frmStatisticsA::unload();
+    frmStatisticsG::unload();
     frmSysMenu::unload();
     frmTopList::unload();
   }

@@ -1,14 +1,12 @@
 // The tray menu's learning items that are not radio groups: whole library or segments, the
-// segment steps, the card game, the bar font and the about box.
+// segment steps and the bar font.
 #include "bar/SkolvaneBar.h"
-#include "bar/about_box_hook.h"
 #include "bar/frmSysMenu.h"
 #include "bar/menu_settings_write.h"
 #include "core/KeyBoardHook_bas.h"
 #include "core/language_bas.h"
 #include "core/segment_navigation_bas.h"
 #include "core/vars_bas.h"
-#include "progress/game/frmGame.h"
 
 void frmSysMenu::mnuSysTrayALL_Click() {
   if (mnuSysTrayALL->checked()) return;
@@ -29,8 +27,6 @@ void frmSysMenu::mnuSysTrayGroupUp_Click() { OnHotKeyPrevSegment(); }
 
 void frmSysMenu::mnuSysTrayGroupDown_Click() { OnHotKeyNextSegment(); }
 
-void frmSysMenu::mnuSysTrayGame_Click() { frmGame::instance().showModal(); }
-
 void frmSysMenu::mnuSysTrayFont_Click() {
   if (!SkolvaneBar::loaded()) return;
   g_IniResult = 1;  // a cancelled dialog writes nothing, and nothing is to be reported
@@ -38,5 +34,3 @@ void frmSysMenu::mnuSysTrayFont_Click() {
   ReportIfSettingsWriteFailed();
   mnuSysTrayFont->setCaption(GetMenuText("mnuSysTrayFont_A") + QStringLiteral("[") + g_FontSpec + QStringLiteral("]"));
 }
-
-void frmSysMenu::mnuSysTrayAbout_Click() { ShowAboutBox(); }

@@ -7,7 +7,10 @@
 #include "bar/frmSysMenu.h"
 #include "core/read_ini_bas.h"
 #include "core/vars_bas.h"
+#include "core/segments_bas.h"
 #include "libraries/frmManager.h"
+#include "progress/charts/frmStatisticsA.h"
+#include "progress/charts/frmStatisticsG.h"
 #include "platform/forms/win_color.h"
 #include "platform/ini/ini.h"
 #include "tests/support/hotkey_fixture.h"
@@ -231,6 +234,25 @@ TEST_F(SysMenuHandlers, TheAboutBoxShowsTheRevisionOnceEachTimeAndClosesOnAClick
     ShowAboutBox();
     EXPECT_EQ(title, "Corvel's Lexorn Version 2.0.13");
     EXPECT_FALSE(frmAbout::loaded());
+  }
+}
+
+TEST_F(SysMenuHandlers, TheStateItemOpensTheChartOfTheSegmentMode) {
+  for (const bool segments : {false, true}) {
+    SCOPED_TRACE(segments ? "segments" : "whole library");
+    g_DoSegment = segments;
+    PrepareSegment(false);
+    bool allWords = false;
+    bool bySegment = false;
+    QTimer::singleShot(0, [&] {
+      allWords = frmStatisticsA::loaded();
+      bySegment = frmStatisticsG::loaded();
+      frmStatisticsA::unload();
+      frmStatisticsG::unload();
+    });
+    click(&frmSysMenu::mnuSysTrayState);
+    EXPECT_EQ(allWords, !segments);
+    EXPECT_EQ(bySegment, segments);
   }
 }
 
