@@ -19,10 +19,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QTimer>
 
 #include <functional>
+#include <iostream>
 #include <vector>
 
 namespace {
@@ -121,7 +123,11 @@ TEST_F(SysMenuHandlers, ACheckedModeItemDoesNothingWhileACheckedIntervalWritesAg
   platform::WriteProfileString(LibrarySettingsFile(), "Normal", "WordSpeed", "7");
 
   click(&frmSysMenu::mnuSysTrayMode102);
+  QElapsedTimer written;
+  written.start();
   click(&frmSysMenu::mnuSysTrayInterval03);
+  std::cout << "[ figure ] Interval item to settings file written, in process: " << written.nsecsElapsed() / 1000
+            << " us\n";
   EXPECT_EQ(NormalSetting("WordLearnMode"), "0");
   EXPECT_EQ(NormalSetting("WordSpeed"), "3");
 }
