@@ -17,6 +17,8 @@
 
 #include <span>
 
+class SkolvaneBar;
+
 class frmSysMenu : public platform::Form, public platform::DefaultInstance<frmSysMenu> {
   Q_OBJECT
 
@@ -48,6 +50,9 @@ class frmSysMenu : public platform::Form, public platform::DefaultInstance<frmSy
   // Submenu openings.
   void mnuSysTrayShow_Click();
   void mnuSysTrayType_Click();
+
+  // The bar's phonetic and meaning rows take its word row's colours (colour and Show items).
+  static void CopyWordRowColours(SkolvaneBar& bar);
 
   using Item = platform::MenuItem*;
 

@@ -19,15 +19,14 @@ const QString kFlagOn = QStringLiteral("X");
 // Colours are stored with a sign position: a blank, then the decimal digits (" 16777215").
 QString StoredColour(std::int32_t colour) { return QStringLiteral(" ") + QString::number(colour); }
 
-// The phonetic and meaning rows take the word row's colours.
-void CopyWordRowColours(SkolvaneBar& bar) {
+}  // namespace
+
+void frmSysMenu::CopyWordRowColours(SkolvaneBar& bar) {
   for (platform::PictureBox* box : {bar.Pic_ShowPhonetic, bar.Pic_ShowLongMeaning}) {
     box->setBackColor(bar.Pic_ShowText->backColor());
     box->setForeColor(bar.Pic_ShowText->foreColor());
   }
 }
-
-}  // namespace
 
 std::optional<QColor> frmSysMenu::ChooseColour() { return platform::Dialogs().chooseColor(customColors_); }
 

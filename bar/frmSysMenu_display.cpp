@@ -18,14 +18,6 @@ namespace {
 
 using Member = frmSysMenu::Item frmSysMenu::*;
 
-// The phonetic and meaning rows take the word row's colours.
-void CopyWordRowColours(SkolvaneBar& bar) {
-  for (platform::PictureBox* box : {bar.Pic_ShowPhonetic, bar.Pic_ShowLongMeaning}) {
-    box->setBackColor(bar.Pic_ShowText->backColor());
-    box->setForeColor(bar.Pic_ShowText->foreColor());
-  }
-}
-
 void LayOutAndFit(SkolvaneBar& bar, bool) {
   bar.AdjustObjects();
   FitBarToRows();
@@ -33,7 +25,7 @@ void LayOutAndFit(SkolvaneBar& bar, bool) {
 
 // A row shown again takes the word row's colours, which may have changed while it was off.
 void ShowRow(SkolvaneBar& bar, bool on) {
-  if (on) CopyWordRowColours(bar);
+  if (on) frmSysMenu::CopyWordRowColours(bar);
   LayOutAndFit(bar, on);
 }
 

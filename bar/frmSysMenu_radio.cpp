@@ -12,8 +12,6 @@
 #include "core/settings_load_bas.h"
 #include "core/vars_bas.h"
 
-#include <array>
-#include <initializer_list>
 #include <span>
 
 namespace {
