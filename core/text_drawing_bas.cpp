@@ -239,9 +239,12 @@ void DrawWordText(const QString& text, const QString& /*style*/) {
     shown = CutIntoPieces(shown, g_PhoneticSymbolStart, g_PhoneticSymbolEnd, ReadingPlacement::ByLanguage);
   }
   if (!g_BarShown) return;
-  platform::PictureBox& box = *SkolvaneBar::instance().Pic_ShowText;
+  DrawTextIntoBox(*SkolvaneBar::instance().Pic_ShowText, shown);
+}
+
+void DrawTextIntoBox(platform::PictureBox& box, const QString& text) {
   box.cls();
-  box.draw([&](QPainter& painter) { DrawClipped(painter, shown, 0, 0); });
+  box.draw([&](QPainter& painter) { DrawClipped(painter, text, 0, 0); });
 }
 
 void DrawPhoneticText() {

@@ -9,6 +9,10 @@
 
 #include <QString>
 
+namespace platform {
+class PictureBox;
+}
+
 // Draws the word line into Pic_ShowText (only while g_BarShown) after the piece pass: with the
 // phonetic row on, the line loses its phonetic parts and their symbols. With the meaning rows on,
 // the line ends before the first meaning start symbol. `style` changes nothing (callers pass "U").
@@ -37,6 +41,10 @@ QString RemoveBracketed(const QString& text);
 // single-byte character of the Chinese ANSI code page (GBK) or a double-byte one below the
 // ideograph rows (kana, symbols, full-width Latin); false for ideographs.
 bool IsWideChar(const QString& character);
+
+// Clears the box and draws `text` as the word line is drawn: from the top-left corner in the box's
+// font and fore colour, clipped at 2000 x 200 pixels. The symbol dialogs' samples use it too.
+void DrawTextIntoBox(platform::PictureBox& box, const QString& text);
 
 // ---- The word-line pass, shared with the symbol dialogs' samples -------------------------------
 

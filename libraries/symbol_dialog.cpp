@@ -1,0 +1,128 @@
+// The symbol dialog's window: its controls placed as designed, its pictures, dragging by the title
+// strip, and Escape, which closes it without storing anything.
+#include "libraries/symbol_dialog.h"
+
+#include "bar/SkolvaneBar.h"
+#include "platform/app/folders.h"
+#include "platform/dialogs/dialogs.h"
+#include "platform/forms/twips.h"
+
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QScreen>
+
+namespace {
+
+// Design places in twips.
+struct TwipsRect {
+  double left, top, width, height;
+};
+constexpr double kClientWidth = 6240, kClientHeight = 2535;
+constexpr TwipsRect kTitleStrip{0, 0, 6300, 450};
+constexpr TwipsRect kClosePicture{5880, 103, 270, 270};
+constexpr TwipsRect kRule{0, 480, 6255, 15};
+constexpr double kTopicLeft = 120, kTopicTop = 720, kLabelHeight = 255;
+constexpr double kButtonTop = 600, kButtonHeight = 375, kChangeWidth = 1335;
+constexpr TwipsRect kPrevButton{5640, kButtonTop, 255, kButtonHeight};
+constexpr TwipsRect kNextButton{5880, kButtonTop, 255, kButtonHeight};
+constexpr TwipsRect kSampleBox{120, 1080, 6015, 855};
+constexpr double kListsTop = 2040;
+constexpr TwipsRect kStartLabel{120, kListsTop, 1335, kLabelHeight};
+constexpr TwipsRect kStartList{1440, kListsTop, 1695, 300};
+constexpr double kEndLabelLeft = 3360;
+constexpr TwipsRect kEndList{4440, kListsTop, 1695, 300};
+// The sample's font size, points.
+constexpr double kSamplePoints = 12;
+
+// The title strip and close pictures of the program's borderless windows.
+const QString kTitlePicture = QStringLiteral("frmManager_Title.png");
+const QString kClosePictureFile = QStringLiteral("frmManager_Close.png");
+
+void Place(QWidget& control, const TwipsRect& rect) {
+  control.setGeometry(platform::TwipsToPixels(rect.left), platform::TwipsToPixels(rect.top),
+                      platform::TwipsToPixels(rect.width), platform::TwipsToPixels(rect.height));
+}
+
+QImage ProgramPicture(const QString& fileName) { return QImageReader(platform::ProgramFolder() + fileName).read(); }
+
+}  // namespace
+
+SymbolDialog::SymbolDialog(const SymbolDialogMember& member) : Form(member.formName.toString()), member_(member) {
+  setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+  setCaption(platform::ProgramTitle());
+  resize(platform::TwipsToPixels(kClientWidth), platform::TwipsToPixels(kClientHeight));
+  CreateControls();
+
+  const QColor background = palette().color(QPalette::Window);
+  Picture1->setBackColor(background);
+  Picture2->setBackColor(background);
+  Picture1->setPicture(ProgramPicture(kTitlePicture));
+  Picture2->setPicture(ProgramPicture(kClosePictureFile));
+
+  Picture1->mouse().onMouseDown = [this](int, int, double, double) { Picture1_MouseDown(); };
+  Picture1->mouse().onMouseMove = [this](int, int, double, double) { drag_.follow(); };
+  Picture1->mouse().onMouseUp = [this](int, int, double, double) { drag_.finish(); };
+  Picture2->mouse().onClick = [this] { Picture2_Click(); };
+  Cmd_change->onClick = [this] { Cmd_change_Click(); };
+  Cmd_Prev->onClick = [this] { Cmd_Prev_Click(); };
+  Cmd_Next->onClick = [this] { Cmd_Next_Click(); };
+
+  // Centred on the screen, where the learner's eyes are after choosing the tray item.
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+}
+
+SymbolDialog::~SymbolDialog() = default;
+
+void SymbolDialog::CreateControls() {
+  Picture1 = add<platform::PictureBox>(QStringLiteral("Picture1"));
+  Place(*Picture1, kTitleStrip);
+  Picture2 = add<platform::PictureBox>(QStringLiteral("Picture2"));
+  Place(*Picture2, kClosePicture);
+  Frame2 = add<QFrame>(QStringLiteral("Frame2"));
+  Frame2->setFrameShape(QFrame::HLine);
+  Frame2->setFrameShadow(QFrame::Sunken);
+  Place(*Frame2, kRule);
+
+  Lbl_Topic = add<platform::Label>(QStringLiteral("Lbl_Topic"));
+  Lbl_Topic->setCaption(member_.topic.toString());
+  Place(*Lbl_Topic, {kTopicLeft, kTopicTop, member_.topicWidth, kLabelHeight});
+  Cmd_change = add<platform::CommandButton>(QStringLiteral("Cmd_change"));
+  Cmd_change->setCaption(QStringLiteral("换一个"));
+  Place(*Cmd_change, {member_.changeLeft, kButtonTop, kChangeWidth, kButtonHeight});
+  Cmd_Prev = add<platform::CommandButton>(QStringLiteral("Cmd_Prev"));
+  Cmd_Prev->setCaption(QStringLiteral("<"));
+  Place(*Cmd_Prev, kPrevButton);
+  Cmd_Next = add<platform::CommandButton>(QStringLiteral("Cmd_Next"));
+  Cmd_Next->setCaption(QStringLiteral(">"));
+  Place(*Cmd_Next, kNextButton);
+
+  Pic_Sample = add<platform::PictureBox>(QStringLiteral("Pic_Sample"));
+  Place(*Pic_Sample, kSampleBox);
+  // The bar's word font family shows the characters as the bar does, at a size that fits the box.
+  QFont sampleFont = SkolvaneBar::loaded() ? SkolvaneBar::instance().Pic_ShowText->font() : font();
+  sampleFont.setPointSizeF(kSamplePoints);
+  Pic_Sample->setFont(sampleFont);
+
+  Lbl_Start = add<platform::Label>(QStringLiteral("Lbl_Start"));
+  Lbl_Start->setCaption(member_.startLabel.toString());
+  Place(*Lbl_Start, kStartLabel);
+  Cmb_Start = add<QComboBox>(QStringLiteral("Cmb_Start"));
+  Place(*Cmb_Start, kStartList);
+  Lbl_End = add<platform::Label>(QStringLiteral("Lbl_End"));
+  Lbl_End->setCaption(member_.endLabel.toString());
+  Place(*Lbl_End, {kEndLabelLeft, kListsTop, member_.endLabelWidth, kLabelHeight});
+  Cmb_End = add<QComboBox>(QStringLiteral("Cmb_End"));
+  Place(*Cmb_End, kEndList);
+}
+
+void SymbolDialog::Picture1_MouseDown() { drag_.start(); }
+
+void SymbolDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    close();  // unloads the dialog; nothing is stored
+    return;
+  }
+  Form::keyPressEvent(event);
+}

@@ -1,0 +1,80 @@
+#pragma once
+// A fixture for the symbol dialogs and their samples: the bar's drawing fixture (bar loaded and
+// shown, known fonts), a cycle filled directly, a language file with the tray items' texts, and
+// the library settings file's folder. The dialogs and the tray menu are unloaded after each test
+// and the shared values the dialogs change are restored.
+
+#include "bar/frmSysMenu.h"
+#include "core/vars_bas.h"
+#include "libraries/frmGroupKeyword.h"
+#include "libraries/frmMeaningKeyword.h"
+#include "libraries/frmPhoneticKeyword.h"
+#include "platform/ini/ini.h"
+#include "tests/support/bar_drawing_fixture.h"
+
+#include <QStringList>
+
+namespace testing_support {
+
+class SymbolDialogFixture : public BarDrawingFixture {
+ protected:
+  void SetUp() override {
+    BarDrawingFixture::SetUp();
+    TempFolders::writeFile(folders().programFolder() + "LANG_C.dat",
+                           "[frmSysMenu]\r\n"
+                           "mnuSysTrayShowGroupKeyword=\"Groups: \"\r\n"
+                           "mnuSysTrayShowPhoneticKeyword=\"Phonetics: \"\r\n"
+                           "mnuSysTrayShowMeaningKeyword=\"Meanings: \"\r\n");
+    TempFolders::writeFile(settingsFile(), "");
+    g_UILanguage = "C";
+    g_GroupSymbolStart.clear();
+    g_GroupSymbolEnd.clear();
+    setCycle({});
+  }
+
+  void TearDown() override {
+    frmGroupKeyword::unload();
+    frmMeaningKeyword::unload();
+    frmPhoneticKeyword::unload();
+    frmSysMenu::unload();
+    BarDrawingFixture::TearDown();
+  }
+
+  // The cycle's rows, the bar at position `position` (the dialogs' first sample row).
+  static void setCycle(const QStringList& rows, std::int16_t position = 0) {
+    g_CycleTable.clear();
+    for (const QString& row : rows) g_CycleTable.push_back({row, QString(), QString()});
+    g_CycleCount = static_cast<std::int16_t>(rows.size());
+    g_CycleFirst = 1;
+    g_CycleLast = static_cast<std::int16_t>(rows.size());
+    g_CyclePos = position;
+  }
+
+  QString settingsFile() const { return folders().libraryFolder() + "Words.ini"; }
+  QString stored(const QString& key) const {
+    return platform::ReadProfileString(settingsFile(), "Normal", key, "(missing)");
+  }
+  void store(const QString& key, const QString& value) const {
+    platform::WriteProfileString(settingsFile(), "Normal", key, value);
+  }
+
+  // The list entry of the sample's character at `at` (entry 0 is the current symbol).
+  static int sampleEntry(int at) { return at + 1; }
+
+ private:
+  struct SharedValues {
+    QString groupStart = g_GroupSymbolStart, groupEnd = g_GroupSymbolEnd, uiLanguage = g_UILanguage;
+    QString currentText = g_CurrentText;
+    std::vector<CycleRow> cycle = g_CycleTable;
+    std::int16_t cycleCount = g_CycleCount, cycleFirst = g_CycleFirst, cycleLast = g_CycleLast;
+    ~SharedValues() {
+      g_GroupSymbolStart = groupStart, g_GroupSymbolEnd = groupEnd, g_UILanguage = uiLanguage;
+      g_CurrentText = currentText;
+      g_CycleTable = cycle;
+      g_CycleCount = cycleCount, g_CycleFirst = cycleFirst, g_CycleLast = cycleLast;
+    }
+  };
+  SharedValues saved_;
+};
+
+}  // namespace testing_support
