@@ -44,6 +44,12 @@ QString OfferedSymbol(const QString& inForce, const QString& stored) {
   return readFromStored ? stored : inForce;
 }
 
+QString SymbolDisplayText(const QString& symbol) {
+  if (symbol.size() != 1 || !symbol.front().isSpace()) return symbol;
+  if (symbol.front() == u' ') return QStringLiteral("␣");
+  return QStringLiteral("U+%1").arg(symbol.front().unicode(), 4, 16, QLatin1Char('0')).toUpper();
+}
+
 QString SymbolSettingValue(const QString& symbol) {
   if (symbol.isEmpty()) return symbol;
   const bool trimmed = symbol.front().isSpace() || symbol.back().isSpace();

@@ -24,6 +24,10 @@ QString StoredSymbolText(QStringView key);
 // in force.
 QString OfferedSymbol(const QString& inForce, const QString& stored);
 
+// How a list shows a candidate: a blank as "␣" and any other white space as its code ("U+3000"),
+// so that they can be told apart from each other and from the empty symbol.
+QString SymbolDisplayText(const QString& symbol);
+
 // The settings value that reads back as the symbol: the reader trims blanks and strips a pair of
 // quotes, so a symbol with a blank at an end (the blank itself) or wrapped in quotes is quoted.
 QString SymbolSettingValue(const QString& symbol);

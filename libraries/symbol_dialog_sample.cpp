@@ -39,12 +39,15 @@ void SymbolDialog::ShowSample() {
 
 void SymbolDialog::FillSymbolLists(const QString& sample) {
   const QStringList characters = SymbolCandidates(sample);
-  Cmb_Start->clear();
-  Cmb_Start->addItems(QStringList{offeredStart_} + characters);
-  Cmb_End->clear();
-  Cmb_End->addItems(QStringList{offeredEnd_} + characters);
-  Cmb_Start->setCurrentIndex(0);
-  Cmb_End->setCurrentIndex(0);
+  // Each entry shows its symbol legibly and holds it as it is.
+  const auto fill = [&](QComboBox& list, const QString& current) {
+    list.clear();
+    list.addItem(SymbolDisplayText(current), current);
+    for (const QString& character : characters) list.addItem(SymbolDisplayText(character), character);
+    list.setCurrentIndex(0);
+  };
+  fill(*Cmb_Start, offeredStart_);
+  fill(*Cmb_End, offeredEnd_);
 }
 
 void SymbolDialog::Cmd_change_Click() {

@@ -19,6 +19,9 @@ const QString kLibrarySection = QStringLiteral("Normal");
 // The first entry of a list is the current symbol; any other is a character of a sample.
 bool ChoseSampleCharacter(const QComboBox& list) { return list.currentIndex() > 0; }
 
+// The symbol of the chosen entry (an entry holds its symbol as data and shows it legibly).
+QString ChosenCharacter(const QComboBox& list) { return FirstSymbolCharacter(list.currentData().toString()); }
+
 }  // namespace
 
 void SymbolDialog::Picture2_Click() {
@@ -26,8 +29,8 @@ void SymbolDialog::Picture2_Click() {
   // force as it is and is written back whole, even when it is longer than one character.
   QString storedStart = offeredStart_;
   QString storedEnd = offeredEnd_;
-  if (ChoseSampleCharacter(*Cmb_Start)) *member_.start = storedStart = FirstSymbolCharacter(Cmb_Start->currentText());
-  if (ChoseSampleCharacter(*Cmb_End)) *member_.end = storedEnd = FirstSymbolCharacter(Cmb_End->currentText());
+  if (ChoseSampleCharacter(*Cmb_Start)) *member_.start = storedStart = ChosenCharacter(*Cmb_Start);
+  if (ChoseSampleCharacter(*Cmb_End)) *member_.end = storedEnd = ChosenCharacter(*Cmb_End);
 
   platform::MenuItem& item = *(frmSysMenu::instance().*member_.menuItem);
   item.setCaption(GetMenuText(item.objectName()) + *member_.start + QStringLiteral(" ") + *member_.end);

@@ -14,7 +14,7 @@ using testing_support::SymbolDialogFixture;
 
 QStringList Entries(const QComboBox& list) {
   QStringList entries;
-  for (int i = 0; i < list.count(); ++i) entries << list.itemText(i);
+  for (int i = 0; i < list.count(); ++i) entries << list.itemData(i).toString();
   return entries;
 }
 
@@ -63,7 +63,7 @@ TEST_F(SymbolDialogs, AnUnchangedSymbolOfSeveralCharactersIsStoredBackWhole) {
     g_PhoneticSymbolEnd = inForce;
     setCycle({"go /gəʊ"});
     frmPhoneticKeyword& dialog = frmPhoneticKeyword::instance();
-    EXPECT_EQ(dialog.Cmb_End->itemText(0), "<FOLLOW_SPACE>");
+    EXPECT_EQ(dialog.Cmb_End->itemData(0).toString(), "<FOLLOW_SPACE>");
     dialog.Cmb_Start->setCurrentIndex(sampleEntry(0));  // "g": the start symbol changes
 
     dialog.Picture2_Click();
