@@ -42,8 +42,10 @@ TEST_F(SymbolDialogs, EscapeClosesWithoutStoringAnything) {
   const QString caption = frmSysMenu::instance().mnuSysTrayShowMeaningKeyword->caption();
   dialog.Cmb_Start->setCurrentIndex(sampleEntry(6));
   dialog.Cmb_End->setCurrentIndex(sampleEntry(12));
+  dialog.show();
+  dialog.Cmb_End->setFocus();
 
-  QTest::keyClick(&dialog, Qt::Key_Escape);
+  QTest::keyClick(dialog.windowHandle(), Qt::Key_Escape);  // to the list that has the focus
 
   EXPECT_FALSE(frmMeaningKeyword::loaded());
   EXPECT_EQ(stored("WordMeaningSymbolStart"), "(missing)");
