@@ -39,7 +39,7 @@ void SymbolDialog::Picture2_Click() {
   const bool endStored = StoreSymbol(member_.endKey, storedEnd);
   if (!startStored || !endStored) ReportStoreFailure();
 
-  // A drawing never opens the bar (its load opens a library): without it there is nothing to lay out.
+  // Closing never opens the bar (its load opens a library): without it there is nothing to lay out.
   if (SkolvaneBar::loaded()) {
     SkolvaneBar::instance().AdjustObjects();
     FitBarToRows();
