@@ -1,5 +1,5 @@
 // The symbol dialogs: what they offer when they open, what their close picture stores and what
-// Escape leaves alone.
+// Escape leaves alone; and the meaning dialog used with keyboard and mouse as a learner uses it.
 #include "core/read_ini_bas.h"
 #include "libraries/symbol_choice.h"
 #include "tests/support/symbol_dialog_fixture.h"
@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -23,17 +24,13 @@ class SymbolDialogs : public SymbolDialogFixture {};
 TEST_F(SymbolDialogs, OpeningWithNoSampleOffersAndKeepsTheCurrentSymbols) {
   setCycle({"apple (fruit)"}, 1);  // the bar at the end of its cycle: no row left to show
   frmMeaningKeyword& dialog = frmMeaningKeyword::instance();
-
   EXPECT_TRUE(Ink(*dialog.Pic_Sample).isEmpty());
   EXPECT_EQ(Entries(*dialog.Cmb_Start), QStringList{"("});
   EXPECT_EQ(Entries(*dialog.Cmb_End), QStringList{")"});
-  EXPECT_EQ(dialog.Cmb_End->currentIndex(), 0);
 
   dialog.Picture2_Click();
   EXPECT_FALSE(frmMeaningKeyword::loaded());
-  EXPECT_EQ(stored("WordMeaningSymbolStart"), "(");
-  EXPECT_EQ(stored("WordMeaningSymbolEnd"), ")");
-  EXPECT_EQ(g_MeaningSymbolEnd, ")");
+  EXPECT_EQ(stored("WordMeaningSymbolStart") + stored("WordMeaningSymbolEnd"), "()");
 }
 
 TEST_F(SymbolDialogs, EscapeClosesWithoutStoringAnything) {
@@ -44,14 +41,11 @@ TEST_F(SymbolDialogs, EscapeClosesWithoutStoringAnything) {
   dialog.Cmb_End->setCurrentIndex(sampleEntry(12));
   dialog.show();
   dialog.Cmb_End->setFocus();
-
   QTest::keyClick(dialog.windowHandle(), Qt::Key_Escape);  // to the list that has the focus
 
   EXPECT_FALSE(frmMeaningKeyword::loaded());
-  EXPECT_EQ(stored("WordMeaningSymbolStart"), "(missing)");
-  EXPECT_EQ(stored("WordMeaningSymbolEnd"), "(missing)");
-  EXPECT_EQ(g_MeaningSymbolStart, "(");
-  EXPECT_EQ(g_MeaningSymbolEnd, ")");
+  EXPECT_EQ(stored("WordMeaningSymbolStart") + stored("WordMeaningSymbolEnd"), "--");
+  EXPECT_EQ(g_MeaningSymbolStart + g_MeaningSymbolEnd, "()");
   EXPECT_EQ(frmSysMenu::instance().mnuSysTrayShowMeaningKeyword->caption(), caption);
 }
 
@@ -59,86 +53,69 @@ TEST_F(SymbolDialogs, EscapeClosesWithoutStoringAnything) {
 // blank. Either way the dialog offers the stored word and keeps it when left unchanged.
 TEST_F(SymbolDialogs, AnUnchangedSymbolOfSeveralCharactersIsStoredBackWhole) {
   for (const QString inForce : {"<", " "}) {
-    SCOPED_TRACE(inForce.toStdString());
-    store("WordPhoneticSymbolEnd", "<FOLLOW_SPACE>");
-    g_PhoneticSymbolStart = "/";
+    platform::WriteProfileString(settingsFile(), "Normal", "WordPhoneticSymbolEnd", "<FOLLOW_SPACE>");
     g_PhoneticSymbolEnd = inForce;
     setCycle({"go /gəʊ"});
     frmPhoneticKeyword& dialog = frmPhoneticKeyword::instance();
-    EXPECT_EQ(dialog.Cmb_End->itemData(0).toString(), "<FOLLOW_SPACE>");
-    dialog.Cmb_Start->setCurrentIndex(sampleEntry(0));  // "g": the start symbol changes
-
+    dialog.Cmb_Start->setCurrentIndex(sampleEntry(3));  // "/": the start symbol changes
     dialog.Picture2_Click();
+
     EXPECT_EQ(stored("WordPhoneticSymbolEnd"), "<FOLLOW_SPACE>");
-    EXPECT_EQ(stored("WordPhoneticSymbolStart"), "g");
+    EXPECT_EQ(stored("WordPhoneticSymbolStart"), "/");
     EXPECT_EQ(g_PhoneticSymbolEnd, inForce);
-    EXPECT_EQ(g_PhoneticSymbolStart, "g");
   }
 }
 
 TEST_F(SymbolDialogs, AnyChosenCharacterReadsBackFromTheSettingsFile) {
-  const QString sample = QStringLiteral("ˈ \"中𝄞");
+  const QString sample = QStringLiteral("ˈ \"中𝄞");  // a blank, a quote, a surrogate pair
   const QStringList characters = SymbolCandidates(sample);
-  ASSERT_EQ(characters.size(), 5);  // the surrogate pair is one character
   for (int at = 0; at < characters.size(); ++at) {
-    SCOPED_TRACE(at);
     setCycle({sample});
-    frmMeaningKeyword& dialog = frmMeaningKeyword::instance();
-    dialog.Cmb_End->setCurrentIndex(sampleEntry(at));
-    dialog.Picture2_Click();
-
-    EXPECT_EQ(g_MeaningSymbolEnd, characters[at]);
-    EXPECT_EQ(ReadSymbolSetting("WordMeaningSymbolEnd", ")"), characters[at]);
+    frmMeaningKeyword::instance().Cmb_End->setCurrentIndex(sampleEntry(at));
+    frmMeaningKeyword::instance().Picture2_Click();
+    EXPECT_EQ(ReadSymbolSetting("WordMeaningSymbolEnd", ")"), characters[at]) << at;
   }
-  EXPECT_TRUE(dialogs().messages.empty());
 }
 
 TEST_F(SymbolDialogs, AFailedWriteIsReportedAndThePairStaysInForce) {
   g_LibraryFolder = folders().libraryFolder() + "missing/";
   setCycle({"xy"});
-  frmGroupKeyword& dialog = frmGroupKeyword::instance();
-  dialog.Cmb_Start->setCurrentIndex(sampleEntry(0));
-  dialog.Picture2_Click();
-
+  frmGroupKeyword::instance().Cmb_Start->setCurrentIndex(sampleEntry(0));
+  frmGroupKeyword::instance().Picture2_Click();
   ASSERT_EQ(dialogs().messages.size(), 1u);
   EXPECT_TRUE(dialogs().messages[0].text.contains("missing/Words.ini"));
   EXPECT_EQ(g_GroupSymbolStart, "x");
 }
 
-TEST_F(SymbolDialogs, SampleStepsStopAtTheEndsOfTheCycle) {
-  setCycle({"ab", "cd", "ef"}, 2);
-  frmGroupKeyword& dialog = frmGroupKeyword::instance();
-  EXPECT_EQ(Entries(*dialog.Cmb_End), (QStringList{"", "e", "f"}));
+// A library whose meanings end with "}": the learner chooses that end symbol with the keyboard and
+// clicks the close picture, through the window system's event path, in the dialog shown modally
+// as the tray item shows it. The bar's next word then shows its meaning.
+TEST_F(SymbolDialogs, AnEndSymbolChosenWithTheKeyboardShowsTheMeaningOnTheBar) {
+  g_ShowLongMeaning = g_Wait = true;  // the bar holds its word: the dialog's sample is the next row
+  setCycle({"apple (fruit} red", "pear (fruit} green"});
+  bar().runtimer();
+  EXPECT_TRUE(Ink(*bar().Pic_ShowLongMeaning).isEmpty());
 
-  dialog.Cmd_Next_Click();  // past the last row: the sample stays
-  EXPECT_EQ(dialog.m_SampleRow, 3);
-  EXPECT_EQ(Entries(*dialog.Cmb_End), (QStringList{"", "e", "f"}));
-  dialog.Cmd_Prev_Click();
-  EXPECT_EQ(Entries(*dialog.Cmb_End), (QStringList{"", "e", "f"}));
-  dialog.Cmd_Prev_Click();
-  EXPECT_EQ(Entries(*dialog.Cmb_End), (QStringList{"", "c", "d"}));
+  frmMeaningKeyword& dialog = frmMeaningKeyword::instance();
+  QTimer::singleShot(0, &dialog, [&] {
+    QWindow* window = dialog.windowHandle();
+    for (int tab = 0; tab < 10 && dialog.focusWidget() != dialog.Cmb_End; ++tab) QTest::keyClick(window, Qt::Key_Tab);
+    QTest::keyClick(window, '}');
+    QTest::mouseClick(window, Qt::LeftButton, {}, dialog.Picture2->geometry().center());
+  });
+  QTimer::singleShot(10000, &dialog, [] { frmMeaningKeyword::unload(); });  // events that never arrive
+  dialog.showModal();
 
-  g_CurrentText = "gh";  // the another-one button takes the bar's text, the row stays
-  dialog.Cmd_change_Click();
-  EXPECT_EQ(Entries(*dialog.Cmb_End), (QStringList{"", "g", "h"}));
-  dialog.Cmd_Next_Click();
-  EXPECT_EQ(Entries(*dialog.Cmb_End), (QStringList{"", "e", "f"}));
-
-  frmMeaningKeyword& meaning = frmMeaningKeyword::instance();  // the meaning dialog's also goes to the bar's row
-  meaning.Cmd_Prev_Click();
-  meaning.Cmd_change_Click();
-  meaning.Cmd_Prev_Click();
-  EXPECT_EQ(Entries(*meaning.Cmb_End), (QStringList{")", "c", "d"}));
+  EXPECT_EQ(stored("WordMeaningSymbolEnd"), "}");
+  bar().runtimer();
+  EXPECT_EQ(bar().Pic_ShowLongMeaning->image(), Expected(*bar().Pic_ShowLongMeaning, {{"(fruit} red", 0, 0}}));
 }
 
 // Each dialog stores its own pair under its own keys and captions its own tray item.
 struct Member {
   const char* name;
   SymbolDialog& (*open)();
-  QString* start;
-  QString* end;
-  const char* startKey;
-  const char* endKey;
+  const char* keyPart;
   platform::MenuItem* frmSysMenu::*item;
   const char* caption;
 };
@@ -153,25 +130,19 @@ TEST_P(EachSymbolDialog, StoresTheChosenPairAndCaptionsItsTrayItem) {
   dialog.Cmb_End->setCurrentIndex(sampleEntry(2));
   dialog.Picture2_Click();
 
-  EXPECT_EQ(*member.start, "x");
-  EXPECT_EQ(*member.end, "y");
-  EXPECT_EQ(stored(member.startKey), "x");
-  EXPECT_EQ(stored(member.endKey), "y");
+  const QString key = QStringLiteral("Word%1Symbol").arg(member.keyPart);
+  EXPECT_EQ(stored(key + "Start") + stored(key + "End"), "xy");
   EXPECT_EQ((frmSysMenu::instance().*member.item)->caption(), QString(member.caption) + "x y");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     SymbolDialogs, EachSymbolDialog,
-    ::testing::Values(
-        Member{"Group", []() -> SymbolDialog& { return frmGroupKeyword::instance(); }, &g_GroupSymbolStart,
-               &g_GroupSymbolEnd, "WordGroupSymbolStart", "WordGroupSymbolEnd",
-               &frmSysMenu::mnuSysTrayShowGroupKeyword, "Groups: "},
-        Member{"Meaning", []() -> SymbolDialog& { return frmMeaningKeyword::instance(); }, &g_MeaningSymbolStart,
-               &g_MeaningSymbolEnd, "WordMeaningSymbolStart", "WordMeaningSymbolEnd",
-               &frmSysMenu::mnuSysTrayShowMeaningKeyword, "Meanings: "},
-        Member{"Phonetic", []() -> SymbolDialog& { return frmPhoneticKeyword::instance(); }, &g_PhoneticSymbolStart,
-               &g_PhoneticSymbolEnd, "WordPhoneticSymbolStart", "WordPhoneticSymbolEnd",
-               &frmSysMenu::mnuSysTrayShowPhoneticKeyword, "Phonetics: "}),
+    ::testing::Values(Member{"Group", []() -> SymbolDialog& { return frmGroupKeyword::instance(); }, "Group",
+                             &frmSysMenu::mnuSysTrayShowGroupKeyword, "Groups: "},
+                      Member{"Meaning", []() -> SymbolDialog& { return frmMeaningKeyword::instance(); }, "Meaning",
+                             &frmSysMenu::mnuSysTrayShowMeaningKeyword, "Meanings: "},
+                      Member{"Phonetic", []() -> SymbolDialog& { return frmPhoneticKeyword::instance(); }, "Phonetic",
+                             &frmSysMenu::mnuSysTrayShowPhoneticKeyword, "Phonetics: "}),
     [](const ::testing::TestParamInfo<Member>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,18 +1,14 @@
 #pragma once
 // A fixture for the symbol dialogs and their samples: the bar's drawing fixture (bar loaded and
-// shown, known fonts), a cycle filled directly, a language file with the tray items' texts, and
-// the library settings file's folder. The dialogs and the tray menu are unloaded after each test
-// and the shared values the dialogs change are restored.
+// shown, known fonts), a cycle filled directly, the tray items' texts and the library settings
+// file. Dialogs and tray menu are unloaded and the values the dialogs change restored afterwards.
 
 #include "bar/frmSysMenu.h"
-#include "core/vars_bas.h"
 #include "libraries/frmGroupKeyword.h"
 #include "libraries/frmMeaningKeyword.h"
 #include "libraries/frmPhoneticKeyword.h"
 #include "platform/ini/ini.h"
 #include "tests/support/bar_drawing_fixture.h"
-
-#include <QStringList>
 
 namespace testing_support {
 
@@ -21,15 +17,11 @@ class SymbolDialogFixture : public BarDrawingFixture {
   void SetUp() override {
     BarDrawingFixture::SetUp();
     TempFolders::writeFile(folders().programFolder() + "LANG_C.dat",
-                           "[frmSysMenu]\r\n"
-                           "mnuSysTrayShowGroupKeyword=\"Groups: \"\r\n"
-                           "mnuSysTrayShowPhoneticKeyword=\"Phonetics: \"\r\n"
-                           "mnuSysTrayShowMeaningKeyword=\"Meanings: \"\r\n");
+                           "[frmSysMenu]\r\nmnuSysTrayShowGroupKeyword=\"Groups: \"\r\n"
+                           "mnuSysTrayShowPhoneticKeyword=\"Phonetics: \"\r\nmnuSysTrayShowMeaningKeyword=\"Meanings: \"\r\n");
     TempFolders::writeFile(settingsFile(), "");
     g_UILanguage = "C";
-    g_GroupSymbolStart.clear();
-    g_GroupSymbolEnd.clear();
-    setCycle({});
+    g_GroupSymbolStart = g_GroupSymbolEnd = "";
   }
 
   void TearDown() override {
@@ -40,23 +32,16 @@ class SymbolDialogFixture : public BarDrawingFixture {
     BarDrawingFixture::TearDown();
   }
 
-  // The cycle's rows, the bar at position `position` (the dialogs' first sample row).
+  // The cycle's rows with the bar at `position`, the dialogs' first sample row.
   static void setCycle(const QStringList& rows, std::int16_t position = 0) {
     g_CycleTable.clear();
     for (const QString& row : rows) g_CycleTable.push_back({row, QString(), QString()});
-    g_CycleCount = static_cast<std::int16_t>(rows.size());
-    g_CycleFirst = 1;
-    g_CycleLast = static_cast<std::int16_t>(rows.size());
+    g_CycleCount = g_CycleLast = static_cast<std::int16_t>(rows.size());
     g_CyclePos = position;
   }
 
   QString settingsFile() const { return folders().libraryFolder() + "Words.ini"; }
-  QString stored(const QString& key) const {
-    return platform::ReadProfileString(settingsFile(), "Normal", key, "(missing)");
-  }
-  void store(const QString& key, const QString& value) const {
-    platform::WriteProfileString(settingsFile(), "Normal", key, value);
-  }
+  QString stored(const QString& key) const { return platform::ReadProfileString(settingsFile(), "Normal", key, "-"); }
 
   // The list entry of the sample's character at `at` (entry 0 is the current symbol).
   static int sampleEntry(int at) { return at + 1; }
@@ -66,12 +51,10 @@ class SymbolDialogFixture : public BarDrawingFixture {
     QString groupStart = g_GroupSymbolStart, groupEnd = g_GroupSymbolEnd, uiLanguage = g_UILanguage;
     QString currentText = g_CurrentText;
     std::vector<CycleRow> cycle = g_CycleTable;
-    std::int16_t cycleCount = g_CycleCount, cycleFirst = g_CycleFirst, cycleLast = g_CycleLast;
+    std::int16_t cycleCount = g_CycleCount, cycleLast = g_CycleLast;
     ~SharedValues() {
       g_GroupSymbolStart = groupStart, g_GroupSymbolEnd = groupEnd, g_UILanguage = uiLanguage;
-      g_CurrentText = currentText;
-      g_CycleTable = cycle;
-      g_CycleCount = cycleCount, g_CycleFirst = cycleFirst, g_CycleLast = cycleLast;
+      g_CurrentText = currentText, g_CycleTable = cycle, g_CycleCount = cycleCount, g_CycleLast = cycleLast;
     }
   };
   SharedValues saved_;
