@@ -5,10 +5,10 @@
 #include "bar/SkolvaneBar.h"
 #include "platform/app/folders.h"
 #include "platform/dialogs/dialogs.h"
+#include "platform/files/picture_file.h"
 #include "platform/forms/twips.h"
 
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QScreen>
 
@@ -44,7 +44,7 @@ void Place(QWidget& control, const TwipsRect& rect) {
                       platform::TwipsToPixels(rect.width), platform::TwipsToPixels(rect.height));
 }
 
-QImage ProgramPicture(const QString& fileName) { return QImageReader(platform::ProgramFolder() + fileName).read(); }
+QImage ProgramPicture(const QString& fileName) { return platform::ReadPictureFile(platform::ProgramFolder() + fileName); }
 
 }  // namespace
 
