@@ -1,7 +1,7 @@
 #pragma once
 // A fixture for the symbol dialogs and their samples: the bar's drawing fixture (bar loaded and
 // shown, known fonts), a cycle filled directly, the tray items' texts and the library settings
-// file. Dialogs and tray menu are unloaded and the values the dialogs change restored afterwards.
+// file. Dialogs and tray menu are unloaded afterwards.
 
 #include "bar/frmSysMenu.h"
 #include "libraries/frmGroupKeyword.h"
@@ -21,7 +21,6 @@ class SymbolDialogFixture : public BarDrawingFixture {
                            "mnuSysTrayShowPhoneticKeyword=\"Phonetics: \"\r\nmnuSysTrayShowMeaningKeyword=\"Meanings: \"\r\n");
     TempFolders::writeFile(settingsFile(), "");
     g_UILanguage = "C";
-    g_GroupSymbolStart = g_GroupSymbolEnd = "";
   }
 
   void TearDown() override {
@@ -45,19 +44,6 @@ class SymbolDialogFixture : public BarDrawingFixture {
 
   // The list entry of the sample's character at `at` (entry 0 is the current symbol).
   static int sampleEntry(int at) { return at + 1; }
-
- private:
-  struct SharedValues {
-    QString groupStart = g_GroupSymbolStart, groupEnd = g_GroupSymbolEnd, uiLanguage = g_UILanguage;
-    QString currentText = g_CurrentText;
-    std::vector<CycleRow> cycle = g_CycleTable;
-    std::int16_t cycleCount = g_CycleCount, cycleLast = g_CycleLast;
-    ~SharedValues() {
-      g_GroupSymbolStart = groupStart, g_GroupSymbolEnd = groupEnd, g_UILanguage = uiLanguage;
-      g_CurrentText = currentText, g_CycleTable = cycle, g_CycleCount = cycleCount, g_CycleLast = cycleLast;
-    }
-  };
-  SharedValues saved_;
 };
 
 }  // namespace testing_support
