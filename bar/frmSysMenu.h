@@ -43,6 +43,9 @@ class frmSysMenu : public platform::Form, public platform::DefaultInstance<frmSy
   void mnuSysTrayGroupDown_Click();
   void mnuSysTrayState_Click();
   void mnuSysTrayStatistics_Click();
+  void mnuSysTrayShowGroupKeyword_Click();
+  void mnuSysTrayShowPhoneticKeyword_Click();
+  void mnuSysTrayShowMeaningKeyword_Click();
   void mnuSysTrayGame_Click();
   void mnuSysTrayAbout_Click();
   void mnuSysTrayExit_Click();
