@@ -1,5 +1,7 @@
 #include "core/settings_load_bas.h"
 
+#include "core/text_drawing_bas.h"
+
 #include "bar/SkolvaneBar.h"
 #include "bar/frmSysMenu.h"
 #include "core/font_spec_bas.h"
@@ -48,6 +50,12 @@ void CheckMatching(std::initializer_list<Choice> choices, const QString& value, 
 }
 
 QString FirstCharacter(const QString& text) { return text.left(1); }
+
+// The phonetic end symbol is one character, except the word "<FOLLOW_SPACE>", which the word
+// drawing turns into "the next blank": cut to "<" it would close phonetic parts at every "<".
+QString PhoneticEndSymbol(const QString& stored) {
+  return stored.contains(FollowSpaceSymbol()) ? FollowSpaceSymbol() : FirstCharacter(stored);
+}
 
 QString SymbolCaption(const char* key, const QString& start, const QString& end) {
   return GetMenuText(key) + start + QStringLiteral(" ") + end;
@@ -303,7 +311,7 @@ void LoadSettings() {
   LoadMeaningPercent(menu);
 
   g_PhoneticSymbolStart = FirstCharacter(ReadSymbolSetting(QStringLiteral("WordPhoneticSymbolStart"), QStringLiteral("[")));
-  g_PhoneticSymbolEnd = FirstCharacter(ReadSymbolSetting(QStringLiteral("WordPhoneticSymbolEnd"), QStringLiteral("]")));
+  g_PhoneticSymbolEnd = PhoneticEndSymbol(ReadSymbolSetting(QStringLiteral("WordPhoneticSymbolEnd"), QStringLiteral("]")));
   menu.mnuSysTrayShowPhoneticKeyword->setCaption(
       SymbolCaption("mnuSysTrayShowPhoneticKeyword", g_PhoneticSymbolStart, g_PhoneticSymbolEnd));
 

@@ -24,7 +24,6 @@ constexpr int kDrawRight = 2000;
 constexpr int kDrawBottom = 200;
 
 constexpr char16_t kBlank = u' ';
-const QString kFollowSpace = QStringLiteral("<FOLLOW_SPACE>");
 
 // Length in UTF-16 units of the character at `at`: a surrogate pair is one character, so no
 // piece, reading or meaning row ever holds half of one.
@@ -202,8 +201,13 @@ QString CutBeforeMeaning(const QString& text) {
   return at < 0 ? text : text.left(at);
 }
 
+const QString& FollowSpaceSymbol() {
+  static const QString symbol = QStringLiteral("<FOLLOW_SPACE>");
+  return symbol;
+}
+
 bool PreparePhoneticSymbols() {
-  if (g_PhoneticSymbolEnd.contains(kFollowSpace)) g_PhoneticSymbolEnd = QStringLiteral(" ");
+  if (g_PhoneticSymbolEnd.contains(FollowSpaceSymbol())) g_PhoneticSymbolEnd = QStringLiteral(" ");
   return !g_PhoneticSymbolStart.isEmpty() && !g_PhoneticSymbolEnd.isEmpty();
 }
 

@@ -62,6 +62,9 @@ enum class ReadingPlacement {
 // are shown; otherwise the text unchanged.
 QString CutBeforeMeaning(const QString& text);
 
+// The phonetic end symbol that stands for "the next blank after the phonetic part".
+const QString& FollowSpaceSymbol();
+
 // Makes "<FOLLOW_SPACE>" in g_PhoneticSymbolEnd a single blank (the phonetic part then ends at
 // the next blank) and tells whether both phonetic symbols are set, so the pass can run.
 bool PreparePhoneticSymbols();

@@ -1,10 +1,10 @@
 #include "libraries/symbol_choice.h"
 
 #include "core/read_ini_bas.h"
+#include "core/text_drawing_bas.h"
 
 namespace {
 
-const QString kFollowSpace = QStringLiteral("<FOLLOW_SPACE>");
 const QString kLibrarySection = QStringLiteral("Normal");
 
 qsizetype CharacterLength(const QString& text, qsizetype at) {
@@ -40,7 +40,7 @@ QString StoredSymbolText(QStringView key) {
 QString OfferedSymbol(const QString& inForce, const QString& stored) {
   if (stored.size() <= CharacterLength(stored, 0)) return inForce;  // one character or none
   const bool readFromStored =
-      inForce == FirstSymbolCharacter(stored) || (inForce == QStringLiteral(" ") && stored.contains(kFollowSpace));
+      inForce == FirstSymbolCharacter(stored) || (inForce == QStringLiteral(" ") && stored.contains(FollowSpaceSymbol()));
   return readFromStored ? stored : inForce;
 }
 

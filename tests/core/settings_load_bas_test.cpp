@@ -219,6 +219,10 @@ TEST_F(SettingsLoad, TranslucencyAndLongSymbols) {
   EXPECT_EQ(BarAlpha(), 100);
   EXPECT_TRUE(frmSysMenu::instance().mnuSysTrayColorTrans->checked());
   EXPECT_EQ(g_PhoneticSymbolEnd, "]");
+  // The one end symbol of several characters stays whole, so the drawing can act on it.
+  setLibrary("WordPhoneticSymbolEnd", "<FOLLOW_SPACE>");
+  LoadSettings();
+  EXPECT_EQ(g_PhoneticSymbolEnd, "<FOLLOW_SPACE>");
 }
 
 }  // namespace
