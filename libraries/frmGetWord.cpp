@@ -23,10 +23,7 @@ namespace {
 
 const QString kForm = QStringLiteral("frmGetWord");
 
-// Design places in twips: left, top, width, height.
-struct TwipsRect {
-  double left, top, width, height;
-};
+using platform::TwipsRect;
 constexpr TwipsRect kCloseButton{0, 0, 270, 270};
 constexpr TwipsRect kHeading{270, 0, 3500, 270};
 constexpr TwipsRect kMeaningBox{0, 270, 3770, 255};
@@ -51,10 +48,6 @@ constexpr std::int32_t kSelectionSettleTenths = 3;
 const QString kTrayTip = QStringLiteral("Corvel背单词屏幕取词运行中!\r\n");
 constexpr qsizetype kTrayTipLength = 63;
 
-QImage ProgramPicture(const QString& fileName) { return platform::ReadPictureFile(platform::ProgramFolder() + fileName); }
-
-void Place(platform::PictureBox& box, const TwipsRect& rect) { box.twips().move(rect.left, rect.top, rect.width, rect.height); }
-
 // g_LibraryTitle without its ".abc".
 QString LibraryName() { return g_LibraryTitle.left(std::max<qsizetype>(g_LibraryTitle.size() - 4, 0)); }
 
@@ -72,21 +65,21 @@ frmGetWord::frmGetWord() : Form(kForm) {
   // A captured word must not take the focus from the program the learner selected it in.
   setAttribute(Qt::WA_ShowWithoutActivating);
   setCaption(platform::ProgramTitle());
-  setWindowIcon(QIcon(QPixmap::fromImage(ProgramPicture(QStringLiteral("frmGetWord.png")))));
+  setWindowIcon(QIcon(QPixmap::fromImage(platform::ReadProgramPicture(QStringLiteral("frmGetWord.png")))));
   resize(platform::TwipsToPixels(kDesignWidth), platform::TwipsToPixels(kHeading.height));
 
   Picture2 = add<platform::PictureBox>(QStringLiteral("Picture2"));
-  Place(*Picture2, kCloseButton);
+  platform::PlaceInTwips(*Picture2, kCloseButton);
   Picture2->setToolTip(QStringLiteral("关闭"));
-  Picture2->setPicture(ProgramPicture(QStringLiteral("frmGetWord_Close.png")));
+  Picture2->setPicture(platform::ReadProgramPicture(QStringLiteral("frmGetWord_Close.png")));
   Picture1 = add<platform::PictureBox>(QStringLiteral("Picture1"));
-  Place(*Picture1, kHeading);
+  platform::PlaceInTwips(*Picture1, kHeading);
   Picture1->setBackColor(QColor(0xDC, 0xE8, 0xF5));
   QFont heading = platform::ResolveFont(kFontFace, kPointSize);
   heading.setBold(true);
   Picture1->setFont(heading);
   Picture3 = add<platform::PictureBox>(QStringLiteral("Picture3"));
-  Place(*Picture3, kMeaningBox);
+  platform::PlaceInTwips(*Picture3, kMeaningBox);
   Picture3->setBackColor(QColor(0xFF, 0xFF, 0xE1));
   Picture3->setFont(platform::ResolveFont(kFontFace, kPointSize));
 

@@ -17,10 +17,7 @@ namespace {
 
 const QString kForm = QStringLiteral("frmManager");
 
-// Design places in twips: left, top, width, height.
-struct TwipsRect {
-  double left, top, width, height;
-};
+using platform::TwipsRect;
 constexpr TwipsRect kClientArea{0, 0, 6240, 2520};
 constexpr TwipsRect kTitle{0, 0, 6300, 460};
 constexpr TwipsRect kCloseBox{5880, 103, 270, 270};
@@ -42,19 +39,6 @@ const std::array<QString, 2> kPlayPictures = {QStringLiteral("frmManager_Play.pn
 const std::array<QString, 2> kSearchPictures = {QStringLiteral("frmManager_Search.png"),
                                                 QStringLiteral("frmManager_SearchHover.png")};
 
-QImage ProgramPicture(const QString& fileName) { return platform::ReadPictureFile(platform::ProgramFolder() + fileName); }
-
-// Controls that keep their place in twips take it exactly; the others at the nearest pixel.
-template <class Control>
-void Place(Control& control, const TwipsRect& rect) {
-  if constexpr (requires { control.twips(); }) {
-    control.twips().move(rect.left, rect.top, rect.width, rect.height);
-  } else {
-    control.setGeometry(platform::TwipsToPixels(rect.left), platform::TwipsToPixels(rect.top),
-                        platform::TwipsToPixels(rect.width), platform::TwipsToPixels(rect.height));
-  }
-}
-
 }  // namespace
 
 frmManager::frmManager() : Form(kForm) {
@@ -64,24 +48,24 @@ frmManager::frmManager() : Form(kForm) {
   resize(platform::TwipsToPixels(kClientArea.width), platform::TwipsToPixels(kClientArea.height));
 
   Pic_Title = add<platform::PictureBox>(QStringLiteral("Pic_Title"));
-  Place(*Pic_Title, kTitle);
+  platform::PlaceInTwips(*Pic_Title, kTitle);
   Pic_CloseWindow = add<platform::PictureBox>(QStringLiteral("Pic_CloseWindow"));
-  Place(*Pic_CloseWindow, kCloseBox);
+  platform::PlaceInTwips(*Pic_CloseWindow, kCloseBox);
   Frame2 = add<QFrame>(QStringLiteral("Frame2"));
   Frame2->setFrameShape(QFrame::HLine);
   Frame2->setFrameShadow(QFrame::Sunken);
-  Place(*Frame2, kSeparator);
+  platform::PlaceInTwips(*Frame2, kSeparator);
   Lbl_List = add<platform::Label>(QStringLiteral("Lbl_List"));
-  Place(*Lbl_List, kListCaption);
+  platform::PlaceInTwips(*Lbl_List, kListCaption);
   TxtFileLocation = add<QPlainTextEdit>(QStringLiteral("TxtFileLocation"));
   TxtFileLocation->setReadOnly(true);
-  Place(*TxtFileLocation, kFolderBox);
+  platform::PlaceInTwips(*TxtFileLocation, kFolderBox);
   for (std::size_t i = 0; i < Pic.size(); ++i) {
     Pic[i] = addIndexed<platform::PictureBox>(QStringLiteral("Pic"), static_cast<int>(i) + 1);
-    Place(*Pic[i], {static_cast<double>(i) * kCategorySide, kCategoryTop, kCategorySide, kCategorySide});
+    platform::PlaceInTwips(*Pic[i], {static_cast<double>(i) * kCategorySide, kCategoryTop, kCategorySide, kCategorySide});
   }
   Pic_Mix = add<platform::PictureBox>(QStringLiteral("Pic_Mix"));
-  Place(*Pic_Mix, {kAllLibrariesLeft, kCategoryTop, kCategorySide, kCategorySide});
+  platform::PlaceInTwips(*Pic_Mix, {kAllLibrariesLeft, kCategoryTop, kCategorySide, kCategorySide});
   // Index 1 lies beneath index 0: hiding the normal image shows the hover image.
   for (int i = 1; i >= 0; --i) {
     Picture_Play[static_cast<std::size_t>(i)] = addIndexed<platform::PictureBox>(QStringLiteral("Picture_Play"), i);
@@ -92,17 +76,17 @@ frmManager::frmManager() : Form(kForm) {
   for (QObject* control : controls()) {
     if (auto* box = qobject_cast<platform::PictureBox*>(control)) box->setBackColor(background);
   }
-  Pic_Title->setPicture(ProgramPicture(kTitlePicture));
-  Pic_CloseWindow->setPicture(ProgramPicture(kClosePicture));
+  Pic_Title->setPicture(platform::ReadProgramPicture(kTitlePicture));
+  Pic_CloseWindow->setPicture(platform::ReadProgramPicture(kClosePicture));
   for (std::size_t i = 0; i < 2; ++i) {
-    Place(*Picture_Play[i], kPlaySearch);
-    Place(*Picture_Search[i], kPlaySearch);
-    Picture_Play[i]->setPicture(ProgramPicture(kPlayPictures[i]));
-    Picture_Search[i]->setPicture(ProgramPicture(kSearchPictures[i]));
+    platform::PlaceInTwips(*Picture_Play[i], kPlaySearch);
+    platform::PlaceInTwips(*Picture_Search[i], kPlaySearch);
+    Picture_Play[i]->setPicture(platform::ReadProgramPicture(kPlayPictures[i]));
+    Picture_Search[i]->setPicture(platform::ReadProgramPicture(kSearchPictures[i]));
     Picture_Search[i]->hide();
   }
   for (std::size_t i = 0; i < Pic.size(); ++i)
-    Pic[i]->setPicture(ProgramPicture(QStringLiteral("_") + QChar(kCategoryLetters[i]) + QStringLiteral(".ico")));
+    Pic[i]->setPicture(platform::ReadProgramPicture(QStringLiteral("_") + QChar(kCategoryLetters[i]) + QStringLiteral(".ico")));
 
   Pic_Title->mouse().onMouseDown = [this](int, int, double, double) { drag_.start(); };
   Pic_Title->mouse().onMouseMove = [this](int, int, double, double) { drag_.follow(); };
@@ -125,14 +109,14 @@ frmManager::~frmManager() = default;
 void frmManager::Form_Load() {
   for (platform::PictureBox* box : Picture_Play) {
     box->show();
-    Place(*box, kPlaySearch);
+    platform::PlaceInTwips(*box, kPlaySearch);
   }
   ApplyFormLanguage(kForm);
   Picture_Play[1]->setToolTip(GetUIText(kForm, QStringLiteral("ToolTipText")));
 
   FlagPictures flags;
   for (std::size_t i = 0; i < flags.categories.size(); ++i)
-    flags.categories[i] = ProgramPicture(QStringLiteral("_") + QChar(kCategoryLetters[i]) + QStringLiteral(".bmp"));
+    flags.categories[i] = platform::ReadProgramPicture(QStringLiteral("_") + QChar(kCategoryLetters[i]) + QStringLiteral(".bmp"));
   flags.mix = Pic_Mix;
   Cmb_Library.setParent(this, std::move(flags));
   Cmb_Library.Create(kComboLeft, kComboTop, kComboWidth, kComboHeight, 16);
@@ -174,8 +158,8 @@ void frmManager::Picture_Search_MouseMove() {
 
 void frmManager::ShowPlayOrSearch(bool dictionary) {
   for (std::size_t i = 0; i < 2; ++i) {
-    Place(*Picture_Play[i], kPlaySearch);
-    Place(*Picture_Search[i], kPlaySearch);
+    platform::PlaceInTwips(*Picture_Play[i], kPlaySearch);
+    platform::PlaceInTwips(*Picture_Search[i], kPlaySearch);
     Picture_Play[i]->setVisible(!dictionary);
     Picture_Search[i]->setVisible(dictionary);
   }

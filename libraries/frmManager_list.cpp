@@ -49,7 +49,7 @@ void frmManager::FillLibraryCombo(const QString& filterLetter) {
     const QString text = QString::fromUtf16(item.prefix) + GetUIText(kForm, QString::fromUtf16(item.textKey));
     Cmb_Library.Additems(text, position++, imageIndex, item.kind);
   }
-  Pic_Mix->setPicture(platform::ReadPictureFile(platform::ProgramFolder() + QStringLiteral("WordLexornFlag.ico")));
+  Pic_Mix->setPicture(platform::ReadProgramPicture(QStringLiteral("WordLexornFlag.ico")));
 }
 
 void frmManager::ChooseCategory(const QString& letter, const QString& captionKey) {

@@ -14,10 +14,7 @@
 
 namespace {
 
-// Design places in twips.
-struct TwipsRect {
-  double left, top, width, height;
-};
+using platform::TwipsRect;
 constexpr double kClientWidth = 6240, kClientHeight = 2535;
 constexpr TwipsRect kTitleStrip{0, 0, 6300, 450};
 constexpr TwipsRect kClosePicture{5880, 103, 270, 270};
@@ -39,13 +36,6 @@ constexpr double kSamplePoints = 12;
 const QString kTitlePicture = QStringLiteral("frmManager_Title.png");
 const QString kClosePictureFile = QStringLiteral("frmManager_Close.png");
 
-void Place(QWidget& control, const TwipsRect& rect) {
-  control.setGeometry(platform::TwipsToPixels(rect.left), platform::TwipsToPixels(rect.top),
-                      platform::TwipsToPixels(rect.width), platform::TwipsToPixels(rect.height));
-}
-
-QImage ProgramPicture(const QString& fileName) { return platform::ReadPictureFile(platform::ProgramFolder() + fileName); }
-
 }  // namespace
 
 SymbolDialog::SymbolDialog(const SymbolDialogMember& member) : Form(member.formName.toString()), member_(member) {
@@ -57,8 +47,8 @@ SymbolDialog::SymbolDialog(const SymbolDialogMember& member) : Form(member.formN
   const QColor background = palette().color(QPalette::Window);
   Picture1->setBackColor(background);
   Picture2->setBackColor(background);
-  Picture1->setPicture(ProgramPicture(kTitlePicture));
-  Picture2->setPicture(ProgramPicture(kClosePictureFile));
+  Picture1->setPicture(platform::ReadProgramPicture(kTitlePicture));
+  Picture2->setPicture(platform::ReadProgramPicture(kClosePictureFile));
 
   Picture1->mouse().onMouseDown = [this](int, int, double, double) { Picture1_MouseDown(); };
   Picture1->mouse().onMouseMove = [this](int, int, double, double) { drag_.follow(); };
@@ -77,29 +67,29 @@ SymbolDialog::~SymbolDialog() = default;
 
 void SymbolDialog::CreateControls() {
   Picture1 = add<platform::PictureBox>(QStringLiteral("Picture1"));
-  Place(*Picture1, kTitleStrip);
+  platform::PlaceInTwips(*Picture1, kTitleStrip);
   Picture2 = add<platform::PictureBox>(QStringLiteral("Picture2"));
-  Place(*Picture2, kClosePicture);
+  platform::PlaceInTwips(*Picture2, kClosePicture);
   Frame2 = add<QFrame>(QStringLiteral("Frame2"));
   Frame2->setFrameShape(QFrame::HLine);
   Frame2->setFrameShadow(QFrame::Sunken);
-  Place(*Frame2, kRule);
+  platform::PlaceInTwips(*Frame2, kRule);
 
   Lbl_Topic = add<platform::Label>(QStringLiteral("Lbl_Topic"));
   Lbl_Topic->setCaption(member_.topic.toString());
-  Place(*Lbl_Topic, {kTopicLeft, kTopicTop, member_.topicWidth, kLabelHeight});
+  platform::PlaceInTwips(*Lbl_Topic, {kTopicLeft, kTopicTop, member_.topicWidth, kLabelHeight});
   Cmd_change = add<platform::CommandButton>(QStringLiteral("Cmd_change"));
   Cmd_change->setCaption(QStringLiteral("换一个"));
-  Place(*Cmd_change, {member_.changeLeft, kButtonTop, kChangeWidth, kButtonHeight});
+  platform::PlaceInTwips(*Cmd_change, {member_.changeLeft, kButtonTop, kChangeWidth, kButtonHeight});
   Cmd_Prev = add<platform::CommandButton>(QStringLiteral("Cmd_Prev"));
   Cmd_Prev->setCaption(QStringLiteral("<"));
-  Place(*Cmd_Prev, kPrevButton);
+  platform::PlaceInTwips(*Cmd_Prev, kPrevButton);
   Cmd_Next = add<platform::CommandButton>(QStringLiteral("Cmd_Next"));
   Cmd_Next->setCaption(QStringLiteral(">"));
-  Place(*Cmd_Next, kNextButton);
+  platform::PlaceInTwips(*Cmd_Next, kNextButton);
 
   Pic_Sample = add<platform::PictureBox>(QStringLiteral("Pic_Sample"));
-  Place(*Pic_Sample, kSampleBox);
+  platform::PlaceInTwips(*Pic_Sample, kSampleBox);
   // The bar's word font family shows the characters as the bar does, at a size that fits the box.
   QFont sampleFont = SkolvaneBar::loaded() ? SkolvaneBar::instance().Pic_ShowText->font() : font();
   sampleFont.setPointSizeF(kSamplePoints);
@@ -107,14 +97,14 @@ void SymbolDialog::CreateControls() {
 
   Lbl_Start = add<platform::Label>(QStringLiteral("Lbl_Start"));
   Lbl_Start->setCaption(member_.startLabel.toString());
-  Place(*Lbl_Start, kStartLabel);
+  platform::PlaceInTwips(*Lbl_Start, kStartLabel);
   Cmb_Start = add<QComboBox>(QStringLiteral("Cmb_Start"));
-  Place(*Cmb_Start, kStartList);
+  platform::PlaceInTwips(*Cmb_Start, kStartList);
   Lbl_End = add<platform::Label>(QStringLiteral("Lbl_End"));
   Lbl_End->setCaption(member_.endLabel.toString());
-  Place(*Lbl_End, {kEndLabelLeft, kListsTop, member_.endLabelWidth, kLabelHeight});
+  platform::PlaceInTwips(*Lbl_End, {kEndLabelLeft, kListsTop, member_.endLabelWidth, kLabelHeight});
   Cmb_End = add<QComboBox>(QStringLiteral("Cmb_End"));
-  Place(*Cmb_End, kEndList);
+  platform::PlaceInTwips(*Cmb_End, kEndList);
 }
 
 void SymbolDialog::Picture1_MouseDown() { drag_.start(); }

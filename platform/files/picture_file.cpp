@@ -1,5 +1,6 @@
 #include "platform/files/picture_file.h"
 
+#include "platform/app/folders.h"
 #include "platform/files/safe_read.h"
 #include "platform/files/safe_write.h"
 
@@ -26,5 +27,7 @@ bool WritePictureFile(const QImage& picture, const QString& path, const char* fo
   if (!picture.save(&buffer, format)) return false;
   return WriteFileAtomically(path, bytes);
 }
+
+QImage ReadProgramPicture(const QString& fileName) { return ReadPictureFile(ProgramFolder() + fileName); }
 
 }  // namespace platform

@@ -12,6 +12,9 @@ namespace platform {
 // content; a null picture when the file is missing, not a regular file or not a picture.
 QImage ReadPictureFile(const QString& path);
 
+// A picture the program ships in its program folder, by file name; null when it is missing.
+QImage ReadProgramPicture(const QString& fileName);
+
 // Writes the picture in the given format ("BMP", "PNG", ...) as a whole file; false on failure.
 bool WritePictureFile(const QImage& picture, const QString& path, const char* format);
 

@@ -46,4 +46,21 @@ class TwipsGeometry {
   double height_ = 0;
 };
 
+// A design place in twips: left, top, width, height.
+struct TwipsRect {
+  double left, top, width, height;
+};
+
+// Places a control at its design place: a control that keeps its place in twips takes it
+// exactly, any other widget at the nearest pixel.
+template <class Control>
+void PlaceInTwips(Control& control, const TwipsRect& rect) {
+  if constexpr (requires { control.twips(); }) {
+    control.twips().move(rect.left, rect.top, rect.width, rect.height);
+  } else {
+    control.setGeometry(TwipsToPixels(rect.left), TwipsToPixels(rect.top), TwipsToPixels(rect.width),
+                        TwipsToPixels(rect.height));
+  }
+}
+
 }  // namespace platform

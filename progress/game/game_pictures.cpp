@@ -31,7 +31,7 @@ constexpr std::array<PictureFile, 5> kPictureFiles{{
 QImage LoadGamePicture(GamePicture picture) {
   for (const PictureFile& file : kPictureFiles) {
     if (file.picture != picture) continue;
-    QImage image = platform::ReadPictureFile(platform::ProgramFolder() + QString::fromLatin1(file.fileName));
+    QImage image = platform::ReadProgramPicture(QString::fromLatin1(file.fileName));
     if (!image.isNull()) return image;
     QImage plain(file.size, QImage::Format_ARGB32);
     plain.fill(QColor::fromRgba(file.fallbackColor));
