@@ -15,7 +15,9 @@ profile=$(mktemp -d)
 trap 'rm -rf "$profile"' EXIT
 export USERPROFILE="$profile"
 printf '[GLOBAL]\nISNEW=1\nLANGUAGE=C\n' > "$profile/CORVELSETUP.ini"
-: > "$profile/TopicList.ini"
+# The installer leaves the library list in the profile; the first start copies it into the program
+# folder, so it must be the shipped list, not an empty one.
+cp "data/program/TopicList.ini" "$profile/TopicList.ini"
 # A tray host and a compositing manager, as a desktop has them: the bar docks its icon and can be
 # translucent.
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
