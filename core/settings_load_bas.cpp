@@ -4,7 +4,7 @@
 
 #include "bar/SkolvaneBar.h"
 #include "bar/frmSysMenu.h"
-#include "core/font_spec_bas.h"
+#include "core/word_font_bas.h"
 #include "core/window_effects_bas.h"
 #include "core/language_bas.h"
 #include "core/read_ini_bas.h"
@@ -258,10 +258,10 @@ void LoadMeaningRows(frmSysMenu& menu) {
 
 }  // namespace
 
-void ApplyWordFontSpec(const QString& fontSpec) {
+void ApplyWordFontSpec(const QString& wordFont) {
   SkolvaneBar& bar = SkolvaneBar::instance();
   platform::PictureBox& word = *bar.Pic_ShowText;
-  if (const std::optional<double> size = ApplyFontSpec(word, fontSpec)) {
+  if (const std::optional<double> size = ApplyWordFont(word, wordFont)) {
     word.twips().setHeight(TextRowTwips(*size));
     g_TextBoxHeight = static_cast<int>(std::lround(word.twips().height()));
   }

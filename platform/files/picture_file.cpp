@@ -22,8 +22,9 @@ QImage ReadPictureFile(const QString& path) {
 
 bool WritePictureFile(const QImage& picture, const QString& path, const char* format) {
   QByteArray bytes;
+  // The picture is encoded in memory (the writer opens the buffer itself); only the checked
+  // write touches the file.
   QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
   if (!picture.save(&buffer, format)) return false;
   return WriteFileAtomically(path, bytes);
 }

@@ -1,6 +1,6 @@
 #include "progress/game/frmGame.h"
 
-#include "core/font_spec_bas.h"
+#include "core/word_font_bas.h"
 #include "core/language_bas.h"
 #include "core/vars_bas.h"
 #include "platform/dialogs/dialogs.h"
@@ -69,7 +69,7 @@ void frmGame::Form_Load() {
   Img_background = LoadGamePicture(GamePicture::CardFace);
   Pic_dummy->setPicture(Img_background);
   Pic_dummy->setForeColor(QApplication::palette().color(QPalette::WindowText));
-  ApplyFontSpec(*Pic_dummy, g_FontSpec);
+  ApplyWordFont(*Pic_dummy, g_FontSpec);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->geometry().center() - QPoint(kClientSize.width() / 2, kClientSize.height() / 2));
   }

@@ -15,4 +15,4 @@ class PictureBox;
 // the size the text after ":". A part that is not a number (or a size out of the 16-bit twips
 // range) keeps the box's value. Returns the size in points now in force when the value has a size
 // part, else nothing.
-std::optional<double> ApplyFontSpec(platform::PictureBox& box, const QString& fontSpec);
+std::optional<double> ApplyWordFont(platform::PictureBox& box, const QString& wordFont);
