@@ -14,7 +14,7 @@
 inline constexpr char16_t kDefaultWebFolder[] = u"http://download.corvelslexorn.example/Documents/";
 // The folder on the update host the updaters fetch the update list (the same server list) from
 // unless ServerLocation.ini redirects them; the list names its files by full address then.
-inline constexpr char16_t kDefaultUpdateFolder[] = u"http://update.corvelslexorn.example/Update/";
+inline constexpr char16_t kDefaultUpdateFolder[] = u"https://update.corvelslexorn.example/Update/";
 // The server list's name in the web folder and in the update folder.
 inline constexpr char16_t kServerListName[] = u"_ServerUpdate2.in_";
 

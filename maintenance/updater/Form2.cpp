@@ -55,11 +55,12 @@ void Form2::Timer1_Timer() {
   if (!m_RunPending || m_UpdateRun == nullptr) return;
   m_RunPending = false;
   m_Running = true;
-  RunUpdate(m_UpdateRun(m_Language), m_Language, [this](const QString& item) {
+  const UpdateOutcome outcome = RunUpdate(m_UpdateRun(m_Language), m_Language, [this](const QString& item) {
     Lbl_Desc->setCaption(item);
     QCoreApplication::processEvents();
   });
   m_Running = false;
+  if (onRunEnded) onRunEnded(outcome);
   Form2::unload();
 }
 

@@ -11,6 +11,8 @@
 #include "platform/forms/label.h"
 #include "platform/forms/timer.h"
 
+#include <functional>
+
 class Form2 : public platform::Form, public platform::DefaultInstance<Form2> {
   Q_OBJECT
 
@@ -25,6 +27,8 @@ class Form2 : public platform::Form, public platform::DefaultInstance<Form2> {
 
   // The run this window performs; set before the timer's first tick.
   void setUpdateRun(UpdateRunBuilder run) { m_UpdateRun = run; }
+  // Told what the run achieved, just before the window unloads.
+  std::function<void(const UpdateOutcome& outcome)> onRunEnded;
 
   platform::Label* Label1;    // what the window is doing
   platform::Label* Lbl_Desc;  // the item being fetched

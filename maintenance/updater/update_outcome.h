@@ -1,16 +1,33 @@
 #pragma once
 // What one update run achieved, and the one-line result text the updaters write into the
 // installer's settings file for it, in the installer's language: how many files were brought up
-// to date, how many could not be (reported beside them, never hidden), or that the update list
-// itself could not be fetched.
+// to date, and every item that was not, each named with the reason (reported beside the
+// successes, never hidden), or that the update list itself could not be fetched.
+
+#include "maintenance/updater/update_policy.h"
 
 #include <QString>
 
+#include <vector>
+
+struct FailedUpdate {
+  QString fileName;  // the item's TO_FILENAME (its FROM_FILENAME when it names no file)
+  UpdateRefusal reason;
+};
+
 struct UpdateOutcome {
   bool listFetched = false;
-  int fetched = 0;      // items downloaded and stored
-  int failed = 0;       // items due that could not be stored (bad name, failed transfer)
+  QString listAddress;                                   // where the list was looked for
+  UpdateRefusal listFailure = UpdateRefusal::DownloadFailed;  // why it was not fetched
+  int fetched = 0;                                       // items downloaded and stored
+  std::vector<FailedUpdate> failures;                    // items due that were not stored
   QString fetchedLine;  // "FROM_FILENAME->TO_FILENAME" of the last item stored; empty when none
+  QString resultLine;   // the result text of the run
+  bool resultWritten = false;  // every key the run had to write is in the installer's settings
+  bool logWritten = true;      // every fetched file has its entry in the download log
 };
 
 QString UpdateResultText(const QString& languageLetter, const UpdateOutcome& outcome);
+
+// The run did all it had to: the list came, no item failed, and the result was written.
+bool UpdateSucceeded(const UpdateOutcome& outcome);

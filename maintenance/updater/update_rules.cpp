@@ -23,8 +23,7 @@ bool IsKnownBuildTime(const QString& buildTime) {
 }  // namespace
 
 bool IsUpdateDue(const QString& buildTime, const QString& localFile) {
-  if (!IsKnownBuildTime(buildTime)) return false;
   const QFileInfo file(localFile);
   if (!file.exists()) return true;
-  return buildTime > BuildTimeText(file.lastModified());
+  return IsKnownBuildTime(buildTime) && buildTime > BuildTimeText(file.lastModified());
 }

@@ -5,8 +5,8 @@
 
 #include <QString>
 
-// True when the item must be fetched: its build time is known and either the local file is
-// missing or the build time is later than the file's modification time. Equal times are current.
-// An item whose build time is missing or not of the form is never due: it would otherwise be
-// fetched again on every run.
+// True when the item must be fetched: the local file is missing (whatever the build time says),
+// or the build time is later than the file's modification time. Equal times are current. An
+// existing file whose build time is missing or not of the form is never due: it would otherwise
+// be fetched again on every run.
 bool IsUpdateDue(const QString& buildTime, const QString& localFile);

@@ -5,9 +5,16 @@
 #include "libraries/ServerListFile.h"
 #include "libraries/download_log.h"
 #include "maintenance/installer_settings.h"
+#include "maintenance/updater/update_policy.h"
 #include "maintenance/updater/update_rules.h"
 #include "platform/app/folders.h"
 #include "platform/ini/ini.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -24,10 +31,49 @@ ListSource UpdateListSource() {
   return {QString::fromUtf16(kDefaultUpdateFolder) + QString::fromUtf16(kServerListName), QString()};
 }
 
-// One new download object per file, released when the file is done.
-bool Download(const QString& address, const QString& localFile) {
+// One new download object per file, released when the file is done. An address the update
+// policy does not accept is never handed to the download.
+std::optional<UpdateRefusal> Download(const QString& address, const QString& localFile) {
+  if (!IsAcceptedUpdateAddress(address)) return UpdateRefusal::InsecureAddress;
   CFileDownload download;
-  return download.StartDownloading(address, localFile);
+  if (!download.StartDownloading(address, localFile)) return UpdateRefusal::DownloadFailed;
+  return std::nullopt;
+}
+
+// Renames the checked download over the item's file; the file keeps the permission bits of the
+// file it replaces (an updated program stays executable).
+bool MoveIntoPlace(const QString& staged, const QString& localFile) {
+  const QByteArray from = QFile::encodeName(staged);
+  const QByteArray to = QFile::encodeName(localFile);
+  std::error_code error;
+  if (std::filesystem::exists(to.constData(), error)) {
+    const auto permissions = std::filesystem::status(to.constData(), error).permissions();
+    if (error) return false;
+    std::filesystem::permissions(from.constData(), permissions, error);
+    if (error) return false;
+  }
+  std::filesystem::rename(from.constData(), to.constData(), error);
+  return !error;
+}
+
+// Fetches one item next to its file, checks what came, and only then replaces the file. A file
+// that ran as a program is replaced only by a program of this machine.
+std::optional<UpdateRefusal> FetchItem(const QString& address, const QString& localFile) {
+  const QString staged = platform::ProgramFolder() + QStringLiteral(".update-%1.part").arg(QCoreApplication::applicationPid());
+  QFile::remove(staged);
+  std::optional<UpdateRefusal> refusal = Download(address, staged);
+  if (!refusal && IsExecutableFile(localFile) && !IsProgramOfThisMachine(staged)) refusal = UpdateRefusal::NotAProgram;
+  if (!refusal && !MoveIntoPlace(staged, localFile)) refusal = UpdateRefusal::DownloadFailed;
+  if (refusal) QFile::remove(staged);
+  return refusal;
+}
+
+// Why an item's target may not be replaced at all, before anything is fetched.
+std::optional<UpdateRefusal> TargetRefusal(const QString& toFileName) {
+  // The file must stay inside the program folder; a missing TO_FILENAME names no file at all.
+  if (toFileName == kMissing || !IsBareFileName(toFileName)) return UpdateRefusal::BadFileName;
+  if (IsLearnersFile(toFileName)) return UpdateRefusal::LearnersFile;
+  return std::nullopt;
 }
 
 void RunPass(const UpdatePass& pass, const QString& listFile, const QString& runBaseAddress,
@@ -35,9 +81,8 @@ void RunPass(const UpdatePass& pass, const QString& listFile, const QString& run
   for (int number = pass.firstItem; number <= pass.lastItem; ++number) {
     const std::optional<ServerListItem> item = ReadServerListItem(listFile, pass.section, number, language);
     if (!item) continue;  // gaps in the numbering do not end the pass
-    // The file must stay inside the program folder; a missing TO_FILENAME names no file at all.
-    if (item->toFileName == kMissing || !IsBareFileName(item->toFileName)) {
-      ++outcome.failed;
+    if (const auto refused = TargetRefusal(item->toFileName)) {
+      outcome.failures.push_back({item->toFileName == kMissing ? item->fromFileName : item->toFileName, *refused});
       continue;
     }
     const QString localFile = platform::ProgramFolder() + item->toFileName;
@@ -49,28 +94,29 @@ void RunPass(const UpdatePass& pass, const QString& listFile, const QString& run
             ? runBaseAddress
             : platform::ReadProfileString(listFile, pass.fromPathSection,
                                           QStringLiteral("FROM_PATH") + ItemNumberText(number), kMissing);
-    if (!Download(baseAddress + item->fromFileName, localFile)) {
-      ++outcome.failed;
+    if (const auto refused = FetchItem(baseAddress + item->fromFileName, localFile)) {
+      outcome.failures.push_back({item->toFileName, *refused});
       continue;
     }
     ++outcome.fetched;
     outcome.fetchedLine = item->fromFileName + QStringLiteral("->") + item->toFileName;
-    AppendDownloadLog(item->fromFileName, item->toFileName);
+    if (!AppendDownloadLog(item->fromFileName, item->toFileName)) outcome.logWritten = false;
   }
 }
 
-void WriteResults(const UpdateRunParameters& parameters, const QString& language, const UpdateOutcome& outcome) {
+// Writes the run's keys and tells whether every one of them was written.
+bool WriteResults(const UpdateRunParameters& parameters, const UpdateOutcome& outcome) {
   const QString settings = installer::SettingsFile();
+  bool written = true;
   if (parameters.fetchedLineKey) {
     const InstallerKey& key = *parameters.fetchedLineKey;
-    if (outcome.fetchedLine.isEmpty()) {
-      platform::DeleteProfileKey(settings, key.section, key.key);
-    } else {
-      platform::WriteProfileString(settings, key.section, key.key, outcome.fetchedLine);
-    }
+    written = outcome.fetchedLine.isEmpty() ? platform::DeleteProfileKey(settings, key.section, key.key) != 0
+                                            : platform::WriteProfileString(settings, key.section, key.key,
+                                                                           outcome.fetchedLine) != 0;
   }
-  platform::WriteProfileString(settings, parameters.resultSection, QStringLiteral("RESULT"),
-                               UpdateResultText(language, outcome));
+  return platform::WriteProfileString(settings, parameters.resultSection, QStringLiteral("RESULT"),
+                                      outcome.resultLine) != 0 &&
+         written;
 }
 
 }  // namespace
@@ -80,13 +126,19 @@ UpdateOutcome RunUpdate(const UpdateRunParameters& parameters, const QString& la
   UpdateOutcome outcome;
   const ListSource source = UpdateListSource();
   const QString listFile = platform::ProgramFolder() + QString::fromUtf16(kUpdateListFile);
+  outcome.listAddress = source.address;
   // A list that cannot be fetched is reported; an older copy in the folder is not walked.
-  outcome.listFetched = Download(source.address, listFile);
+  const std::optional<UpdateRefusal> listRefusal = Download(source.address, listFile);
+  outcome.listFetched = !listRefusal;
+  if (listRefusal) outcome.listFailure = *listRefusal;
   if (outcome.listFetched) {
     for (const UpdatePass& pass : parameters.passes) {
       RunPass(pass, listFile, source.baseAddress, language, showItem, outcome);
     }
   }
-  WriteResults(parameters, language, outcome);
+  outcome.resultLine = UpdateResultText(language, outcome);
+  if (outcome.listFetched || parameters.reportsUnfetchedList) {
+    outcome.resultWritten = WriteResults(parameters, outcome);
+  }
   return outcome;
 }

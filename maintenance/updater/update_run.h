@@ -42,12 +42,16 @@ struct UpdateRunParameters {
   // Written before the result: the last fetched item's "FROM_FILENAME->TO_FILENAME", or removed
   // when the run fetched nothing.
   std::optional<InstallerKey> fetchedLineKey;
+  // Whether a run that could not fetch the list writes its failure as the result; when false it
+  // writes nothing at all (and reports the failure only on standard output and by exit status).
+  bool reportsUnfetchedList = true;
 };
 
 // Called with the text to show for the item about to be fetched.
 using ShowFetchedItem = std::function<void(const QString& text)>;
 
 // Runs the update in the program folder and writes its result; `language` is the installer's
-// language letter (it picks the descriptions and the result texts).
+// language letter (it picks the descriptions and the result texts). Every item is checked
+// against the update policy (update_policy.h); a refused item is a failed item of the result.
 UpdateOutcome RunUpdate(const UpdateRunParameters& parameters, const QString& language,
                         const ShowFetchedItem& showItem);

@@ -10,6 +10,7 @@
 #include "tests/support/temp_folders.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -68,12 +69,13 @@ TEST_F(UpdateRunTest, Tolbrand2FetchesWhatIsDueAndReportsFailuresBesideSuccesses
       "FROM_FILENAME03=escape.dat\nTO_FILENAME03=../escape.dat\nFILENAME03_BUILD_TIME=%2\n"
       "FROM_FILENAME04=gone.dat\nTO_FILENAME04=Broken.dat\nFILENAME04_BUILD_TIME=%2\n"
       "FROM_FILENAME05=unknown.dat\nTO_FILENAME05=Unknown.dat\n"
+      "FROM_FILENAME06=nobuild.dat\nTO_FILENAME06=NoBuild.dat\n"
       "FROM_FILENAME07=missing.dat\nTO_FILENAME07=Missing.dat\nFILENAME07_BUILD_TIME=%2\n"
       "FROM_PATH01=%3\n"
       "[SERVER_LEATEST_2C]\n"
       "FROM_FILENAME01=LANG_C.dat\nTO_FILENAME01=LANG_C.dat\nFILENAME01_BUILD_TIME=%2\n")
       .arg(older, newer, server_.url("/chinese/")).toUtf8());
-  for (const char* path : {"/current.dat", "/older.dat", "/escape.dat", "/unknown.dat", "/missing.dat"}) {
+  for (const char* path : {"/current.dat", "/older.dat", "/escape.dat", "/unknown.dat", "/nobuild.dat", "/missing.dat"}) {
     server_.serve(path, QByteArray("new ") + path);
   }
   server_.serve("/chinese/LANG_C.dat", "new chinese texts");
@@ -87,21 +89,24 @@ TEST_F(UpdateRunTest, Tolbrand2FetchesWhatIsDueAndReportsFailuresBesideSuccesses
   const UpdateOutcome outcome =
       RunUpdate(Tolbrand2Run("C"), "C", [&](const QString& item) { shown << item; });
 
-  EXPECT_EQ(outcome.fetched, 3);
-  EXPECT_EQ(outcome.failed, 2);  // the name outside the folder and the missing server file
+  EXPECT_EQ(outcome.fetched, 4);
+  EXPECT_EQ(outcome.failures.size(), 2u);  // the name outside the folder and the missing server file
   EXPECT_EQ(TempFolders::readFile(program("Current.dat")), "current");
   EXPECT_EQ(TempFolders::readFile(program("Older.dat")), "new /older.dat");
   EXPECT_EQ(TempFolders::readFile(program("Missing.dat")), "new /missing.dat");
+  EXPECT_EQ(TempFolders::readFile(program("NoBuild.dat")), "new /nobuild.dat");  // missing: due without a time
   EXPECT_EQ(TempFolders::readFile(program("LANG_C.dat")), "new chinese texts");
   EXPECT_EQ(TempFolders::readFile(program("Broken.dat")), "broken stays");
   EXPECT_EQ(TempFolders::readFile(program("Unknown.dat")), "unknown stays");
   EXPECT_FALSE(QFile::exists(folders_.programFolder() + "../escape.dat"));
   EXPECT_EQ(server_.requests("/escape.dat") + server_.requests("/unknown.dat") + server_.requests("/current.dat"), 0);
-  EXPECT_EQ(programFiles(), (QStringList{"Broken.dat", "Current.dat", "LANG_C.dat", "Missing.dat", "Older.dat",
-                                         "ServerLocation.ini", "ServerUpdate2.ini", "Unknown.dat", "Updatelog2.ini"}));
-  EXPECT_EQ(shown, (QStringList{"较旧的文件", "Broken.dat", "Missing.dat", "LANG_C.dat"}));
-  EXPECT_EQ(logLines(), (QStringList{"older.dat->Older.dat", "missing.dat->Missing.dat", "LANG_C.dat->LANG_C.dat"}));
-  EXPECT_EQ(installerValue("ServerUpdate2", "RESULT"), "更新成功！（共3项） 更新失败！（共2项）");
+  EXPECT_EQ(programFiles(), (QStringList{"Broken.dat", "Current.dat", "LANG_C.dat", "Missing.dat", "NoBuild.dat",
+                                         "Older.dat", "ServerLocation.ini", "ServerUpdate2.ini", "Unknown.dat", "Updatelog2.ini"}));
+  EXPECT_EQ(shown, (QStringList{"较旧的文件", "Broken.dat", "NoBuild.dat", "Missing.dat", "LANG_C.dat"}));
+  EXPECT_EQ(logLines(), (QStringList{"older.dat->Older.dat", "nobuild.dat->NoBuild.dat", "missing.dat->Missing.dat",
+                                     "LANG_C.dat->LANG_C.dat"}));
+  EXPECT_EQ(installerValue("ServerUpdate2", "RESULT"),
+            "更新成功！（共4项） 更新失败！（共2项）：../escape.dat（文件名无效）、Broken.dat（下载失败）");
 }
 
 TEST_F(UpdateRunTest, NothingDueAndAListThatCannotBeFetchedEachReplaceTheResult) {
@@ -118,6 +123,52 @@ TEST_F(UpdateRunTest, NothingDueAndAListThatCannotBeFetchedEachReplaceTheResult)
   EXPECT_FALSE(outcome.listFetched);
   EXPECT_EQ(installerValue("ServerUpdate2", "RESULT"), "The update list could not be fetched; no file was updated");
   EXPECT_EQ(server_.requests("/Error"), 1);
+}
+
+TEST_F(UpdateRunTest, AListCannotReplaceAProgramOrTheLearnersFilesNorFetchOverPlainHttp) {
+  server_.serve("/list.ini", QStringLiteral(
+      "[SERVER_LEATEST_2]\n"
+      "FROM_FILENAME01=program.sh\nTO_FILENAME01=Corvel'sLexorn2\nFILENAME01_BUILD_TIME=20991231_23:59:59\n"
+      "FROM_FILENAME02=topics.ini\nTO_FILENAME02=TopicList.ini\nFILENAME02_BUILD_TIME=20991231_23:59:59\n"
+      "FROM_FILENAME03=settings.ini\nTO_FILENAME03=Settings.ini\n"
+      "FROM_PATH01=http://198.51.100.7/\n"
+      "[SERVER_LEATEST_2A]\n"
+      "FROM_FILENAME01=LANG_A.dat\nTO_FILENAME01=LANG_A.dat\n").toUtf8());
+  server_.serve("/program.sh", "#!/bin/sh\necho replaced\n");
+  server_.serve("/topics.ini", "[A]\n");
+  server_.serve("/settings.ini", "[Global]\n");
+  install("Corvel'sLexorn2", "the installed program");
+  ASSERT_TRUE(QFile::setPermissions(program("Corvel'sLexorn2"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+  install("TopicList.ini", "[AC:Words]\n");
+  const QStringList before = programFiles();
+
+  QElapsedTimer clock;
+  clock.start();
+  const UpdateOutcome outcome = RunUpdate(Tolbrand2Run("A"), "A", [](const QString&) {});
+  EXPECT_LT(clock.elapsed(), 5000) << "the plain-http address is refused without connecting";
+
+  EXPECT_EQ(outcome.fetched, 0);
+  EXPECT_FALSE(UpdateSucceeded(outcome));
+  EXPECT_EQ(TempFolders::readFile(program("Corvel'sLexorn2")), "the installed program");
+  EXPECT_EQ(TempFolders::readFile(program("TopicList.ini")), "[AC:Words]\n");
+  QStringList after = before + QStringList{"ServerUpdate2.ini"};
+  after.sort();
+  EXPECT_EQ(programFiles(), after);
+  EXPECT_EQ(server_.requests("/topics.ini") + server_.requests("/settings.ini"), 0);
+  EXPECT_EQ(installerValue("ServerUpdate2", "RESULT"),
+            "Update failed！（Total 4 Items）: Corvel'sLexorn2 (not a program of this machine), "
+            "TopicList.ini (the learner's own file is never updated), "
+            "Settings.ini (the learner's own file is never updated), LANG_A.dat (the address is not https)");
+
+  // The list itself from a plain-http server elsewhere is not fetched either.
+  TempFolders::writeFile(program("ServerLocation.ini"), "[DOWNLOADFROM]\nNewPath=http://198.51.100.7/\nNewFileName=list.ini\n");
+  clock.restart();
+  const UpdateOutcome refused = RunUpdate(Tolbrand2Run("A"), "A", [](const QString&) {});
+  EXPECT_LT(clock.elapsed(), 5000);
+  EXPECT_FALSE(refused.listFetched);
+  EXPECT_EQ(installerValue("ServerUpdate2", "RESULT"),
+            "The update list could not be fetched; no file was updated, "
+            "http://198.51.100.7/list.ini (the address is not https)");
 }
 
 }  // namespace

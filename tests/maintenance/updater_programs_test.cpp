@@ -38,17 +38,21 @@ class UpdaterProgramsTest : public ::testing::Test {
   QString result(const QString& section, const QString& key = "RESULT") const {
     return platform::ReadProfileString(folders_.profileFolder() + "CORVELSETUP.ini", section, key, "Error");
   }
-  int run(const QString& name) const {
+  // Runs the program and returns its exit status; what it printed is kept in output_.
+  int run(const QString& name) {
     QProcess process;
     process.setWorkingDirectory(folders_.libraryFolder());  // the files must land in the program folder
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(program(name), {});
-    if (!process.waitForFinished(60000)) return -1;
+    const bool finished = process.waitForFinished(60000);
+    output_ = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    if (!finished) return -1;
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
   }
 
   TempFolders folders_;
   LoopbackHttpServer server_;
+  QString output_;
 };
 
 TEST_F(UpdaterProgramsTest, Zembrol2BringsTolbrand2UpToDateAndTheNewTolbrand2Runs) {
@@ -74,6 +78,7 @@ TEST_F(UpdaterProgramsTest, Zembrol2BringsTolbrand2UpToDateAndTheNewTolbrand2Run
                          "[GLOBAL]\nLANGUAGE=C\n[VENDRIX]\nLINKRESULT=linked\nRESULT=earlier\n");
 
   ASSERT_EQ(run("Zembrol2"), 0);
+  EXPECT_EQ(output_, "更新成功！（共1项）");
   EXPECT_EQ(TempFolders::readFile(program("Tolbrand2")), updater);
   EXPECT_EQ(result("VENDRIX"), "Tolbrand2->Tolbrand2");
   EXPECT_EQ(result("Zembrol2"), "更新成功！（共1项）");
@@ -93,6 +98,23 @@ TEST_F(UpdaterProgramsTest, Zembrol2BringsTolbrand2UpToDateAndTheNewTolbrand2Run
   EXPECT_EQ(result("ServerUpdate2"), "更新成功！（共1项）");
   EXPECT_EQ(result("GLOBAL", "LANGUAGE"), "C");
   EXPECT_EQ(server_.requests("/Tolbrand2"), 1);
+}
+
+TEST_F(UpdaterProgramsTest, WithTheServerDownZembrol2WritesNothingAndBothSayTheyFailed) {
+  ASSERT_TRUE(QFile::copy(LEXORN_APP_DIR "/Zembrol2", program("Zembrol2")));
+  ASSERT_TRUE(QFile::copy(LEXORN_APP_DIR "/Tolbrand2", program("Tolbrand2")));
+  // Port 1 on loopback: nothing listens, the connection is refused at once.
+  TempFolders::writeFile(program("ServerLocation.ini"), "[DOWNLOADFROM]\nNewPath=http://127.0.0.1:1/\nNewFileName=list.ini\n");
+  const QByteArray settings = "[GLOBAL]\nLANGUAGE=A\n[VENDRIX]\nRESULT=Tolbrand2->Tolbrand2\n[Zembrol2]\nRESULT=earlier\n";
+  TempFolders::writeFile(folders_.profileFolder() + "CORVELSETUP.ini", settings);
+
+  EXPECT_EQ(run("Zembrol2"), 1);
+  EXPECT_EQ(output_, "The update list could not be fetched; no file was updated");
+  EXPECT_EQ(TempFolders::readFile(folders_.profileFolder() + "CORVELSETUP.ini"), settings);
+
+  EXPECT_EQ(run("Tolbrand2"), 1);
+  EXPECT_EQ(output_, "The update list could not be fetched; no file was updated");
+  EXPECT_EQ(result("ServerUpdate2"), output_);
 }
 
 TEST_F(UpdaterProgramsTest, TicksDuringTheRunNeitherRunAgainNorCloseTheWindow) {
@@ -127,7 +149,7 @@ TEST_F(UpdaterProgramsTest, TicksDuringTheRunNeitherRunAgainNorCloseTheWindow) {
   EXPECT_TRUE(openAfterClose) << "a close request during the run is refused";
   EXPECT_EQ(server_.requests("/list.ini"), 1);
   EXPECT_EQ(server_.requests("/slow.dat"), 1);
-  EXPECT_EQ(result("ServerUpdate2"), "Update failed！（Total 1 Items）");
+  EXPECT_EQ(result("ServerUpdate2"), "Update failed！（Total 1 Items）: Slow.dat (download failed)");
   EXPECT_FALSE(QFile::exists(program("Slow.dat")));
 }
 

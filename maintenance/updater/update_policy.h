@@ -1,0 +1,34 @@
+#pragma once
+// What the updaters accept from the update server. The list is outside input and rewrites the
+// installation, so each item passes these checks before its file is replaced:
+// - addresses are https (the download verifies the server's certificate); plain http is taken
+//   only from a loopback address, where a server on this machine serves the files;
+// - the learner's own files in the program folder (the library list, the settings, the
+//   installer's settings) are never replaced;
+// - a file that is executable in the program folder is replaced only by an executable of this
+//   machine's format (an ELF file with the class, byte order and machine of the running program),
+//   so a list cannot put a script or a foreign binary where a program ran before.
+
+#include <QString>
+
+// Why an item of the update list was not stored.
+enum class UpdateRefusal {
+  BadFileName,      // the target names no file inside the program folder
+  LearnersFile,     // the target is one of the learner's own files
+  InsecureAddress,  // the source address is neither https nor loopback http
+  NotAProgram,      // an executable would be replaced by something that is no program of this machine
+  DownloadFailed,   // the server did not deliver the file, or it could not be stored
+};
+
+// True for an https address, and for an http address whose host is a literal loopback address.
+bool IsAcceptedUpdateAddress(const QString& address);
+
+// True for the learner's own files, which an update never replaces.
+bool IsLearnersFile(const QString& fileName);
+
+// True when the file exists and is executable by anyone.
+bool IsExecutableFile(const QString& path);
+
+// True when the file starts with the ELF header of an executable or shared object of the
+// running program's class, byte order and machine.
+bool IsProgramOfThisMachine(const QString& path);
