@@ -4,6 +4,8 @@
 #include "platform/filetype/filetype.h"
 #include "platform/ini/ini.h"
 
+#include <cstdio>
+
 namespace Module1 {
 namespace {
 
@@ -40,9 +42,13 @@ QString LinkResultText(const QString& languageLetter, const QString& failure) {
 int Main(const QString& programFolder) {
   const platform::FileTypeResult registered =
       platform::RegisterFileType(LibraryFileType(programFolder));
+  const QString result = LinkResultText(installer::ReadLanguage(), registered.failure);
   const bool written = platform::WriteProfileString(installer::SettingsFile(), QStringLiteral("VENDRIX"),
-                                                    QStringLiteral("LINKRESULT"),
-                                                    LinkResultText(installer::ReadLanguage(), registered.failure)) != 0;
+                                                    QStringLiteral("LINKRESULT"), result) != 0;
+  // Started from a terminal, the result is shown there too.
+  std::fputs(result.toUtf8().append('\n').constData(), stdout);
+  if (!written) std::fputs(QStringLiteral("%1 could not be written\n").arg(installer::SettingsFile()).toUtf8().constData(), stderr);
+  std::fflush(stdout);
   return registered.ok && written ? 0 : 1;
 }
 

@@ -9,7 +9,8 @@
 namespace Module1 {
 
 // Registers the library type for the main program in `programFolder` (ending in "/"), writes the
-// result text and returns the process exit status: 0 when registered, 1 when not.
+// result text, prints it on standard output and returns the process exit status: 0 when
+// registered and reported, 1 when not.
 int Main(const QString& programFolder);
 
 // The result text for the installer's language letter: the success text when `failure` is empty.

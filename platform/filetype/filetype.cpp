@@ -87,11 +87,14 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString* failure) 
   return true;
 }
 
+enum class Tool { Required, CheckIfInstalled };
+
 // Runs one tool to its end; any way it can fail (missing, crashed, hung, non-zero exit) is a
-// failure naming the tool and what it said.
-bool RunTool(const QString& tool, const QStringList& arguments, QString* failure) {
+// failure naming the tool and what it said. A checking tool that is not installed checks nothing.
+bool RunTool(const QString& tool, const QStringList& arguments, QString* failure, Tool need = Tool::Required) {
   const QString executable = QStandardPaths::findExecutable(tool);
   if (executable.isEmpty()) {
+    if (need == Tool::CheckIfInstalled) return true;
     *failure = QStringLiteral("%1 is not installed").arg(tool);
     return false;
   }
@@ -135,13 +138,15 @@ QString UserDataFolder() {
 }
 
 QString DesktopExecLine(const QString& program) {
-  // Inside double quotes the Exec syntax wants ", `, $ and \ escaped with a backslash.
+  // Inside double quotes the Exec syntax wants ", `, $ and \ escaped with a backslash; a literal
+  // % is doubled everywhere, or it would start a field code.
   QString quoted;
   for (const QChar c : program) {
     if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
         c == QLatin1Char('\\')) {
       quoted += QLatin1Char('\\');
     }
+    if (c == QLatin1Char('%')) quoted += QLatin1Char('%');
     quoted += c;
   }
   return QStringLiteral("\"%1\" %f").arg(quoted);
@@ -152,10 +157,13 @@ FileTypeResult RegisterFileType(const FileTypeRegistration& registration) {
   const QString data = UserDataFolder();
   const QString mimeFolder = data + QStringLiteral("mime");
   const QString applications = data + QStringLiteral("applications");
+  const QString entry = applications + QLatin1Char('/') + registration.desktopId;
+  // The entry is checked as written: the desktop ignores an entry it cannot read, and the
+  // registration would then open nothing.
   if (!WriteWhole(mimeFolder + QStringLiteral("/packages/") + PackageFileName(registration.mimeType),
                   MimePackage(registration), &result.failure) ||
-      !WriteWhole(applications + QLatin1Char('/') + registration.desktopId,
-                  DesktopEntry(registration), &result.failure) ||
+      !WriteWhole(entry, DesktopEntry(registration), &result.failure) ||
+      !RunTool(QStringLiteral("desktop-file-validate"), {entry}, &result.failure, Tool::CheckIfInstalled) ||
       !RunTool(QStringLiteral("update-mime-database"), {mimeFolder}, &result.failure) ||
       !RunTool(QStringLiteral("update-desktop-database"), {applications}, &result.failure) ||
       !RunTool(QStringLiteral("xdg-mime"),

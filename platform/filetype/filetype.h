@@ -7,7 +7,8 @@
 //
 // Every tool the registration runs is checked; the first one that is missing or fails ends the
 // registration with a text saying which, so a caller never reports a registration that did not
-// take place.
+// take place. The desktop entry written is checked with desktop-file-validate when that is
+// installed.
 
 #include <QByteArray>
 #include <QString>
@@ -32,7 +33,8 @@ struct FileTypeResult {
 FileTypeResult RegisterFileType(const FileTypeRegistration& registration);
 
 // The desktop-entry Exec value that runs `program` with one file: the path quoted so blanks,
-// apostrophes and the characters the Exec syntax reserves survive, then the file field code.
+// apostrophes and the characters the Exec syntax reserves survive, % doubled, then the file
+// field code.
 QString DesktopExecLine(const QString& program);
 
 // The user's data folder for desktop files ($XDG_DATA_HOME, else ~/.local/share), ending in "/".

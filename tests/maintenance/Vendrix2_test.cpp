@@ -106,6 +106,23 @@ TEST_F(Vendrix2Test, RegistersLibrariesForTheWordBarTwiceAlike) {
                   .contains("Exec=\"" + programFolder_ + "Corvel'sLexorn2\" %f"));
 }
 
+TEST_F(Vendrix2Test, AFolderWithPercentSignsGivesAValidEntryAndSaysSoOnTheTerminal) {
+  const QString folder = home_.path() + QStringLiteral("/50%f dir %% $x/");
+  ASSERT_TRUE(QDir().mkpath(folder));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(LEXORN_APP_DIR "/Vendrix2"), folder + "Vendrix2"));
+  const ToolRun vendrix = run(folder + "Vendrix2", {});
+  ASSERT_EQ(vendrix.exitCode, 0) << vendrix.output.toStdString();
+  EXPECT_EQ(vendrix.output.split('\n').last(), linkResult());
+  EXPECT_EQ(linkResult(), ".abc has been linked to Corvel'sLexorn2.exe!");
+
+  const QString entry = home_.path() + "/data/applications/corvels-lexorn2.desktop";
+  const ToolRun validate = run("desktop-file-validate", {entry});
+  EXPECT_EQ(validate.exitCode, 0) << validate.output.toStdString();
+  QFile entryFile(entry);
+  ASSERT_TRUE(entryFile.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(QString::fromUtf8(entryFile.readAll()).contains("Exec=\"" + home_.path() + "/50%%f dir %%%% \\\\$x/Corvel'sLexorn2\" %f"));
+}
+
 TEST_F(Vendrix2Test, AFailingToolIsReportedAndNeverCalledLinked) {
   // A tool on the PATH that fails, as a broken installation's would.
   const QString tools = home_.path() + "/tools";
@@ -136,6 +153,7 @@ TEST(DesktopExecLine, QuotesEveryCharacterTheExecSyntaxReserves) {
       {"/opt/lexorn/Corvel'sLexorn2", "\"/opt/lexorn/Corvel'sLexorn2\" %f"},
       {"/home/a b/Corvel'sLexorn2", "\"/home/a b/Corvel'sLexorn2\" %f"},
       {"/x/\"q\"/$HOME/`id`/back\\slash", "\"/x/\\\"q\\\"/\\$HOME/\\`id\\`/back\\\\slash\" %f"},
+      {"/x/50%f dir/%%/Corvel'sLexorn2", "\"/x/50%%f dir/%%%%/Corvel'sLexorn2\" %f"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(platform::DesktopExecLine(QString::fromUtf8(c.program)), QString::fromUtf8(c.exec));
