@@ -40,9 +40,10 @@ constexpr int kHintBottom = 200;
 const QString kFontFace = QStringLiteral("Arial");
 constexpr double kPointSize = 10;  // the meaning rows are 1.5 times this many pixels high
 
-// A selection is looked up once it has rested this many tenths of a second: one a learner still
-// drags wider is looked up once, whole.
-constexpr std::int32_t kSelectionSettleTenths = 3;
+// A selection is looked up as soon as the learner lets go of the pointer's buttons; where they
+// cannot be seen, once it has rested this many tenths of a second, so one the learner still drags
+// wider is looked up once, whole.
+constexpr std::int32_t kSelectionSettleTenths = 1;
 
 // The tray tip: what runs, then the library's name; the tray shows at most 63 characters.
 const QString kTrayTip = QStringLiteral("Corvel背单词屏幕取词运行中!\r\n");
@@ -153,10 +154,10 @@ void frmGetWord::CaptureReady1(const QVariant& word) {
 }
 
 void frmGetWord::ShowAtPlace(int heightPixels) {
-  // The top-left corner, unless the learner has put the window elsewhere.
-  const QPoint place = placeKept_ ? pos() : QPoint(0, 0);
+  // Every look-up shows in the top-left corner, where the learner knows to look, even after the
+  // window was dragged elsewhere.
   if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
-  platform::SetWindowPosTopmost(*this, place.x(), place.y(), kShownWidth, heightPixels, true);
+  platform::SetWindowPosTopmost(*this, 0, 0, kShownWidth, heightPixels, true);
 }
 
 void frmGetWord::Form_MouseMove(int message) {
@@ -186,12 +187,7 @@ void frmGetWord::Form_Resize() {
   if (isMinimized() && trayIcon_.inTray()) hide();
 }
 
-void frmGetWord::StartDrag() {
-  placeKept_ = true;
-  drag_.start();
-}
-
-void frmGetWord::Picture1_MouseDown() { StartDrag(); }
-void frmGetWord::Picture3_MouseDown() { StartDrag(); }
+void frmGetWord::Picture1_MouseDown() { drag_.start(); }
+void frmGetWord::Picture3_MouseDown() { drag_.start(); }
 
 void frmGetWord::Picture2_Click() { frmGetWord::unload(); }

@@ -66,14 +66,11 @@ class frmGetWord : public platform::Form,
 
  private:
   void DrawHint();
-  void StartDrag();
   void ShowAtPlace(int heightPixels);
 
   std::unique_ptr<platform::WordGrabber> m_Grabber;
   QStringList m_Lines;
   platform::TrayIcon trayIcon_;  // the pop-up's own tray icon, shown while the window lives
   platform::WindowDrag drag_{*this};
-  // Set once the learner moves the window: later look-ups keep it where it was put.
-  bool placeKept_ = false;
   bool returnToManager_ = true;
 };

@@ -1,5 +1,7 @@
 #include "platform/wordcapture/selection_source.h"
 
+#include "platform/wordcapture/pointer_buttons.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 
@@ -17,5 +19,7 @@ QString PrimarySelectionSource::text() const {
   QClipboard* clipboard = QGuiApplication::clipboard();
   return clipboard == nullptr ? QString() : clipboard->text(QClipboard::Selection);
 }
+
+std::optional<bool> PrimarySelectionSource::stillSelecting() const { return PointerButtonsHeld(); }
 
 }  // namespace platform

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 namespace platform {
 
 class SelectionSource : public QObject {
@@ -17,6 +19,9 @@ class SelectionSource : public QObject {
 
   // The selected text now (empty when nothing is selected or the owner does not answer).
   virtual QString text() const = 0;
+  // Whether the learner is still making the selection (a pointer button is held: a drag over text
+  // or a double click goes on); nothing when the source cannot tell.
+  virtual std::optional<bool> stillSelecting() const { return std::nullopt; }
 
  signals:
   // A program took or changed the selection.
@@ -31,6 +36,7 @@ class PrimarySelectionSource : public SelectionSource {
  public:
   explicit PrimarySelectionSource(QObject* parent = nullptr);
   QString text() const override;
+  std::optional<bool> stillSelecting() const override;
 };
 
 }  // namespace platform

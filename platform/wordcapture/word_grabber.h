@@ -7,8 +7,10 @@
 //
 // On X11 the word comes from the primary selection, as Linux pop-up dictionaries take it: the
 // learner highlights a word (a double click does it in most programs) and its meaning pops up.
-// The selection may still grow while the learner drags over text, so a report waits until the
-// selection has stayed unchanged for the grabber's delay.
+// The selection may still grow while the learner drags over text or double-clicks, so a new
+// selection is taken once it rests: at once when no pointer button is held, else when the last
+// button is released. Where the pointer's buttons cannot be seen, it is taken once it has stayed
+// unchanged for the grabber's delay.
 
 #include "platform/wordcapture/selection_source.h"
 
@@ -17,6 +19,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace platform {
@@ -35,9 +38,12 @@ class IXDictGrabSink {
 // The longest word a report carries, in UTF-16 units.
 inline constexpr int kMaxCapturedWordLength = 64;
 
-// The word a selected text stands for: its first word (blanks and line breaks around it dropped),
-// cut at kMaxCapturedWordLength units without halving a character. Empty when the text holds only
-// blanks. Reads no further than the word, so a whole selected page costs no more than a word.
+// The word a selected text stands for: its first word, without the blanks and punctuation around
+// it ("Hello, world" gives "Hello", "(apple)" gives "apple"). A word is a run of letters of any
+// script, numbers and combining marks; an apostrophe or hyphen between two of them stays inside
+// ("l'eau", "well-known"). Cut at kMaxCapturedWordLength units without halving a character; empty
+// when the text holds no letter or number. Reads no further than the word, so a whole selected
+// page costs no more than a word.
 struct CapturedWord {
   QString word;
   qsizetype offset = 0;  // where the word begins in the text
@@ -49,11 +55,15 @@ enum GrabMode : std::int32_t {
   kGrabPrimarySelection = 0,  // the primary selection; any other mode captures nothing
 };
 
+// Where a grabber made without a source of its own takes its selections from; unset (the default),
+// the desktop's primary selection. Tests and benchmarks hand the pop-up a selection of their own.
+void SetSelectionSourceFactory(std::function<std::unique_ptr<SelectionSource>()> factory);
+
 class WordGrabber : public QObject {
   Q_OBJECT
 
  public:
-  // Watches `source`; the desktop's primary selection when none is given.
+  // Watches `source`; when none is given, the factory's source or the desktop's primary selection.
   explicit WordGrabber(std::unique_ptr<SelectionSource> source = nullptr);
   ~WordGrabber() override;
   WordGrabber(const WordGrabber&) = delete;
@@ -62,7 +72,8 @@ class WordGrabber : public QObject {
   // Reports are made only while capture is on (off when the grabber is made).
   void setGrabEnabled(bool enabled);
   void setGrabMode(std::int32_t mode);
-  // Tenths of a second a new selection must stay unchanged before it is reported (0: at once).
+  // Where the pointer's buttons cannot be seen: tenths of a second a new selection must stay
+  // unchanged before it is reported (0: at once).
   void setGrabDelay(std::int32_t tenths);
 
   // Registers the receiver of the reports, replacing an earlier one; `cookie` receives the
@@ -72,14 +83,19 @@ class WordGrabber : public QObject {
  private:
   bool capturing() const;
   void selectionChanged();
+  void checkRest();
   void report();
+
+  // How often the buttons are looked at while a selection is being made.
+  static constexpr int kButtonPollMilliseconds = 10;
 
   std::unique_ptr<SelectionSource> source_;
   IXDictGrabSink* sink_ = nullptr;  // not owned
   std::int32_t registrations_ = 0;
   bool enabled_ = false;
   std::int32_t mode_ = kGrabPrimarySelection;
-  QTimer settle_;
+  QTimer rest_;    // looks whether the new selection rests
+  QTimer settle_;  // the wait by time, where the buttons cannot be seen
 };
 
 }  // namespace platform

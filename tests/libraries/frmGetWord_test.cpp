@@ -1,5 +1,5 @@
 // The dictionary pop-up under the offscreen platform: a captured word shows with its meaning at
-// the top left, sized to its rows, or where the learner dragged it; minimising without a tray
+// the top left, sized to its rows, even after the learner dragged it; minimising without a tray
 // keeps it shown; closing and Exit bring the manager back.
 #include "libraries/frmGetWord.h"
 
@@ -52,7 +52,7 @@ class GetWord : public ::testing::Test {
   TempFolders folders;
 };
 
-TEST_F(GetWord, ShowsTheCapturedWordsMeaningSizedToItsRowsAtTheTopLeftOrWhereDragged) {
+TEST_F(GetWord, ShowsTheCapturedWordsMeaningSizedToItsRowsAtTheTopLeftEvenAfterADrag) {
   popup().move(40, 30);
   EXPECT_EQ(popup().QueryWord("a", 500, 400, "a b c", 0, 0), 0);
   EXPECT_EQ(popup().lines(), QStringList({"甲", ""}));
@@ -64,7 +64,7 @@ TEST_F(GetWord, ShowsTheCapturedWordsMeaningSizedToItsRowsAtTheTopLeftOrWhereDra
   popup().CaptureReady1(QStringLiteral("set"));
   ASSERT_GT(popup().lines().size(), 3);
   EXPECT_EQ(popup().lines().join(QString()), kLong);
-  EXPECT_EQ(popup().geometry(), QRect(300, 200, 253, HeightFor(popup().lines().size())));
+  EXPECT_EQ(popup().geometry(), QRect(0, 0, 253, HeightFor(popup().lines().size())));
 
   popup().CaptureReady1(QStringLiteral("missing"));
   EXPECT_EQ(popup().lines(), QStringList({"<Not Found>", ""}));
