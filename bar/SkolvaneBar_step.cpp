@@ -33,13 +33,14 @@ void DrawMarker(platform::PictureBox& strip, double x) {
 }
 
 // The word a picture is looked up by: the row's text (with the phonetic row shown, as the word
-// row drew it, without the phonetic part) up to the two blanks the cycle puts between a word and
-// the rest of its line. Without that cut, a row that also carries the meaning would look for a
-// picture named after word and meaning together, and no word picture would ever show.
+// row drew it, without the phonetic part). In learn mode 1 a row carries the word, two blanks and
+// the meaning, so the word ends at the first two blanks; without that cut no word picture would
+// ever show in that mode. The other modes' rows hold the word alone, which may itself contain two
+// blanks ("apple  pie" finds "apple pie.jpg").
 QString PictureWord(const QString& text) {
   const bool drawnText = g_ShowPhonetic && g_PieceCount >= 1 && g_PieceCount < std::ssize(g_Pieces);
   const QString shown = (drawnText ? g_Pieces[static_cast<size_t>(g_PieceCount)].PrefixText : text).trimmed();
-  const qsizetype separator = shown.indexOf(QStringLiteral("  "));
+  const qsizetype separator = g_LearnMode == 1 ? shown.indexOf(QStringLiteral("  ")) : -1;
   return separator < 0 ? shown : shown.left(separator);
 }
 

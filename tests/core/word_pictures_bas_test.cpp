@@ -12,6 +12,8 @@
 
 #include <QImage>
 
+#include <vector>
+
 namespace {
 
 TEST(WordPictureName, BlanksAreFoldedAndHostileNamesGetNoPicture) {
@@ -108,6 +110,36 @@ TEST_F(PictureRow, CoverThenWordPicturesAndTheCoverForWordsWithout) {
   FindWordPicture("../Words.JPG/apple pie");
   EXPECT_TRUE(Near(rowPixel(), Qt::blue));
   EXPECT_TRUE(g_ShowPicture);
+}
+
+TEST_F(PictureRow, TheWordStepFindsAWordWrittenWithTwoBlanksUnlessItsRowAlsoHoldsTheMeaning) {
+  writePicture("00.Cover.jpg", Qt::blue, 40);
+  writePicture("apple pie.jpg", Qt::red, 40);
+  writePicture("apple.jpg", Qt::green, 40);
+  bar().AdjustObjects();
+  g_ShowPhonetic = false;
+  g_SoundMode = "0";
+  // The rows the cycle makes of the line "apple  pie@n. pie" in each learn mode.
+  const struct {
+    int learnMode;
+    std::vector<QString> rows;
+    QColor picture;
+  } cases[] = {
+      {0, {"apple  pie"}, Qt::red},
+      {1, {"apple  pie  n. pie"}, Qt::green},  // cut at the two blanks before the meaning
+      {2, {"apple  pie  ", "> n. pie"}, Qt::red},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.learnMode);
+    g_LearnMode = static_cast<std::int16_t>(c.learnMode);
+    g_CycleTable.clear();
+    for (const QString& row : c.rows) g_CycleTable.push_back({row, "0", ""});
+    g_CycleCount = g_CycleLast = static_cast<std::int16_t>(c.rows.size());
+    g_CycleFirst = g_CyclePos = 1;
+    FindWordPicture("none");  // the cover
+    bar().runtimer();
+    EXPECT_TRUE(Near(rowPixel(), c.picture)) << rowPixel().name().toStdString();
+  }
 }
 
 TEST_F(PictureRow, ALibraryWithoutCoverSwitchesThePictureRowOff) {
