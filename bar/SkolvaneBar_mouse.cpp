@@ -13,10 +13,12 @@
 #include "platform/ini/ini.h"
 #include "platform/window/window.h"
 
+#include <QEnterEvent>
 #include <QMouseEvent>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <utility>
 
@@ -55,6 +57,26 @@ std::int16_t ResizedWidth(std::int16_t width, double downXTwips, double upXTwips
   return static_cast<std::int16_t>(std::clamp(resized, 1.0, double{std::numeric_limits<std::int16_t>::max()}));
 }
 
+// Hands the pointer's entering a control to `onEnter`, with the point in the control's pixels. A
+// pointer that comes onto the control in one motion (a jump, or resting where a menu over it
+// closes) may bring no move of its own over it, and the hover pause must still begin.
+class EnterForwarder : public QObject {
+ public:
+  EnterForwarder(QWidget& control, std::function<void(QPointF)> onEnter)
+      : QObject(&control), onEnter_(std::move(onEnter)) {
+    control.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Enter) onEnter_(static_cast<QEnterEvent*>(event)->position());
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void(QPointF)> onEnter_;
+};
+
 }  // namespace
 
 void SkolvaneBar::ConnectMouseHandlers() {
@@ -72,6 +94,10 @@ void SkolvaneBar::ConnectMouseHandlers() {
     mouse.onMouseUp = [this, box](int button, int shift, double x, double y) {
       DisplayBox_MouseUp(*box, button, shift, x, y);
     };
+    // Entering the box counts as a move onto it (the move handler reads only the point).
+    new EnterForwarder(*box, [this, box](QPointF point) {  // owned by the box
+      DisplayBox_MouseMove(*box, 0, 0, point.x(), point.y());
+    });
   }
   // Without a tray icon the right button opens the tray menu from anywhere on the bar.
   const auto menuFallback = [this](int button, int, double, double) {
