@@ -14,6 +14,7 @@
 #include "platform/ini/ini.h"
 #include "platform/keyhook/keyboard_hook.h"
 #include "platform/sound/sound.h"
+#include "platform/window/paint_now.h"
 
 #include <array>
 #include <functional>
@@ -126,9 +127,12 @@ void RunTimed(const std::function<void()>& action) {
   g_LastKillTime = System().now();
 }
 
+// Puts the text on the bar's word row and on screen at once: the hot keys hold the thread after
+// their banner, and a drawing left for the event loop would show only once the work is done.
 void ShowOnBar(const QString& text) {
   g_CurrentText = text;
   DrawWordText(g_CurrentText, QStringLiteral("U"));
+  if (SkolvaneBar::loaded()) platform::PaintNow(*SkolvaneBar::instance().Pic_ShowText);
 }
 
 void ShowBanner(const QString& mark, const QString& text) { ShowOnBar(HotKeyBanner(mark, text)); }

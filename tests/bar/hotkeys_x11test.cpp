@@ -4,11 +4,14 @@
 #include "tests/support/library_files.h"
 #include "tests/support/program_run.h"
 #include "tests/support/temp_folders.h"
+#include "tests/support/x_window_image.h"
 #include "tests/support/xvfb_server.h"
 
 #include <gtest/gtest.h>
 
 #include <QDate>
+#include <QElapsedTimer>
+#include <QHash>
 #include <QRegularExpression>
 #include <QThread>
 
@@ -17,6 +20,23 @@ namespace {
 using namespace testing_support;
 
 constexpr int kWordLines = 40;
+
+// Whether the picture shows the hot keys' banner: a row of "=" running across the bar, so some
+// pixel row is mostly ink. No word of the fixture inks half a row.
+bool ShowsBanner(const QImage& bar) {
+  QHash<QRgb, int> counts;
+  for (int y = 0; y < bar.height(); ++y)
+    for (int x = 0; x < bar.width(); ++x) ++counts[bar.pixel(x, y)];
+  QRgb back = 0;
+  for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+    if (it.value() > counts.value(back)) back = it.key();
+  for (int y = 0; y < bar.height(); ++y) {
+    int ink = 0;
+    for (int x = 0; x < bar.width(); ++x) ink += bar.pixel(x, y) != back ? 1 : 0;
+    if (ink * 2 > bar.width()) return true;
+  }
+  return false;
+}
 
 class HotKeysX11 : public ::testing::Test {
  protected:
@@ -34,7 +54,8 @@ class HotKeysX11 : public ::testing::Test {
     library.normalSettings += settings;
     program_.writeLibrary(library);
     ASSERT_TRUE(program_.start());
-    ASSERT_FALSE(program_.waitForWindow().isEmpty()) << program_.log().toStdString();
+    bar_ = program_.waitForWindow();
+    ASSERT_FALSE(bar_.isEmpty()) << program_.log().toStdString();
     WaitUntil([] { return false; }, 2500ms);  // two or three word steps
   }
 
@@ -52,6 +73,7 @@ class HotKeysX11 : public ::testing::Test {
   XvfbServer server_;
   ProgramRun program_{server_};
   QStringList original_;
+  QString bar_;
 };
 
 TEST_F(HotKeysX11, EscapeKillsTheShownWordAndCountsTheDay) {
@@ -74,6 +96,38 @@ TEST_F(HotKeysX11, EscapeKillsTheShownWordAndCountsTheDay) {
   const QString today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
   EXPECT_TRUE(WaitUntil([&] { return setting(QStringLiteral("Statistics"), today) == QLatin1String("1"); }, 3s))
       << setting(QStringLiteral("Statistics"), today).toStdString();
+}
+
+// The banner is on screen while the kill still holds the thread, long before the library file is
+// written: the bar's pixels are read from the server every few milliseconds after the key.
+TEST_F(HotKeysX11, EscapeShowsTheBannerAtOnce) {
+  startWith({{"WordWait", "X"}});  // the word stays on the bar until the key
+  const XWindowImage screen(server_.display());
+  ASSERT_TRUE(screen.connected());
+  const QImage word = screen.grab(bar_);
+  ASSERT_FALSE(word.isNull());
+  ASSERT_FALSE(ShowsBanner(word));
+  const QByteArray library = TempFolders::readFile(program_.libraryPath());
+
+  QElapsedTimer clock;
+  clock.start();
+  key(QStringLiteral("Escape"));
+  QImage shown;
+  qint64 changedAt = -1;
+  while (clock.elapsed() < 2000) {
+    shown = screen.grab(bar_);
+    if (shown != word) {
+      changedAt = clock.elapsed();
+      break;
+    }
+    QThread::msleep(2);
+  }
+  ASSERT_GE(changedAt, 0) << "the bar never changed";
+  RecordProperty("key_to_banner_ms", static_cast<int>(changedAt));
+  EXPECT_TRUE(ShowsBanner(shown)) << "the first change is not the banner";
+  EXPECT_LT(changedAt, 50) << "the banner came " << changedAt << " ms after the key";
+  EXPECT_TRUE(TempFolders::readFile(program_.libraryPath()) == library) << "the kill ran before the banner showed";
+  EXPECT_TRUE(WaitUntil([&] { return TempFolders::readFile(program_.libraryPath()) != library; }, 5s));
 }
 
 TEST_F(HotKeysX11, F9StepsTheLearnMode) {
