@@ -10,6 +10,9 @@ namespace platform {
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent), twips_(*this) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // A box hears every pointer move over it, with or without a button held: readouts follow the
+  // hovering pointer, and drags look at the buttons themselves.
+  setMouseTracking(true);
   resizeImage(size());
 }
 

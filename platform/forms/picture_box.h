@@ -44,6 +44,7 @@ class PictureBox : public QWidget {
   // The drawing at the box's current size.
   const QImage& image() const;
 
+  // Moves reach onMouseMove whether or not a button is held.
   MouseHandlers& mouse() { return mouse_; }
   // The program's Paint event: runs when the box is shown, the moment its drawing is first due.
   // (Repaints and resizes keep the persistent image, so they need no handler, and a handler that

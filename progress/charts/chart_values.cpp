@@ -52,6 +52,8 @@ int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value))
 
 int KilledPercent(const SegmentColumn& column) { return RoundHalfEven(column.killedShare() * 100); }
 
+int HeightPercent(double y, double height) { return height > 0 ? RoundHalfEven((1 - y / height) * 100) : 0; }
+
 int TargetPercent() {
   const QString text = g_TargetPercentage.trimmed();
   qsizetype end = 0;

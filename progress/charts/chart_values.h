@@ -35,6 +35,10 @@ int RoundHalfEven(double value);
 // The column's killed share in percent, rounded as above.
 int KilledPercent(const SegmentColumn& column);
 
+// The height of chart position y on a chart `height` units high (y downwards), in percent and
+// rounded as above: 100 at the top, 0 at the bottom; 0 for a chart without height.
+int HeightPercent(double y, double height);
+
 // The numeric value of g_TargetPercentage: its leading number, 0 when it has none.
 int TargetPercent();
 

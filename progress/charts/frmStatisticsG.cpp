@@ -6,8 +6,10 @@
 #include "progress/charts/apply_chart_segment.h"
 #include "progress/charts/chart_canvas.h"
 #include "progress/charts/chart_colors.h"
+#include "progress/charts/chart_values.h"
 
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -43,19 +45,19 @@ void frmStatisticsG::Form_Load() {
 }
 
 void frmStatisticsG::DrawChart() {
-  columns_ = SegmentChartColumns();
+  const std::vector<SegmentColumn> columns = SegmentChartColumns();
   ChartCanvas canvas = CanvasOf(*Picture_chart);
   const double height = canvas.height();
-  const double w = SegmentColumnWidth(canvas.width(), static_cast<int>(columns_.size()));
+  const double w = SegmentColumnWidth(canvas.width(), static_cast<int>(columns.size()));
   const int target = TargetPercent();
   const double targetTop = height * (1 - target / 100.0);
   canvas.draw([&](const ChartCanvas::BoxFiller& fillBox) {
     const int current = CurrentSegmentNumber();
-    if (current >= 1 && current <= std::ssize(columns_)) {
+    if (current >= 1 && current <= std::ssize(columns)) {
       fillBox({w * (current - 1), 0}, {w * current, height}, kChartCurrentStrip);
     }
-    for (int i = 1; i <= std::ssize(columns_); ++i) {
-      const SegmentColumn& column = columns_[static_cast<size_t>(i - 1)];
+    for (int i = 1; i <= std::ssize(columns); ++i) {
+      const SegmentColumn& column = columns[static_cast<size_t>(i - 1)];
       if (column.killed == 0) continue;  // a bar of no height
       const double x0 = w * (i - 1);
       const double x1 = w * i;
@@ -69,12 +71,13 @@ void frmStatisticsG::DrawChart() {
 
 void frmStatisticsG::Picture_chart_MouseMove(int, int, double x, double y) {
   if (!g_DoSegment) return;
-  const QPointF point = CanvasOf(*Picture_chart).toChart({x, y});
+  const ChartCanvas canvas = CanvasOf(*Picture_chart);
+  const QPointF point = canvas.toChart({x, y});
   const int count = SegmentColumnCount();
-  const int column = ColumnAt(point.x(), SegmentColumnWidth(Picture_chart->twips().width(), count), count);
+  const int column = ColumnAt(point.x(), SegmentColumnWidth(canvas.width(), count), count);
   Lbl_SegNo_To->setCaption(FormatSegmentNumber(column));
-  const bool drawn = column >= 1 && column <= std::ssize(columns_);
-  Lbl_Pass->setCaption(drawn ? PercentReadout(KilledPercent(columns_[static_cast<size_t>(column - 1)])) : QString());
+  // The pointer's height on the chart, so the learner can measure a bar against the scale.
+  Lbl_Pass->setCaption(PercentReadout(HeightPercent(point.y(), canvas.height())));
 }
 
 void frmStatisticsG::Picture_chart_DblClick() { ApplyChartSegment(Lbl_SegNo_To->caption()); }

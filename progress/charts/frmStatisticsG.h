@@ -1,17 +1,15 @@
 #pragma once
 // The segment chart: one column per segment (or word group) of a library learned in segments,
 // as high as the share of its lines that are killed, red up to the target percentage and green
-// above it, with a black strip behind the current segment. The pointer shows the segment under
-// it and that segment's killed share; a double click jumps the bar to that segment.
+// above it, with a black strip behind the current segment. The pointer, hovering or dragging,
+// shows the segment under it and its own height on the chart in percent; a double click jumps
+// the bar to that segment.
 //
 // Opened modally by the tray menu's State item while segment mode is on:
 // frmStatisticsG::instance().showModal().
 
 #include "platform/forms/default_instance.h"
 #include "progress/charts/chart_frame.h"
-#include "progress/charts/chart_values.h"
-
-#include <vector>
 
 class frmStatisticsG : public ChartFrame, public platform::DefaultInstance<frmStatisticsG> {
   Q_OBJECT
@@ -28,10 +26,8 @@ class frmStatisticsG : public ChartFrame, public platform::DefaultInstance<frmSt
   platform::Label* Lbl_SegNo_From;  // current segment
   platform::Label* Lbl_SegNo_To;    // segment under the pointer
   platform::Label* Lbl_Pass_L;      // caption
-  platform::Label* Lbl_Pass;        // killed share of the segment under the pointer
+  platform::Label* Lbl_Pass;        // the pointer's height on the chart, in percent
 
  private:
   void DrawChart();
-
-  std::vector<SegmentColumn> columns_;  // as drawn at load
 };

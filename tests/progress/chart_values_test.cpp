@@ -65,6 +65,25 @@ TEST_F(ChartValuesTest, ColumnsCountTheKilledLinesOfEachSegment) {
   }
 }
 
+TEST(ChartHeightReadout, ReadsThePointersHeightInPercentHalvesToEven) {
+  struct Case {
+    double y;
+    double height;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {0, 1695, " 100%"},     {1695, 1695, " 0%"},  {847.5, 1695, " 50%"},
+      {125, 1000, " 88%"},    // 87.5 goes up to the even 88
+      {875, 1000, " 12%"},    // 12.5 goes down to the even 12
+      {1050, 1000, "-5%"},    // below the bottom edge: no leading blank
+      {10, 0, " 0%"},         // a box without height
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.y);
+    EXPECT_EQ(PercentReadout(HeightPercent(c.y, c.height)), c.shown);
+  }
+}
+
 TEST_F(ChartValuesTest, DayCountsReadTheLast31DaysAndTakeOddValuesAsZero) {
   const QDate today(2024, 3, 1);  // the days run back over February's end into January
   struct Stored {

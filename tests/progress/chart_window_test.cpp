@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <cmath>
+
 namespace {
 
 using namespace testing_support;
@@ -55,22 +57,6 @@ class ChartWindowTest : public ChartFixture {
     g_CyclePos = 9;
   }
 
-  // Shows the chart modally and runs `drive` inside its loop; false when the chart was still open
-  // after five seconds (it is closed then).
-  static bool ShowModalAndDrive(const std::function<void(frmStatisticsG&)>& drive) {
-    frmStatisticsG& chart = frmStatisticsG::instance();
-    QTimer driver;
-    QTimer fallback;
-    QObject::connect(&driver, &QTimer::timeout, [&] { drive(chart); });
-    QObject::connect(&fallback, &QTimer::timeout, [] { frmStatisticsG::unload(); });
-    driver.setSingleShot(true);
-    fallback.setSingleShot(true);
-    driver.start(0);
-    fallback.start(5000);
-    chart.showModal();
-    return fallback.isActive();
-  }
-
   // The jump to segment 2: stored, rebuilt, shown on the bar, the bar stepping from the start.
   void ExpectJumpedToTheSecondSegment() {
     EXPECT_EQ(NormalSetting("WordSegmentNo"), "0002");
@@ -87,19 +73,19 @@ class ChartWindowTest : public ChartFixture {
 };
 
 TEST_F(ChartWindowTest, DoubleClickOnTheSecondColumnMovesTheBarThere) {
-  ASSERT_TRUE(ShowModalAndDrive(
+  ASSERT_TRUE(ShowModalAndDrive<frmStatisticsG>(
       [](frmStatisticsG& chart) { DoubleClick(*chart.Picture_chart, ColumnMiddle(chart, 2)); }));
   ExpectJumpedToTheSecondSegment();
 }
 
 TEST_F(ChartWindowTest, OnAnXServerColumnsShowTheSharesAndAMouseDoubleClickJumps) {
-  if (QGuiApplication::platformName() != QStringLiteral("xcb")) GTEST_SKIP() << "needs an X server";
+  if (!OnXServer()) GTEST_SKIP() << "needs an X server";
   const QString display = qEnvironmentVariable("DISPLAY");
   QTemporaryDir shots;
   std::vector<int> heights;  // bar pixels of the three columns on the screen
   int chartHeight = 0;
-  ASSERT_TRUE(ShowModalAndDrive([&](frmStatisticsG& chart) {
-    WaitUntil([&] { return chart.windowHandle() != nullptr && chart.windowHandle()->isExposed(); }, 3s);
+  ASSERT_TRUE(ShowModalAndDrive<frmStatisticsG>([&](frmStatisticsG& chart) {
+    WaitUntilShown(chart);
     WaitUntil([] { return false; }, 300ms);  // drawn
     const QString path = shots.filePath("screen.png");
     ASSERT_TRUE(Screenshot(display, path).ok());
@@ -119,6 +105,33 @@ TEST_F(ChartWindowTest, OnAnXServerColumnsShowTheSharesAndAMouseDoubleClickJumps
   EXPECT_NEAR(heights.at(1), chartHeight * 0.1, 1);
   EXPECT_EQ(heights.at(2), chartHeight);
   ExpectJumpedToTheSecondSegment();
+}
+
+TEST_F(ChartWindowTest, OnAnXServerTheHoveringPointerReadsTheSegmentAndItsHeight) {
+  if (!OnXServer()) GTEST_SKIP() << "needs an X server";
+  QString beforeSegment = QStringLiteral("unread");
+  QString segment;
+  QString height;
+  int chartHeight = 0;
+  const int y = 28;  // pixel row of the pointer
+  ASSERT_TRUE(ShowModalAndDrive<frmStatisticsG>([&](frmStatisticsG& chart) {
+    ASSERT_TRUE(WaitUntilShown(chart));
+    // Off the chart first: nothing is read yet.
+    ASSERT_TRUE(MovePointerTo(chart, QPoint(2, 2)));
+    WaitUntil([] { return false; }, 200ms);
+    beforeSegment = chart.Lbl_SegNo_To->caption();
+    // No button is held: the move alone reads the chart.
+    ASSERT_TRUE(MovePointerTo(*chart.Picture_chart, QPoint(ColumnMiddle(chart, 2).x(), y)));
+    WaitUntil([&] { return !chart.Lbl_SegNo_To->caption().isEmpty(); }, 3s);
+    segment = chart.Lbl_SegNo_To->caption();
+    height = chart.Lbl_Pass->caption();
+    chartHeight = chart.Picture_chart->height();
+    frmStatisticsG::unload();
+  }));
+  EXPECT_EQ(beforeSegment, "");
+  EXPECT_EQ(segment, "0002");
+  // The pointer's height, not the column's killed share (10%).
+  EXPECT_EQ(height, QStringLiteral(" %1%").arg(std::lround(100.0 * (chartHeight - y) / chartHeight)));
 }
 
 }  // namespace

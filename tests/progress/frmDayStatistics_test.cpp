@@ -9,7 +9,7 @@
 
 namespace {
 
-using testing_support::ChartFixture;
+using namespace testing_support;
 
 class DayChartTest : public ChartFixture {
  protected:
@@ -46,6 +46,26 @@ TEST_F(DayChartTest, BarsScaleToTheLargestOfTheShownDaysAndThePointerReadsItsDay
   EXPECT_EQ(chart_->Lbl_Number->caption(), "0");  // a negative count reads as none killed
   chart_->Picture_chart_MouseMove(0, 0, BarPixelX(3), 10);
   EXPECT_EQ(chart_->Lbl_Number->caption(), "");  // no entry
+}
+
+TEST_F(DayChartTest, OnAnXServerTheHoveringPointerReadsTodaysDateAndCount) {
+  if (!OnXServer()) GTEST_SKIP() << "needs an X server";
+  StoreCount(0, "7");
+  StoreCount(1, "3");
+  QString date;
+  QString count;
+  ASSERT_TRUE(ShowModalAndDrive<frmDayStatistics>([&](frmDayStatistics& chart) {
+    ASSERT_TRUE(WaitUntilShown(chart));
+    const QWidget& box = *chart.Picture_chart;
+    // Today's column is the last one; the pointer comes over it with no button held.
+    ASSERT_TRUE(MovePointerTo(box, QPoint(box.width() * (kChartDays - 0.5) / kChartDays, box.height() / 2)));
+    WaitUntil([&] { return !chart.Lbl_Date->caption().isEmpty(); }, 3s);
+    date = chart.Lbl_Date->caption();
+    count = chart.Lbl_Number->caption();
+    frmDayStatistics::unload();
+  }));
+  EXPECT_EQ(date, QDate::currentDate().toString("yyyy-MM-dd"));
+  EXPECT_EQ(count, "7");
 }
 
 }  // namespace

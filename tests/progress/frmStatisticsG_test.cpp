@@ -51,12 +51,13 @@ TEST_F(SegmentChartTest, ColumnsAndReadoutsShowTheKilledShareOfEachSegment) {
   EXPECT_EQ(image.pixelColor(ColumnMiddle(1, 3), 0), chart_->Picture_chart->backColor());
   EXPECT_EQ(chart_->Lbl_SegNo_From->caption(), "0003");
 
-  // The pointer reads the column's segment and its killed share, not the pointer's height.
-  chart_->Picture_chart_MouseMove(0, 0, ColumnMiddle(2, 3), H - 1);
+  // The pointer reads the column's segment and its own height, whatever the bar under it.
+  chart_->Picture_chart_MouseMove(0, 0, ColumnMiddle(2, 3), H);
   EXPECT_EQ(chart_->Lbl_SegNo_To->caption(), "0002");
-  EXPECT_EQ(chart_->Lbl_Pass->caption(), " 100%");
+  EXPECT_EQ(chart_->Lbl_Pass->caption(), " 0%");
   chart_->Picture_chart_MouseMove(0, 0, ColumnMiddle(3, 3), 0);
-  EXPECT_EQ(chart_->Lbl_Pass->caption(), " 50%");
+  EXPECT_EQ(chart_->Lbl_SegNo_To->caption(), "0003");
+  EXPECT_EQ(chart_->Lbl_Pass->caption(), " 100%");
 }
 
 TEST_F(SegmentChartTest, JumpKeepsTheStoredSegmentWhenTheTextNamesNone) {

@@ -12,8 +12,14 @@
 #include "progress/charts/frmStatisticsG.h"
 #include "tests/support/segment_fixture.h"
 
-#include <QImage>
+#include "tests/support/x11_tools.h"
 
+#include <QGuiApplication>
+#include <QImage>
+#include <QTimer>
+#include <QWindow>
+
+#include <functional>
 #include <set>
 
 namespace testing_support {
@@ -40,6 +46,38 @@ class ChartFixture : public SegmentFixture {
     std::vector<QString> lines{"{AC}"};
     for (int i = 1; i <= count; ++i) lines.push_back(QStringLiteral("%1w%2@x%2").arg(killed.count(i) ? "*" : "").arg(i));
     SetLibrary(std::move(lines));
+  }
+
+  // Shows the chart modally, as the tray menu does, and runs `drive` inside its loop; false when
+  // the chart was still open after five seconds (it is closed then).
+  template <class Chart>
+  static bool ShowModalAndDrive(const std::function<void(Chart&)>& drive) {
+    Chart& chart = Chart::instance();
+    QTimer driver;
+    QTimer fallback;
+    QObject::connect(&driver, &QTimer::timeout, [&] { drive(chart); });
+    QObject::connect(&fallback, &QTimer::timeout, [] { Chart::unload(); });
+    driver.setSingleShot(true);
+    fallback.setSingleShot(true);
+    driver.start(0);
+    fallback.start(5000);
+    chart.showModal();
+    return fallback.isActive();
+  }
+
+  static bool OnXServer() { return QGuiApplication::platformName() == QStringLiteral("xcb"); }
+
+  // Waits until the chart is on the X server's screen.
+  static bool WaitUntilShown(const QWidget& chart) {
+    return WaitUntil([&] { return chart.windowHandle() != nullptr && chart.windowHandle()->isExposed(); }, 3s);
+  }
+
+  // Moves the server's pointer, no button held, to `at` in `box`'s pixels.
+  static bool MovePointerTo(const QWidget& box, QPoint at) {
+    const QPoint global = box.mapToGlobal(at);
+    return Xdotool(qEnvironmentVariable("DISPLAY"),
+                   {"mousemove", QString::number(global.x()), QString::number(global.y())})
+        .ok();
   }
 
   static QString NormalSetting(const QString& key) {
