@@ -14,7 +14,9 @@
 #include "platform/dialogs/dialogs.h"
 #include "platform/forms/default_instance.h"
 #include "platform/forms/menu_item.h"
+#include "platform/forms/picture_box.h"
 
+#include <cstdint>
 #include <span>
 
 class SkolvaneBar;
@@ -56,6 +58,11 @@ class frmSysMenu : public platform::Form, public platform::DefaultInstance<frmSy
 
   // The bar's phonetic and meaning rows take its word row's colours (colour and Show items).
   static void CopyWordRowColours(SkolvaneBar& bar);
+
+  // Puts the Type submenu in step with the segment mode (g_DoSegment), however it changed (the
+  // menu, F10, a settings load): "whole library" or "groups" checked, the word game enabled only
+  // in group mode.
+  void ShowSegmentMode();
 
   using Item = platform::MenuItem*;
 
@@ -106,9 +113,17 @@ class frmSysMenu : public platform::Form, public platform::DefaultInstance<frmSy
 
   // The text or back colour chosen in the colour dialog; nothing when the learner cancelled.
   std::optional<QColor> ChooseColour();
+  // A colour choice the learner made: the word rows take it, it is stored under `key`, and the
+  // colour-follow mode ends, so the chosen colour stays.
+  void ApplyChosenColour(const QColor& colour, std::int32_t& global, const QString& key,
+                         void (platform::PictureBox::*setColour)(const QColor&));
+  // End one of the two colour effects: its value, stored key, working and check mark. Each ends
+  // the other when it is switched on, so the menu never shows an effect off that still works.
+  void EndColourFollow();
+  void EndTranslucency();
 
   Item clickedItem_ = nullptr;  // the item whose handler runs now
-  // The colour dialog's custom colours: black when the form loads, then as the learner left them
-  // for as long as the form lives.
+  // The colour dialog's custom colours: black when the form loads. Every opening is offered this
+  // table afresh; what the learner defines in the dialog is not kept for the next opening.
   platform::CustomColors customColors_{};
 };

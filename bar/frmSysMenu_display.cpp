@@ -96,7 +96,7 @@ void frmSysMenu::mnuSysTrayShow_Click() {
   WriteMenuSetting(QStringLiteral("WordShowPicture"), QString());
 }
 
-void frmSysMenu::mnuSysTrayType_Click() { mnuSysTrayGame->setEnabled(mnuSysTrayGroup->checked()); }
+void frmSysMenu::mnuSysTrayType_Click() { ShowSegmentMode(); }
 
 void frmSysMenu::mnuSysTrayShowMainCenter_Click() {
   if (!SkolvaneBar::loaded()) return;

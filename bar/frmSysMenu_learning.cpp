@@ -8,19 +8,24 @@
 #include "core/segment_navigation_bas.h"
 #include "core/vars_bas.h"
 
+// The two mode items set their mode: choosing the mode the bar is in changes nothing. The switch
+// itself puts the marks in step (ShowSegmentMode), so they show the bar's mode even when the
+// once-a-second rule refuses the switch.
 void frmSysMenu::mnuSysTrayALL_Click() {
-  if (mnuSysTrayALL->checked()) return;
+  if (!g_DoSegment) return;
   // The F10 key's routine: banner, renewed hook, and the switch under its once-a-second rule.
   OnHotKeySegmentMode();
-  mnuSysTrayGroup->setChecked(false);
-  mnuSysTrayALL->setChecked(true);
 }
 
 void frmSysMenu::mnuSysTrayGroup_Click() {
-  if (mnuSysTrayGroup->checked()) return;
+  if (g_DoSegment) return;
   ToggleSegmentMode(false);
-  mnuSysTrayALL->setChecked(false);
-  mnuSysTrayGroup->setChecked(true);
+}
+
+void frmSysMenu::ShowSegmentMode() {
+  mnuSysTrayALL->setChecked(!g_DoSegment);
+  mnuSysTrayGroup->setChecked(g_DoSegment);
+  mnuSysTrayGame->setEnabled(g_DoSegment);
 }
 
 void frmSysMenu::mnuSysTrayGroupUp_Click() { OnHotKeyPrevSegment(); }

@@ -135,8 +135,12 @@ const RadioGroup kGroups[] = {
      }},
     {kSegmentSizes, "WordSegmentSize", &frmSysMenu::mnuSysTraySegSize, false,
      [](int, const QString& value) { g_SegmentSize = value; },
-     // Rebuilt with the timer as it was: the wait mode keeps holding.
-     [](int) { PrepareSegment(false); }},
+     // Rebuilt with the timer as it was (the wait mode keeps holding), and the status row counts
+     // the new segments at once.
+     [](int) {
+       PrepareSegment(false);
+       RefreshInfoLabels();
+     }},
     {kTargetRates, "WordTargetPercentage", &frmSysMenu::mnuSysTrayPercent, false,
      [](int, const QString& value) { g_TargetPercentage = value; }, [](int) { RefreshInfoLabels(); },
      [](const QString& text, const QString& value) { return text + QStringLiteral(" [") + value + QStringLiteral("%]"); }},

@@ -106,7 +106,9 @@ void ToggleSegmentMode(bool fitAndStart) {
   if (!g_SegmentRebuilt) PrepareSegment(false);
   FitAndStartOrHandOver(fitAndStart);
   RefreshInfoLabels();
-  frmSysMenu::instance().mnuSysTrayType->setCaption(SegmentTypeCaption());
+  frmSysMenu& menu = frmSysMenu::instance();
+  menu.mnuSysTrayType->setCaption(SegmentTypeCaption());
+  menu.ShowSegmentMode();
   if (SkolvaneBar::loaded()) SkolvaneBar::instance().AdjustObjects();
 }
 

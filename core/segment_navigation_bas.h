@@ -43,8 +43,8 @@ void PrevSegment(bool fitAndStart);
 void NextSegment(bool fitAndStart);
 
 // Segment mode off when on, on when off: stored, rebuilt unless g_SegmentRebuilt is set, fitted
-// with fitAndStart, the tray item mnuSysTrayType captioned for the new mode, the bar laid out
-// again. The position is kept.
+// with fitAndStart, the tray item mnuSysTrayType captioned for the new mode and its submenu's
+// marks set to match, the bar laid out again. The position is kept.
 void ToggleSegmentMode(bool fitAndStart);
 
 // In the text-reading edition, while segment mode is on: the segment-number box loses its tool

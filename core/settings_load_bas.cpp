@@ -134,12 +134,8 @@ void LoadSegment(frmSysMenu& menu) {
                  {"90", menu.mnuSysTraySegSize90, "mnuSysTraySegSize_C"}},
                 g_SegmentSize, menu.mnuSysTraySegSize);
   g_DoSegment = ReadFlagSetting(QStringLiteral("WordDoSegment"));
-  if (g_DoSegment) {
-    menu.mnuSysTrayGroup->setChecked(true);
-  } else {
-    menu.mnuSysTrayALL->setChecked(true);
-    menu.mnuSysTrayType->setCaption(GetMenuText("mnuSysTrayType_B"));
-  }
+  menu.ShowSegmentMode();
+  if (!g_DoSegment) menu.mnuSysTrayType->setCaption(GetMenuText("mnuSysTrayType_B"));
 }
 
 void LoadShowFlags(frmSysMenu& menu) {

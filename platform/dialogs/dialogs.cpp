@@ -44,7 +44,7 @@ class QtDialogs final : public DialogProvider {
     for (int slot = 0; slot < static_cast<int>(customColors.size()); ++slot) {
       QColorDialog::setCustomColor(slot, customColors[static_cast<std::size_t>(slot)]);
     }
-    const QColor color = QColorDialog::getColor(Qt::white, nullptr, QString(), QColorDialog::DontUseNativeDialog);
+    const QColor color = QColorDialog::getColor(Qt::black, nullptr, QString(), QColorDialog::DontUseNativeDialog);
     for (int slot = 0; slot < static_cast<int>(customColors.size()); ++slot) {
       customColors[static_cast<std::size_t>(slot)] = QColorDialog::customColor(slot);
     }

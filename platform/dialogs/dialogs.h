@@ -29,9 +29,9 @@ class DialogProvider {
   virtual MsgBoxResult messageBox(const QString& text, MsgBoxButtons buttons, const QString& title) = 0;
   // Returns the chosen font, or nothing when the learner cancelled.
   virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
-  // Opens the colour dialog in its basic form with `customColors` offered as the custom colours,
-  // and hands back the custom colours as the learner left them. Returns the chosen colour, or
-  // nothing when the learner cancelled.
+  // Opens the colour dialog in its basic form on black (colour 0), with `customColors` offered as
+  // the custom colours, and hands back the custom colours as the learner left them. Returns the
+  // chosen colour, or nothing when the learner cancelled.
   virtual std::optional<QColor> chooseColor(CustomColors& customColors) = 0;
   // Returns the chosen file, or an empty text when the learner cancelled.
   virtual QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) = 0;

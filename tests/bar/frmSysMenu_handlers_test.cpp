@@ -8,6 +8,8 @@
 #include "core/read_ini_bas.h"
 #include "core/vars_bas.h"
 #include "core/segments_bas.h"
+#include "core/settings_load_bas.h"
+#include "core/window_effects_bas.h"
 #include "libraries/frmManager.h"
 #include "progress/charts/frmStatisticsA.h"
 #include "progress/charts/frmStatisticsG.h"
@@ -19,6 +21,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QTimer>
@@ -44,6 +50,7 @@ class SysMenuHandlers : public HotKeyFixture {
                                         "mnuSysTrayPercent_A=Target\r\n"
                                         "mnuSysTrayShowMeaningRows_C=Three rows\r\n"
                                         "mnuSysTrayColor=Colours\r\n"
+                                        "mnuSysTrayColor_A=Colours (chameleon)\r\n"
                                         "mnuSysTrayColor_B=Colours (translucent)\r\n"
                                         "Msg_SettingsWriteFailed=Not saved: %1\r\n"));
     WriteAndLoadNumberedLibrary(200);
@@ -177,7 +184,7 @@ TEST_F(SysMenuHandlers, ColoursComeFromTheDialogAndACancelChangesNothing) {
   dialogs_->colorCustomReply.reset();
   dialogs_->colorReply = QColor(0x12, 0x34, 0x56);
   click(&frmSysMenu::mnuSysTrayColorF);
-  EXPECT_EQ(dialogs_->colorCustomOffered[0], QColor(Qt::red));  // kept while the form lives
+  EXPECT_EQ(dialogs_->colorCustomOffered[0], QColor(Qt::black));  // what the learner defined is not kept
   EXPECT_EQ(NormalSetting("WordForeColor"), QString::number(0x563412));
   EXPECT_EQ(bar_->Pic_ShowPhonetic->foreColor(), QColor(0x12, 0x34, 0x56));
 
@@ -187,6 +194,138 @@ TEST_F(SysMenuHandlers, ColoursComeFromTheDialogAndACancelChangesNothing) {
   click(&frmSysMenu::mnuSysTrayColorTrans);
   EXPECT_EQ(NormalSetting("WordTransparent"), "");
   EXPECT_EQ(menu().mnuSysTrayColor->caption(), "Colours");
+}
+
+// What the colour dialog showed when it opened.
+struct ColourDialogOpening {
+  QColor current;
+  std::vector<QColor> custom;
+};
+
+// Answers the next colour dialog as the learner does: notes what it opened on, adds `pick` to the
+// custom colours and chooses it.
+void AnswerColourDialog(std::vector<ColourDialogOpening>& openings, const QColor& pick) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, poll, [poll, &openings, pick] {
+    auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    poll->deleteLater();
+    ColourDialogOpening opening{dialog->currentColor(), {}};
+    for (int slot = 0; slot < QColorDialog::customCount(); ++slot) opening.custom.push_back(QColorDialog::customColor(slot));
+    openings.push_back(opening);
+    dialog->setCurrentColor(pick);
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+      if (button->text().contains(QStringLiteral("Custom"))) button->click();
+    }
+    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+  });
+  poll->start(10);
+}
+
+TEST_F(SysMenuHandlers, TheColourDialogOpensOnBlackWithAFreshBlackCustomTableEveryTime) {
+  platform::SetDialogProvider(nullptr);  // the real dialog
+  std::vector<ColourDialogOpening> openings;
+  AnswerColourDialog(openings, QColor(200, 0, 0));
+  click(&frmSysMenu::mnuSysTrayColorF);
+  AnswerColourDialog(openings, QColor(0, 0, 200));
+  click(&frmSysMenu::mnuSysTrayColorB);
+  platform::SetDialogProvider(std::make_unique<testing_support::RecordingDialogs>());
+
+  EXPECT_EQ(bar_->Pic_ShowText->foreColor(), QColor(200, 0, 0));
+  EXPECT_EQ(bar_->Pic_ShowText->backColor(), QColor(0, 0, 200));
+  ASSERT_EQ(openings.size(), 2u);
+  for (const ColourDialogOpening& opening : openings) {
+    EXPECT_EQ(opening.current, QColor(Qt::black));
+    EXPECT_EQ(opening.custom, std::vector<QColor>(16, QColor(Qt::black)));  // the red added first is gone
+  }
+}
+
+struct ColourEffectCase {
+  const char* name;
+  std::vector<Member> clicks;  // in this order
+  bool chameleon;
+  bool translucent;
+  const char* caption;
+};
+
+TEST_F(SysMenuHandlers, SwitchingOneColourEffectOnEndsTheOtherAndAColourChoiceEndsTheChameleon) {
+  dialogs_->colorReply = QColor(0x10, 0x20, 0x30);
+  const std::vector<ColourEffectCase> cases = {
+      {"chameleon after translucency", {&frmSysMenu::mnuSysTrayColorTrans, &frmSysMenu::mnuSysTrayColorNull}, true,
+       false, "Colours (chameleon)"},
+      {"translucency after chameleon", {&frmSysMenu::mnuSysTrayColorNull, &frmSysMenu::mnuSysTrayColorTrans}, false,
+       true, "Colours (translucent)"},
+      {"back colour while chameleon", {&frmSysMenu::mnuSysTrayColorNull, &frmSysMenu::mnuSysTrayColorB}, false, false,
+       "Colours"},
+      {"text colour while translucent", {&frmSysMenu::mnuSysTrayColorTrans, &frmSysMenu::mnuSysTrayColorF}, false,
+       true, "Colours (translucent)"},
+      {"each effect off again", {&frmSysMenu::mnuSysTrayColorNull, &frmSysMenu::mnuSysTrayColorNull,
+        &frmSysMenu::mnuSysTrayColorTrans, &frmSysMenu::mnuSysTrayColorTrans}, false, false, "Colours"},
+  };
+  for (const ColourEffectCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    // Both effects off, as a fresh library starts.
+    if (g_ColorNull) click(&frmSysMenu::mnuSysTrayColorNull);
+    if (g_Transparent) click(&frmSysMenu::mnuSysTrayColorTrans);
+    for (const Member clicked : c.clicks) click(clicked);
+    // Marks, values, stored keys and effects agree.
+    EXPECT_EQ(g_ColorNull, c.chameleon);
+    EXPECT_EQ(menu().mnuSysTrayColorNull->checked(), c.chameleon);
+    EXPECT_EQ(NormalSetting("WordColorNull"), c.chameleon ? "X" : "");
+    EXPECT_EQ(g_Transparent, c.translucent);
+    EXPECT_EQ(menu().mnuSysTrayColorTrans->checked(), c.translucent);
+    EXPECT_EQ(NormalSetting("WordTransparent"), c.translucent ? "X" : "");
+    EXPECT_EQ(BarAlpha() < 255, c.translucent);
+    EXPECT_EQ(menu().mnuSysTrayColor->caption(), c.caption);
+    if (!c.chameleon) {
+      // The rows show the colours last chosen, not a sample of the screen.
+      EXPECT_EQ(bar_->Pic_ShowLongMeaning->backColor(), platform::FromWinColor(g_BackColor));
+      EXPECT_EQ(bar_->Pic_ShowText->foreColor(), platform::FromWinColor(g_ForeColor));
+    }
+  }
+}
+
+struct SegmentModeCase {
+  const char* name;
+  bool groupsBefore;
+  std::function<void()> change;
+  bool groupsAfter;
+};
+
+TEST_F(SysMenuHandlers, TheTypeSubmenuShowsTheSegmentModeHoweverItChanged) {
+  const std::vector<SegmentModeCase> cases = {
+      {"F10 to groups", false, [] { OnHotKeySegmentMode(); }, true},
+      {"F10 to the whole library", true, [] { OnHotKeySegmentMode(); }, false},
+      {"groups chosen", false, [&] { click(&frmSysMenu::mnuSysTrayGroup); }, true},
+      {"whole library chosen", true, [&] { click(&frmSysMenu::mnuSysTrayALL); }, false},
+      {"groups chosen in group mode", true, [&] { click(&frmSysMenu::mnuSysTrayGroup); }, true},
+      {"whole library chosen in whole-library mode", false, [&] { click(&frmSysMenu::mnuSysTrayALL); }, false},
+      {"a settings load of group mode", false,
+       [] {
+         platform::WriteProfileString(LibrarySettingsFile(), "Normal", "WordDoSegment", "X");
+         LoadSettings();
+       },
+       true},
+  };
+  for (const SegmentModeCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    // The mode before, with marks that show the other one: the items act on the bar's mode.
+    AdvanceClock(std::chrono::seconds(2));  // past the once-a-second rule
+    if (g_DoSegment != c.groupsBefore) OnHotKeySegmentMode();
+    ASSERT_EQ(g_DoSegment, c.groupsBefore);
+    menu().mnuSysTrayALL->setChecked(c.groupsBefore);
+    menu().mnuSysTrayGroup->setChecked(!c.groupsBefore);
+    AdvanceClock(std::chrono::seconds(2));
+
+    c.change();
+    AdvanceClock(std::chrono::seconds(2));
+    EXPECT_EQ(g_DoSegment, c.groupsAfter);
+    EXPECT_EQ(NormalSetting("WordDoSegment"), c.groupsAfter ? "X" : "");
+    menu().mnuSysTrayType->click();  // the submenu opens
+    EXPECT_EQ(menu().mnuSysTrayALL->checked(), !c.groupsAfter);
+    EXPECT_EQ(menu().mnuSysTrayGroup->checked(), c.groupsAfter);
+    EXPECT_EQ(menu().mnuSysTrayGame->enabled(), c.groupsAfter);
+  }
 }
 
 TEST_F(SysMenuHandlers, AFailedWriteIsToldOnceNamingTheFileAndTheChangeStays) {
