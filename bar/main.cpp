@@ -1,5 +1,6 @@
 #include "bar/SubMain.h"
 #include "core/vars_bas.h"
+#include "libraries/stale_download_files.h"
 #include "platform/forms/default_instance.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   platform::OnLastFormUnloaded([] { QCoreApplication::quit(); });
 
+  RemoveStaleDownloadFiles();  // debris of an earlier run that died
   g_CommandLine = SubMain::CommandLineFromArguments(QCoreApplication::arguments());
   if (!SubMain::Main()) return 1;
 

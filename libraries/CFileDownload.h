@@ -29,6 +29,12 @@ class CFileDownload final : private platform::DownloadCallback {
 
   bool downloading() const { return m_bDownloading; }
 
+  // The most bytes the next downloads may bring (1 GiB unless set); a larger file fails with
+  // TooLarge. A list file is fetched with a smaller limit.
+  void SetMaxBytes(std::int64_t maxBytes) { m_MaxBytes = maxBytes; }
+  // Why the last StartDownloading returned false (None after a success).
+  platform::DownloadFailure LastFailure() const { return m_LastFailure; }
+
   // The progress event: bytes so far, bytes in all (0 while unknown), status code, status text.
   // One handler at most; without one the reports go nowhere.
   std::function<void(std::int32_t lProgress, std::int32_t lMaxProgress, std::int32_t lStatusCode,
@@ -44,4 +50,6 @@ class CFileDownload final : private platform::DownloadCallback {
   platform::DownloadBinding* m_oBinding = nullptr;  // the transfer in progress, between start and stop
   bool m_bDownloading = false;
   bool m_bHoldsBinding = false;
+  std::int64_t m_MaxBytes = platform::kDefaultDownloadLimit;
+  platform::DownloadFailure m_LastFailure = platform::DownloadFailure::None;
 };

@@ -8,8 +8,8 @@ namespace {
 
 const QString kMissing = QStringLiteral("Error");
 
-QString ReadListValue(const QString& listFile, const QString& section, const QString& key) {
-  return platform::ReadProfileString(listFile, section, key, kMissing);
+QString ReadListValue(const platform::ProfileSnapshot& list, const QString& section, const QString& key) {
+  return list.read(section, key, kMissing);
 }
 
 }  // namespace
@@ -30,12 +30,23 @@ QString CategoryKey(int category) {
   return QString(QChar(kCatalogueLetters[category - 1])) + QStringLiteral("C");
 }
 
+bool ServerListFitsLimit(const QString& listFile) { return QFileInfo(listFile).size() <= kServerListLimit; }
+
+QString ReadCategoryCount(const platform::ProfileSnapshot& list, const QString& categoryKey) {
+  return ReadListValue(list, QStringLiteral("ALL"), categoryKey);
+}
+
 QString ReadCategoryCount(const QString& listFile, const QString& categoryKey) {
-  return ReadListValue(listFile, QStringLiteral("ALL"), categoryKey);
+  return platform::ReadProfileString(listFile, QStringLiteral("ALL"), categoryKey, kMissing);
 }
 
 std::optional<ServerListItem> ReadServerListItem(const QString& listFile, const QString& section, int item,
                                                  const QString& language) {
+  return ReadServerListItem(platform::ProfileSnapshot(listFile), section, item, language);
+}
+
+std::optional<ServerListItem> ReadServerListItem(const platform::ProfileSnapshot& listFile, const QString& section,
+                                                 int item, const QString& language) {
   const QString nn = ItemNumberText(item);
   ServerListItem result;
   result.fromFileName = ReadListValue(listFile, section, QStringLiteral("FROM_FILENAME") + nn);
@@ -52,8 +63,9 @@ std::optional<ServerListItem> ReadServerListItem(const QString& listFile, const 
 bool IsFreeItem(const ServerListItem& item) { return item.price == QStringLiteral("FREE"); }
 
 bool IsBareFileName(const QString& name) {
-  if (name.isEmpty() || name == QStringLiteral(".") || name.contains(QStringLiteral(".."))) return false;
-  return !name.contains('/') && !name.contains('\\') && !name.contains(':') && !name.contains(QChar(u'\0'));
+  if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral("..")) return false;
+  const bool driveLetter = name.size() >= 2 && name.at(1) == u':';
+  return !driveLetter && !name.contains('/') && !name.contains('\\') && !name.contains(QChar(u'\0'));
 }
 
 QString BuildTimeText(const QDateTime& time) {

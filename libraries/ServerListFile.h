@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <cstdint>
 #include <optional>
 
 // The catalogue's categories in their order (letters of the library languages).
@@ -19,6 +20,17 @@ inline constexpr int kCatalogueCategoryCount = 12;
 inline constexpr int kMaxCatalogueItems = 99;
 
 inline constexpr char16_t kCatalogueFileName[] = u"WebLibraryDownload2.ini";
+
+// The largest server list the program fetches or reads: a list of thousands of items stays far
+// below it, and a server that sends more is refused.
+inline constexpr std::int64_t kServerListLimit = std::int64_t{16} << 20;  // 16 MiB
+
+namespace platform {
+class ProfileSnapshot;
+}
+
+// True when the list file is no larger than kServerListLimit (a missing file fits).
+bool ServerListFitsLimit(const QString& listFile);
 
 // The leading decimal number of a text ("12x" gives 12, "abc" 0, "Error" 0).
 int LeadingNumber(const QString& text);
@@ -31,6 +43,7 @@ QString CategoryKey(int category);
 
 // The raw [ALL] value of a category key ("Error" when missing).
 QString ReadCategoryCount(const QString& listFile, const QString& categoryKey);
+QString ReadCategoryCount(const platform::ProfileSnapshot& list, const QString& categoryKey);
 
 struct ServerListItem {
   QString fromFileName;  // FROM_FILENAMEnn
@@ -45,12 +58,16 @@ struct ServerListItem {
 // `language` is the installer's language letter (or "Error"), which picks the description key.
 std::optional<ServerListItem> ReadServerListItem(const QString& listFile, const QString& section, int item,
                                                  const QString& language);
+// The same from the list read once (the catalogue reads its file once per opening).
+std::optional<ServerListItem> ReadServerListItem(const platform::ProfileSnapshot& list, const QString& section,
+                                                 int item, const QString& language);
 
 // Only "FREE", exactly, is free.
 bool IsFreeItem(const ServerListItem& item);
 
-// True when a TO_FILENAME is a bare file name that stays inside the target folder: no folder
-// part, no "..", no drive letter.
+// True when a TO_FILENAME is a bare file name that stays inside the target folder: not empty,
+// not "." or "..", no "/" or "\\", no drive letter ("C:"), no NUL. Dots elsewhere ("a..b.abc")
+// are fine.
 bool IsBareFileName(const QString& name);
 
 // A time in the build-time form "yyyymmdd_hh:mm:ss", local time.

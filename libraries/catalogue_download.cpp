@@ -2,43 +2,121 @@
 
 #include "core/do_loading_bas.h"
 #include "libraries/ServerListFile.h"
+#include "libraries/catalogue_item_files.h"
 #include "libraries/download_log.h"
 #include "libraries/library_list.h"
 #include "platform/archive/zip_archive.h"
+#include "platform/files/entry_swap.h"
+#include "platform/files/file_descriptor.h"
+#include "platform/files/private_folder.h"
+#include "platform/ini/ini.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
-#include <optional>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <utility>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 const QString kLibraryExtension = QStringLiteral(".abc");
+const QString kSettingsExtension = QStringLiteral(".ini");
 const QString kArchiveExtension = QStringLiteral(".zip");
 const QString kFirstPart = QStringLiteral(".part1");
+const QString kFolderKey = QStringLiteral("@");
+const QString kMissing = QStringLiteral("Error");
 
-// The library's name: the file name before its ".zip", without a ".part1" ending.
-QString ArchiveLibraryName(const QString& toFileName) {
-  QString name = toFileName.left(toFileName.indexOf(kArchiveExtension));
-  if (name.endsWith(kFirstPart)) name.chop(kFirstPart.size());
-  return name;
+ItemOutcome Failed(ItemFailure failure, const QString& detail = {}) { return {failure, detail}; }
+
+ItemFailure FailureOfDownload(platform::DownloadFailure failure) {
+  switch (failure) {
+    case platform::DownloadFailure::TooLarge: return ItemFailure::DownloadTooLarge;
+    case platform::DownloadFailure::NoSpace: return ItemFailure::NoSpace;
+    case platform::DownloadFailure::WriteFailed: return ItemFailure::WriteFailed;
+    case platform::DownloadFailure::Cancelled: return ItemFailure::Cancelled;
+    case platform::DownloadFailure::None:
+    case platform::DownloadFailure::Transfer: break;
+  }
+  return ItemFailure::Download;
 }
 
-QString PartName(const QString& text, int part) {
-  QString result = text;
-  return result.replace(kFirstPart, QStringLiteral(".part%1").arg(part));
+ItemFailure FailureOfUnpack(platform::UnpackResult result) {
+  switch (result) {
+    case platform::UnpackResult::Unpacked: return ItemFailure::None;
+    case platform::UnpackResult::UnsafeEntry:
+    case platform::UnpackResult::BadName:
+    case platform::UnpackResult::DuplicateEntry: return ItemFailure::UnsafeArchive;
+    case platform::UnpackResult::TooManyEntries: return ItemFailure::TooManyEntries;
+    case platform::UnpackResult::TooLarge: return ItemFailure::UnpackTooLarge;
+    case platform::UnpackResult::RatioTooHigh: return ItemFailure::RatioTooHigh;
+    case platform::UnpackResult::DiskFull: return ItemFailure::NoSpace;
+    case platform::UnpackResult::WriteFailed: return ItemFailure::WriteFailed;
+    case platform::UnpackResult::Cancelled: return ItemFailure::Cancelled;
+    case platform::UnpackResult::CannotOpen:
+    case platform::UnpackResult::Damaged: break;
+  }
+  return ItemFailure::Damaged;
+}
+
+ItemOutcome FailedFromErrno(int error) {
+  return Failed(error == ENOSPC || error == EDQUOT ? ItemFailure::NoSpace : ItemFailure::WriteFailed,
+                QString::fromLocal8Bit(std::strerror(error)));
+}
+
+// Flushes a file system's data to disk, so that files renamed into place are whole after a crash.
+void SyncFileSystemOf(const QString& folder) {
+  const platform::FileDescriptor fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.valid()) static_cast<void>(::syncfs(fd.get()));
+}
+
+bool IsDirectory(const QString& path, bool& exists) {
+  struct stat info {};
+  exists = ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+  return exists && S_ISDIR(info.st_mode);
 }
 
 }  // namespace
+
+// The item's private folder inside the target folder: downloaded files in "downloads/", an
+// archive's content in "files/", and what the item will move into place.
+class CatalogueDownload::Staging {
+ public:
+  explicit Staging(const QString& targetFolder) : folder(targetFolder) {}
+
+  ItemOutcome prepare() {
+    if (!folder.created()) return FailedFromErrno(folder.errorNumber());
+    for (const QString& sub : {downloads(), files()}) {
+      if (::mkdir(QFile::encodeName(sub).constData(), 0700) != 0) return FailedFromErrno(errno);
+    }
+    return {};
+  }
+  QString downloads() const { return folder.path() + QStringLiteral("downloads/"); }
+  QString files() const { return folder.path() + QStringLiteral("files/"); }
+
+  platform::PrivateFolder folder;
+  std::vector<std::pair<QString, QString>> entries;  // staged path, name in the target folder
+  QString libraryName;                               // empty: the item holds no library
+};
 
 CatalogueDownload::CatalogueDownload(QString baseAddress, QString targetFolder)
     : baseAddress_(std::move(baseAddress)), targetFolder_(std::move(targetFolder)) {}
 
 void CatalogueDownload::abort() {
+  cancelled_ = true;
   if (running_) running_->AbortDownloading();
 }
 
-bool CatalogueDownload::fetch(const QString& source, const QString& target) {
+ItemOutcome CatalogueDownload::fetch(const QString& source, const QString& target) {
+  if (cancelled_) return Failed(ItemFailure::Cancelled);
   running_ = std::make_shared<CFileDownload>();
   const std::shared_ptr<CFileDownload> download = running_;
   download->OnProgress = [this](std::int32_t received, std::int32_t total, std::int32_t, const QString&) {
@@ -47,43 +125,116 @@ bool CatalogueDownload::fetch(const QString& source, const QString& target) {
   const bool fetched = download->StartDownloading(source, target);
   download->OnProgress = nullptr;
   running_.reset();
-  return fetched;
+  if (cancelled_) return Failed(ItemFailure::Cancelled);
+  return fetched ? ItemOutcome{} : Failed(FailureOfDownload(download->LastFailure()));
 }
 
-ItemFailure CatalogueDownload::download(const WebLibItem& item) {
-  if (!IsBareFileName(item.toFileName)) return ItemFailure::BadFileName;
-  const QString source = baseAddress_ + item.fromFileName;
-  const QString target = targetFolder_ + item.toFileName;
+ItemOutcome CatalogueDownload::unpack(const QString& archive, const QString& folder) {
+  const platform::UnpackOutcome outcome =
+      platform::UnpackZipArchive(archive, folder, {}, [this](std::int64_t written, std::int64_t total) {
+        if (onProgress) onProgress(written, total);
+        // The window paints, and Cancel is heard, while a large archive unpacks.
+        if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();
+        return !cancelled_;
+      });
+  if (cancelled_) return Failed(ItemFailure::Cancelled);
+  return Failed(FailureOfUnpack(outcome.result), outcome.reason);
+}
+
+ItemOutcome CatalogueDownload::fetchAndUnpack(const WebLibItem& item, Staging& staging) {
+  const QString& to = item.toFileName;
+  const QString downloaded = staging.downloads() + to;
+  if (ItemOutcome fetched = fetch(baseAddress_ + item.fromFileName, downloaded); !fetched.ok()) return fetched;
+  staging.entries.emplace_back(downloaded, to);
+
+  if (!to.contains(kArchiveExtension)) {
+    if (!to.contains(kLibraryExtension)) return {};  // neither a library nor an archive: only kept
+    if (!ReadsAsWordLibrary(downloaded)) return Failed(ItemFailure::NotALibrary);
+    staging.libraryName = to.left(to.indexOf(kLibraryExtension));
+    return {};
+  }
+
+  if (ItemOutcome unpacked = unpack(downloaded, staging.files()); !unpacked.ok()) return unpacked;
+  if (to.contains(kFirstPart)) {
+    for (int part = 2; part <= item.parts; ++part) {
+      if (onStatus) onStatus(QStringLiteral("part %1").arg(part));
+      const QString partName = PartName(to, part);
+      const QString partFile = staging.downloads() + partName;
+      if (ItemOutcome fetched = fetch(baseAddress_ + PartName(item.fromFileName, part), partFile); !fetched.ok()) {
+        return fetched;
+      }
+      staging.entries.emplace_back(partFile, partName);
+      if (ItemOutcome unpacked = unpack(partFile, staging.files()); !unpacked.ok()) return unpacked;
+    }
+  }
+
+  staging.libraryName = ArchiveLibraryName(to);
+  const QString library = staging.libraryName + kLibraryExtension;
+  if (!QFileInfo(staging.files() + library).isFile()) return Failed(ItemFailure::NoLibraryFile);
+  if (!ReadsAsWordLibrary(staging.files() + library)) return Failed(ItemFailure::NotALibrary);
+  const QStringList names = QDir(staging.files()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                                              QDir::NoDotAndDotDot, QDir::Name);
+  const QString settings = staging.libraryName + kSettingsExtension;
+  const auto staged = [&staging](const QString& name) {
+    return std::any_of(staging.entries.begin(), staging.entries.end(), [&name](const auto& entry) { return entry.second == name; });
+  };
+  for (const QString& name : names) {
+    if (name == library || !IsOwnEntryName(name, staging.libraryName) || staged(name)) continue;
+    // The learner's settings and statistics of a library they already have stay theirs.
+    if (name == settings && QFileInfo::exists(targetFolder_ + name)) continue;
+    staging.entries.emplace_back(staging.files() + name, name);
+  }
+  staging.entries.emplace_back(staging.files() + library, library);  // last: the library shows up whole
+  return {};
+}
+
+ItemOutcome CatalogueDownload::install(const WebLibItem& item, Staging& staging) {
+  for (const auto& [staged, name] : staging.entries) {
+    bool targetExists = false;
+    bool stagedExists = false;
+    const bool targetIsFolder = IsDirectory(targetFolder_ + name, targetExists);
+    if (targetExists && targetIsFolder != IsDirectory(staged, stagedExists)) return Failed(ItemFailure::KindClash, name);
+  }
+  SyncFileSystemOf(staging.folder.path());
+  platform::EntrySwap swap;  // undone when it goes uncommitted
+  for (const auto& [staged, name] : staging.entries) {
+    QString reason;
+    if (!swap.move(staged, targetFolder_ + name, &reason)) return Failed(ItemFailure::WriteFailed, reason);
+  }
+
+  QString section;
+  QString previousFolder;
+  if (!staging.libraryName.isEmpty()) {
+    const QString library = targetFolder_ + staging.libraryName + kLibraryExtension;
+    section = LibrarySectionName(ReadLibraryHeader(library), staging.libraryName);
+    previousFolder = platform::ReadProfileString(TopicListFile(), section, kFolderKey, kMissing);
+    if (!RegisterDownloadedLibrary(targetFolder_, ReadLibraryHeader(library), staging.libraryName)) {
+      return Failed(ItemFailure::ListWriteFailed);
+    }
+  }
+  if (!AppendDownloadLog(item.fromFileName, targetFolder_ + item.toFileName)) {
+    if (!section.isEmpty()) {
+      if (previousFolder == kMissing) {
+        platform::DeleteProfileKey(TopicListFile(), section, kFolderKey);
+      } else {
+        platform::WriteProfileString(TopicListFile(), section, kFolderKey, previousFolder);
+      }
+    }
+    return Failed(ItemFailure::LogWriteFailed);
+  }
+  swap.commit();
+  SyncFileSystemOf(targetFolder_);
+  if (!section.isEmpty()) g_CurrentSection = section;
+  return {};
+}
+
+ItemOutcome CatalogueDownload::download(const WebLibItem& item) {
+  if (!IsBareFileName(item.toFileName)) return Failed(ItemFailure::BadFileName);
+  if (cancelled_) return Failed(ItemFailure::Cancelled);
   if (onStatus) onStatus(item.description);
-  if (!fetch(source, target)) return ItemFailure::Download;
-
-  std::optional<std::pair<QString, QString>> library;  // code and name of the library to register
-  if (item.toFileName.contains(kArchiveExtension)) {
-    if (const ItemFailure failure = unpack(item, target); failure != ItemFailure::None) return failure;
-    const QString name = ArchiveLibraryName(item.toFileName);
-    const QString libraryFile = targetFolder_ + name + kLibraryExtension;
-    // Read-only probe: an archive that lacked the library must not leave an empty file behind.
-    if (!QFileInfo(libraryFile).isFile()) return ItemFailure::NoLibraryFile;
-    library.emplace(ReadLibraryHeader(libraryFile), name);
-  } else if (item.toFileName.contains(kLibraryExtension)) {
-    library.emplace(ReadLibraryHeader(target), item.toFileName.left(item.toFileName.indexOf(kLibraryExtension)));
-  }
-  if (library) {
-    RegisterDownloadedLibrary(targetFolder_, library->first, library->second);
-    g_CurrentSection = LibrarySectionName(library->first, library->second);
-  }
-  AppendDownloadLog(item.fromFileName, target);
-  return ItemFailure::None;
-}
-
-ItemFailure CatalogueDownload::unpack(const WebLibItem& item, const QString& target) {
-  if (platform::UnpackZip(target, targetFolder_) != platform::UnpackResult::Unpacked) return ItemFailure::Unpack;
-  if (!item.toFileName.contains(kFirstPart)) return ItemFailure::None;
-  for (int part = 2; part <= item.parts; ++part) {
-    if (onStatus) onStatus(QStringLiteral("part %1").arg(part));
-    const QString partTarget = targetFolder_ + PartName(item.toFileName, part);
-    if (!fetch(baseAddress_ + PartName(item.fromFileName, part), partTarget)) return ItemFailure::Download;
-    if (platform::UnpackZip(partTarget, targetFolder_) != platform::UnpackResult::Unpacked) return ItemFailure::Unpack;
-  }
-  return ItemFailure::None;
+  Staging staging(targetFolder_);
+  if (ItemOutcome prepared = staging.prepare(); !prepared.ok()) return prepared;
+  if (ItemOutcome fetched = fetchAndUnpack(item, staging); !fetched.ok()) return fetched;
+  if (cancelled_) return Failed(ItemFailure::Cancelled);
+  return install(item, staging);
 }

@@ -1,8 +1,12 @@
 #pragma once
-// Fetching one checked catalogue item into the target folder: the file itself, for an archive
-// its unpacking (a multi-part set part by part), and for a word library its registration in
-// TopicList.ini and an entry in the download log. An item either succeeds as a whole or fails
-// with a reason; a failed item is neither registered nor logged.
+// Fetching one checked catalogue item into the target folder without ever harming what is there.
+// The item is fetched (an archive also unpacked, a multi-part set part by part) into a private
+// folder inside the target folder. Only when every part arrived, every archive unpacked whole and
+// the item's library reads as a library are the item's own files moved into place, each by one
+// atomic rename; then the library is registered in TopicList.ini and the item logged. A failure
+// at any step, a Cancel included, puts back every file it had moved, so the target folder is
+// exactly as before, and the private folder goes with everything in it. Files the item does not
+// own (see catalogue_item_files.h) never change; a library's existing settings file is kept.
 
 #include "core/vars_bas.h"
 #include "libraries/CFileDownload.h"
@@ -15,32 +19,56 @@
 
 enum class ItemFailure {
   None,
-  BadFileName,    // TO_FILENAME is not a bare file name
-  Download,       // the file (or a part of it) could not be fetched
-  Unpack,         // the archive could not be unpacked safely
-  NoLibraryFile,  // the archive did not hold the library file it names
+  BadFileName,      // TO_FILENAME is not a bare file name
+  Download,         // the file (or a part of it) could not be fetched
+  DownloadTooLarge, // the server's file is larger than one download may be
+  NoSpace,          // the target's file system is full or too small for the item
+  WriteFailed,      // the target folder refused a file for another reason
+  Damaged,          // an archive is damaged (cut off, bad checksums, not a zip)
+  UnsafeArchive,    // an archive entry would leave the folder, or names clash
+  TooManyEntries,   // an archive holds more entries than allowed
+  UnpackTooLarge,   // an archive unpacks to more than allowed
+  RatioTooHigh,     // an archive unpacks to far more than its own size
+  NoLibraryFile,    // the archive did not hold the library file it names
+  NotALibrary,      // the item's library file does not read as a word library
+  KindClash,        // one of the item's entries would replace a folder by a file or a file by a folder
+  ListWriteFailed,  // TopicList.ini could not be written
+  LogWriteFailed,   // Updatelog2.ini could not be written
+  Cancelled,        // the learner cancelled while the item was under way
+};
+
+struct ItemOutcome {
+  ItemFailure failure = ItemFailure::None;
+  QString detail;  // the system's words, or the entry concerned, when there are any
+  bool ok() const { return failure == ItemFailure::None; }
 };
 
 class CatalogueDownload {
  public:
-  // `baseAddress` is the web folder the item names are appended to; `targetFolder` ends in "/".
+  // `baseAddress` is the web folder the item names are appended to; `targetFolder` is an
+  // absolute folder ending in "/", which must exist.
   CatalogueDownload(QString baseAddress, QString targetFolder);
 
   // Fetches one item. Sets g_CurrentSection when it registered a library.
-  ItemFailure download(const WebLibItem& item);
-  // Cancels the running transfer; the item in progress then fails.
+  ItemOutcome download(const WebLibItem& item);
+  // Cancels the item under way (a transfer or an unpacking); once its files are being moved into
+  // place the item is finished.
   void abort();
 
-  // What is being fetched: the description, then "part N" during a multi-part set.
+  // What is being done: the description, then "part N" during a multi-part set.
   std::function<void(const QString& status)> onStatus;
-  // Bytes of the running transfer (total 0 while unknown).
-  std::function<void(std::int32_t received, std::int32_t total)> onProgress;
+  // Bytes of the running transfer or unpacking (total 0 while unknown).
+  std::function<void(std::int64_t done, std::int64_t total)> onProgress;
 
  private:
-  bool fetch(const QString& source, const QString& target);
-  ItemFailure unpack(const WebLibItem& item, const QString& target);
+  class Staging;
+  ItemOutcome fetch(const QString& source, const QString& target);
+  ItemOutcome unpack(const QString& archive, const QString& folder);
+  ItemOutcome fetchAndUnpack(const WebLibItem& item, Staging& staging);
+  ItemOutcome install(const WebLibItem& item, Staging& staging);
 
   QString baseAddress_;
   QString targetFolder_;
   std::shared_ptr<CFileDownload> running_;  // shared with the transfer, so abort() is always safe
+  bool cancelled_ = false;
 };

@@ -8,6 +8,7 @@
 #include "platform/app/folders.h"
 #include "platform/dialogs/dialogs.h"
 #include "platform/forms/twips.h"
+#include "platform/ini/ini.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -132,6 +133,18 @@ QString frmWebDownload::catalogueFile() const {
   return platform::ProgramFolder() + QString::fromUtf16(kCatalogueFileName);
 }
 
+const platform::ProfileSnapshot& frmWebDownload::catalogue() {
+  if (!m_Catalogue) {
+    const bool fits = ServerListFitsLimit(catalogueFile());
+    if (!fits) {
+      Lbl_Status->setCaption(GetMessageText(kForm, QStringLiteral("ListTooLarge"),
+                                            QStringLiteral("Status: the library list is larger than 16 MB and was not read.")));
+    }
+    m_Catalogue = std::make_unique<platform::ProfileSnapshot>(fits ? catalogueFile() : QString());
+  }
+  return *m_Catalogue;
+}
+
 QString frmWebDownload::categoryCaption(int category) const {
   return Text(QStringLiteral("LibCat_") + QChar(kCatalogueLetters[category - 1]));
 }
@@ -145,7 +158,7 @@ void frmWebDownload::filltree() {
 
 void frmWebDownload::filltreedtl(const QString& caption, const QString& key, int category) {
   g_WebCategories[category].key = key;
-  const QString count = ReadCategoryCount(catalogueFile(), key);
+  const QString count = ReadCategoryCount(catalogue(), key);
   auto* node = new QTreeWidgetItem(Tv_Category);  // owned by the tree
   if (count != QStringLiteral("Error")) {
     node->setText(0, caption + QStringLiteral("(0/") + count + QStringLiteral(")"));
@@ -162,9 +175,10 @@ void frmWebDownload::getdetaillist(int category) {
   ListView1->clear();
   const QString section = g_WebCategories[category].key;
   const int items = std::min(g_WebCategories[category].itemCount, kMaxCatalogueItems);
+  const QString folder = ResolveDownloadFolder(TxtFileLocation->text());
   int row = 0;
   for (int number = 1; number <= items; ++number) {
-    const std::optional<ServerListItem> item = ReadServerListItem(catalogueFile(), section, number, m_Language);
+    const std::optional<ServerListItem> item = ReadServerListItem(catalogue(), section, number, m_Language);
     if (!item) continue;
     ++row;
     WebLibItem& entry = g_WebLibChecked[category][row];
@@ -178,7 +192,7 @@ void frmWebDownload::getdetaillist(int category) {
     listItem->setText(kDescriptionColumn, item->description);
     listItem->setText(kTimeColumn, item->buildTime);
     bool grey = false;
-    if (IsAlreadyNew(item->buildTime, TxtFileLocation->text() + item->toFileName)) {
+    if (!folder.isEmpty() && IsAlreadyNew(item->buildTime, folder + item->toFileName)) {
       listItem->setText(kTimeColumn, Text(QStringLiteral("AlreadyNew")));
       entry.checked = kUnchecked;
       grey = true;

@@ -5,7 +5,8 @@
 // checked. The learner checks items, may change the target folder, and presses Download, which
 // opens the download run and closes this window when the run is done. The category and check
 // tables are program-wide (g_WebCategories, g_WebLibChecked); the marks are cleared at each
-// opening, so the confirmation counts exactly the marks the learner sees.
+// opening, so the confirmation counts exactly the marks the learner sees. The server list is read
+// once per opening; a list larger than the limit is refused with a message in the status line.
 
 #include "libraries/WebDownloadWindow.h"
 #include "platform/forms/command_button.h"
@@ -16,6 +17,11 @@
 #include <QTreeWidget>
 
 #include <cstdint>
+#include <memory>
+
+namespace platform {
+class ProfileSnapshot;
+}
 
 class frmWebDownload : public WebDownloadWindow, public platform::DefaultInstance<frmWebDownload> {
   Q_OBJECT
@@ -49,6 +55,7 @@ class frmWebDownload : public WebDownloadWindow, public platform::DefaultInstanc
 
  private:
   QString catalogueFile() const;
+  const platform::ProfileSnapshot& catalogue();
   QString categoryCaption(int category) const;
   void showDownloadCaption();
   void refreshCategoryNode();
@@ -59,4 +66,6 @@ class frmWebDownload : public WebDownloadWindow, public platform::DefaultInstanc
   int m_CurrentCategory = 0;        // the category the list shows (1 to 12)
   bool m_Filling = false;           // the list is being filled: check changes are not the learner's
   QTreeWidgetItem* m_CheckClickedItem = nullptr;  // the row whose check box was just clicked
+  // The server list, read once when the window opens (a large list is not read again per click).
+  std::unique_ptr<platform::ProfileSnapshot> m_Catalogue;
 };

@@ -14,6 +14,22 @@ namespace {
 const QString kForm = QStringLiteral("frmWebDownloadConn");
 constexpr int kFetchDelayMilliseconds = 1000;
 
+// Why the list could not be fetched: a list too large or a full disk have texts of their own.
+QString FetchErrorText(platform::DownloadFailure failure) {
+  switch (failure) {
+    case platform::DownloadFailure::TooLarge:
+      return GetMessageText(kForm, QStringLiteral("Lbl_Desc_TooLarge"),
+                            QStringLiteral("The library list on the server is larger than 16 MB and was refused."));
+    case platform::DownloadFailure::NoSpace:
+      return GetMessageText(kForm, QStringLiteral("Lbl_Desc_NoSpace"),
+                            QStringLiteral("The library list could not be stored: the disk is full."));
+    default: break;
+  }
+  return GetMessageText(kForm, QStringLiteral("Lbl_Desc_Err"),
+                        QStringLiteral("The library server could not be reached. Check the connection and try again "
+                                       "later."));
+}
+
 }  // namespace
 
 frmWebDownloadConn::frmWebDownloadConn()
@@ -63,6 +79,7 @@ void frmWebDownloadConn::Timer1_Timer() {
   const QString address = CatalogueAddress();
   m_oFileDownload = std::make_shared<CFileDownload>();
   const std::shared_ptr<CFileDownload> download = m_oFileDownload;
+  download->SetMaxBytes(kServerListLimit);
   QPointer<frmWebDownloadConn> self(this);
   download->OnProgress = [self](std::int32_t progress, std::int32_t maxProgress, std::int32_t status,
                                 const QString& text) {
@@ -74,9 +91,7 @@ void frmWebDownloadConn::Timer1_Timer() {
   m_oFileDownload.reset();
   if (!fetched) {
     ProgressBar1->hide();
-    Lbl_Desc->setCaption(GetMessageText(kForm, QStringLiteral("Lbl_Desc_Err"),
-                                        QStringLiteral("The library server could not be reached. Check the "
-                                                       "connection and try again later.")));
+    Lbl_Desc->setCaption(FetchErrorText(download->LastFailure()));
     return;
   }
   ProgressBar1->setValue(100);

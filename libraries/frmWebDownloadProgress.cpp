@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QPointer>
 
+#include <algorithm>
+
 namespace {
 
 const QString kForm = QStringLiteral("frmWebDownloadProgress");
@@ -18,28 +20,52 @@ constexpr int kRunDelayMilliseconds = 1000;
 
 QString Message(const QString& key, const QString& english) { return GetMessageText(kForm, key, english); }
 
-QString FailureText(ItemFailure failure) {
-  switch (failure) {
-    case ItemFailure::BadFileName:
-      return Message(QStringLiteral("FailBadName"), QStringLiteral("the server named an unsafe file"));
-    case ItemFailure::Download:
-      return Message(QStringLiteral("FailDownload"), QStringLiteral("could not be downloaded"));
-    case ItemFailure::Unpack:
-      return Message(QStringLiteral("FailUnpack"), QStringLiteral("the archive is damaged or unsafe"));
-    case ItemFailure::NoLibraryFile:
-      return Message(QStringLiteral("FailNoLibrary"), QStringLiteral("the archive holds no word library"));
-    case ItemFailure::None: break;
+// What went wrong with an item, in the learner's language: the key of its text and the English
+// text used when the language file lacks it. "%1" takes the detail (the system's words, an entry).
+struct FailureMessage {
+  ItemFailure failure;
+  const char* key;
+  const char* english;
+};
+constexpr FailureMessage kFailureMessages[] = {
+    {ItemFailure::BadFileName, "FailBadName", "the server named an unsafe file"},
+    {ItemFailure::Download, "FailDownload", "could not be downloaded"},
+    {ItemFailure::DownloadTooLarge, "FailTooLarge", "the file is larger than 1 GB"},
+    {ItemFailure::NoSpace, "FailNoSpace", "the disk is full or too small for it"},
+    {ItemFailure::WriteFailed, "FailWrite", "a file could not be written (%1)"},
+    {ItemFailure::Damaged, "FailDamaged", "the archive is damaged"},
+    {ItemFailure::UnsafeArchive, "FailUnpack", "the archive is unsafe: an entry would leave the folder or clash with another"},
+    {ItemFailure::TooManyEntries, "FailManyEntries", "the archive holds more than 10,000 entries"},
+    {ItemFailure::UnpackTooLarge, "FailUnpackTooLarge", "the archive unpacks to more than 1 GB"},
+    {ItemFailure::RatioTooHigh, "FailRatio", "the archive unpacks to more than 100 times its own size"},
+    {ItemFailure::NoLibraryFile, "FailNoLibrary", "the archive holds no word library"},
+    {ItemFailure::NotALibrary, "FailNotLibrary", "the file is not a word library"},
+    {ItemFailure::KindClash, "FailKindClash", "%1 would replace a folder by a file or a file by a folder"},
+    {ItemFailure::ListWriteFailed, "FailList", "the library list TopicList.ini could not be written"},
+    {ItemFailure::LogWriteFailed, "FailLog", "the download log Updatelog2.ini could not be written"},
+    {ItemFailure::Cancelled, "FailCancelled", "cancelled"},
+};
+
+QString FailureText(const ItemOutcome& outcome) {
+  for (const FailureMessage& message : kFailureMessages) {
+    if (message.failure != outcome.failure) continue;
+    QString text = Message(QString::fromLatin1(message.key), QString::fromUtf8(message.english));
+    if (text.contains(QStringLiteral("%1"))) return text.arg(outcome.detail);
+    return outcome.detail.isEmpty() ? text : text + QStringLiteral(" (") + outcome.detail + QLatin1Char(')');
   }
   return {};
 }
 
-// The target folder, read from the catalogue each time it is needed.
+// The item as the learner knows it: its description, else its file name.
+QString ItemTitle(const WebLibItem& item) {
+  return item.description.isEmpty() || item.description == QStringLiteral("Error") ? item.toFileName : item.description;
+}
+
+// The target folder, read from the catalogue each time it is needed and made absolute; empty when
+// none is given.
 QString TargetFolder() {
-  QString folder = frmWebDownload::loaded() ? frmWebDownload::instance().TxtFileLocation->text().trimmed()
-                                            : ProposedLibraryFolder();
-  folder.replace('\\', '/');
-  if (!folder.endsWith('/')) folder += '/';
-  return folder;
+  return ResolveDownloadFolder(frmWebDownload::loaded() ? frmWebDownload::instance().TxtFileLocation->text()
+                                                        : ProposedLibraryFolder());
 }
 
 }  // namespace
@@ -80,10 +106,10 @@ void frmWebDownloadProgress::Cmd_Cancel_Click() {
 
 void frmWebDownloadProgress::Picture2_Click() { Cmd_Cancel_Click(); }
 
-void frmWebDownloadProgress::showProgress(std::int32_t received, std::int32_t total) {
+void frmWebDownloadProgress::showProgress(std::int64_t done, std::int64_t total) {
   if (total > 0) {
     ProgressBar1->setRange(0, 100);
-    ProgressBar1->setValue(static_cast<int>(static_cast<qint64>(received) * 100 / total));
+    ProgressBar1->setValue(static_cast<int>(std::min<std::int64_t>(done, total) * 100 / total));
   } else {
     ProgressBar1->setRange(0, 0);  // size unknown: a busy bar
   }
@@ -102,24 +128,29 @@ void frmWebDownloadProgress::Timer1_Timer() {
     self->ProgressBar1->setValue(0);
     self->Lbl_Desc->repaint();
   };
-  run.onProgress = [self](std::int32_t received, std::int32_t total) {
-    if (self) self->showProgress(received, total);
+  run.onProgress = [self](std::int64_t done, std::int64_t total) {
+    if (self) self->showProgress(done, total);
   };
   m_Run = &run;
 
   int succeeded = 0;
+  int tried = 0;
   QStringList failures;
-  const bool folderReady = QDir().mkpath(folder);
-  for (const auto& [category, row] : items) {
-    const WebLibItem& item = g_WebLibChecked[category][row];
-    const ItemFailure failure = folderReady ? run.download(item) : ItemFailure::Download;
-    if (!self) return;  // the program closed the window meanwhile
-    if (failure == ItemFailure::None) {
-      ++succeeded;
-    } else {
-      failures << item.description + QStringLiteral(": ") + FailureText(failure);
+  const bool folderGiven = !folder.isEmpty();
+  const bool folderReady = folderGiven && QDir().mkpath(folder);
+  if (folderReady) {
+    for (const auto& [category, row] : items) {
+      if (m_Cancelled) break;  // items not started are not failures
+      const WebLibItem& item = g_WebLibChecked[category][row];
+      ++tried;
+      const ItemOutcome outcome = run.download(item);
+      if (!self) return;  // the program closed the window meanwhile
+      if (outcome.ok()) {
+        ++succeeded;
+      } else {
+        failures << ItemTitle(item) + QStringLiteral(": ") + FailureText(outcome);
+      }
     }
-    if (m_Cancelled) break;
   }
   m_Run = nullptr;
   if (succeeded > 0) g_LibraryAdded = true;
@@ -127,14 +158,21 @@ void frmWebDownloadProgress::Timer1_Timer() {
   QString report;
   if (items.empty()) {
     report = Message(QStringLiteral("NothingChecked"), QStringLiteral("No library was checked, so nothing was downloaded."));
+  } else if (!folderGiven) {
+    report = Message(QStringLiteral("NoFolder"), QStringLiteral("No download folder is given, so nothing was downloaded."));
+  } else if (!folderReady) {
+    report = Message(QStringLiteral("FolderFailed"), QStringLiteral("The folder %1 could not be created.")).arg(folder);
   } else {
     report = Message(QStringLiteral("Summary"), QStringLiteral("%1 libraries downloaded, %2 failed."))
                  .arg(succeeded)
-                 .arg(items.size() - succeeded);
-    if (!folderReady) {
-      report += '\n' + Message(QStringLiteral("FolderFailed"), QStringLiteral("The folder %1 could not be created.")).arg(folder);
+                 .arg(tried - succeeded);
+    if (m_Cancelled) {
+      report += '\n' + Message(QStringLiteral("Cancelled"), QStringLiteral("The download was cancelled."));
+      if (tried < static_cast<int>(items.size())) {
+        report += '\n' + Message(QStringLiteral("NotStarted"), QStringLiteral("Not started: %1."))
+                             .arg(static_cast<int>(items.size()) - tried);
+      }
     }
-    if (m_Cancelled) report += '\n' + Message(QStringLiteral("Cancelled"), QStringLiteral("The download was cancelled."));
     for (const QString& failure : failures) report += '\n' + failure;
   }
   platform::MsgBox(report);

@@ -1,9 +1,11 @@
 #pragma once
 // The download run window, opened modally by the catalogue after the learner confirmed. One
 // second after it opens it fetches every checked item into the catalogue's target folder
-// (creating the folder first), unpacks archives, registers each new library in TopicList.ini,
-// logs each item in Updatelog2.ini, reports how many items succeeded and failed, and closes. Its
-// progress bar follows the running transfer; Cancel (or the close box) stops the run.
+// (made absolute and created first; an empty folder is refused), unpacks archives, registers each
+// new library in TopicList.ini, logs each item in Updatelog2.ini, reports how many items
+// succeeded and failed with each failure's cause, and closes. Its progress bar follows the
+// running transfer or unpacking; Cancel (or the close box) stops the item under way, which then
+// leaves the target folder as it was, and the items not yet started.
 
 #include "libraries/WebDownloadWindow.h"
 #include "platform/forms/command_button.h"
@@ -37,7 +39,7 @@ class frmWebDownloadProgress : public WebDownloadWindow, public platform::Defaul
 
  private:
   void Cmd_Cancel_Click();
-  void showProgress(std::int32_t received, std::int32_t total);
+  void showProgress(std::int64_t done, std::int64_t total);
 
   CatalogueDownload* m_Run = nullptr;  // the run in progress (owned by Timer1_Timer's frame)
   bool m_Cancelled = false;

@@ -59,9 +59,16 @@ std::vector<std::pair<int, int>> CheckedWebItems() {
 QString ProposedLibraryFolder() {
   QString base = ReadInstallerValue(QStringLiteral("LIBPATH"));
   if (base == kMissing || base.trimmed().isEmpty()) base = UserDataFolder();
-  base.replace('\\', '/');
-  while (base.size() > 1 && base.endsWith('/')) base.chop(1);
-  return base + '/' + kLibraryFolderName;
+  return ResolveDownloadFolder(base) + kLibraryFolderName;
+}
+
+QString ResolveDownloadFolder(const QString& typed) {
+  QString folder = typed.trimmed();
+  if (folder.isEmpty()) return {};
+  folder.replace('\\', '/');
+  if (QDir::isRelativePath(folder)) folder = QDir::homePath() + '/' + folder;
+  folder = QDir::cleanPath(folder);
+  return folder.endsWith('/') ? folder : folder + '/';
 }
 
 QString InstallerLanguage() { return ReadInstallerValue(QStringLiteral("LANGUAGE")); }

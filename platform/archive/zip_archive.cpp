@@ -10,49 +10,26 @@
 #include <archive.h>
 #include <archive_entry.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace platform {
 namespace {
 
 constexpr size_t kReadBlockBytes = 256 * 1024;
+constexpr std::int64_t kProgressStepBytes = 1 << 20;
+constexpr int kProgressStepHeaders = 1000;
 
 struct ReaderDeleter {
   void operator()(archive* reader) const { archive_read_free(reader); }
 };
-struct WriterDeleter {
-  void operator()(archive* writer) const { archive_write_free(writer); }
-};
 using Reader = std::unique_ptr<archive, ReaderDeleter>;
-using Writer = std::unique_ptr<archive, WriterDeleter>;
-
-// The writer refuses absolute names, so the entries are written relative to the target folder,
-// made the current folder for the unpacking and restored afterwards. Nothing else runs on the
-// program's thread meanwhile.
-class ScopedCurrentFolder {
- public:
-  explicit ScopedCurrentFolder(const QByteArray& folder) {
-    previous_ = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    entered_ = previous_ >= 0 && ::chdir(folder.constData()) == 0;
-  }
-  ~ScopedCurrentFolder() {
-    if (previous_ < 0) return;
-    if (entered_ && ::fchdir(previous_) != 0) std::abort();  // never go on in the wrong folder
-    ::close(previous_);
-  }
-  ScopedCurrentFolder(const ScopedCurrentFolder&) = delete;
-  ScopedCurrentFolder& operator=(const ScopedCurrentFolder&) = delete;
-
-  bool entered() const { return entered_; }
-
- private:
-  int previous_ = -1;
-  bool entered_ = false;
-};
 
 Reader OpenZip(const QString& path) {
   Reader reader(archive_read_new());
@@ -69,23 +46,22 @@ bool IsLink(archive_entry* entry) {
   return archive_entry_filetype(entry) == AE_IFLNK || archive_entry_hardlink(entry) != nullptr;
 }
 
-bool IsFileOrFolder(archive_entry* entry) {
-  const auto type = archive_entry_filetype(entry);
-  return type == AE_IFREG || type == AE_IFDIR;
-}
+bool IsFile(archive_entry* entry) { return archive_entry_filetype(entry) == AE_IFREG; }
+bool IsFolder(archive_entry* entry) { return archive_entry_filetype(entry) == AE_IFDIR; }
 
-// The entry's name with "/" separators (archives made on Windows may use backslashes), or
-// nothing when it would leave the target folder.
-std::optional<QString> SafeEntryName(const QString& stored) {
+// The entry's name steps with "/" separators (archives made on Windows may use backslashes), "."
+// steps dropped; nothing when it would leave the target folder.
+std::optional<QStringList> SafeEntrySteps(const QString& stored) {
   QString name = stored;
   name.replace('\\', '/');
   if (name.startsWith('/')) return std::nullopt;
   if (name.size() >= 2 && name.at(1) == ':') return std::nullopt;  // a drive letter
-  const QStringList steps = name.split('/', Qt::SkipEmptyParts);
-  for (const QString& step : steps) {
-    if (step == "..") return std::nullopt;
+  QStringList steps;
+  for (const QString& step : name.split('/', Qt::SkipEmptyParts)) {
+    if (step == QLatin1String("..")) return std::nullopt;
+    if (step != QLatin1String(".")) steps << step;
   }
-  return steps.join('/');
+  return steps;
 }
 
 QString EntryName(archive_entry* entry) {
@@ -93,68 +69,182 @@ QString EntryName(archive_entry* entry) {
   return {};
 }
 
-// First pass: every entry's name must decode and stay inside the folder.
-UnpackResult CheckEntries(const QString& archivePath) {
+UnpackOutcome Fail(UnpackResult result, const QString& reason = {}) { return {result, reason}; }
+
+UnpackOutcome FailFromErrno(int error) {
+  const QString reason = QString::fromLocal8Bit(std::strerror(error));
+  return Fail(error == ENOSPC || error == EDQUOT ? UnpackResult::DiskFull : UnpackResult::WriteFailed, reason);
+}
+
+UnpackOutcome FailFromReader(archive* reader) {
+  const char* text = archive_error_string(reader);
+  return Fail(UnpackResult::Damaged, text != nullptr ? QString::fromLocal8Bit(text) : QString());
+}
+
+// Keeps the progress handler's rhythm and remembers a request to stop.
+class ProgressPacer {
+ public:
+  explicit ProgressPacer(const UnpackProgress& progress) : progress_(progress) {}
+  bool report(std::int64_t written, std::int64_t declared) {
+    return !progress_ || progress_(written, declared);
+  }
+
+ private:
+  const UnpackProgress& progress_;
+};
+
+struct Survey {
+  std::int64_t declaredBytes = 0;
+};
+
+// First pass, headers only: names must decode and stay inside the folder, and what the archive
+// declares must fit the limits.
+UnpackOutcome SurveyEntries(const QString& archivePath, const UnpackLimits& limits, std::int64_t packedBytes,
+                            ProgressPacer& pacer, Survey& survey) {
   Reader reader = OpenZip(archivePath);
-  if (!reader) return UnpackResult::CannotOpen;
+  if (!reader) return Fail(UnpackResult::CannotOpen);
   archive_entry* entry = nullptr;
   int status = ARCHIVE_OK;
+  int entries = 0;
   while ((status = archive_read_next_header(reader.get(), &entry)) != ARCHIVE_EOF) {
-    if (status == ARCHIVE_WARN) return UnpackResult::BadName;  // a name the code page cannot convert
-    if (status != ARCHIVE_OK) return UnpackResult::Damaged;
+    if (status == ARCHIVE_WARN) return Fail(UnpackResult::BadName);  // a name the code page cannot convert
+    if (status != ARCHIVE_OK) return FailFromReader(reader.get());
+    if (++entries > limits.maxEntries) return Fail(UnpackResult::TooManyEntries);
+    if (entries % kProgressStepHeaders == 0 && !pacer.report(0, 0)) return Fail(UnpackResult::Cancelled);
     if (IsLink(entry)) continue;
     const QString name = EntryName(entry);
-    if (name.isEmpty()) return UnpackResult::BadName;
-    if (!SafeEntryName(name)) return UnpackResult::UnsafeEntry;
+    if (name.isEmpty()) return Fail(UnpackResult::BadName);
+    if (!SafeEntrySteps(name)) return Fail(UnpackResult::UnsafeEntry);
+    if (IsFile(entry) && archive_entry_size_is_set(entry)) {
+      survey.declaredBytes += std::max<la_int64_t>(archive_entry_size(entry), 0);
+      if (survey.declaredBytes > limits.maxTotalBytes) return Fail(UnpackResult::TooLarge);
+      if (survey.declaredBytes > packedBytes * limits.maxRatio) return Fail(UnpackResult::RatioTooHigh);
+    }
   }
-  return UnpackResult::Unpacked;
+  return Fail(UnpackResult::Unpacked);
 }
 
-bool CopyData(archive* reader, archive* writer) {
-  const void* block = nullptr;
-  size_t size = 0;
-  la_int64_t offset = 0;
-  int status = ARCHIVE_OK;
-  while ((status = archive_read_data_block(reader, &block, &size, &offset)) == ARCHIVE_OK) {
-    if (archive_write_data_block(writer, block, size, offset) != ARCHIVE_OK) return false;
+// Creates the folders of `steps` below `base` (each one a folder, never a file); false with errno
+// set when one cannot be made or is a file.
+bool MakeFolders(const QString& base, const QStringList& steps, qsizetype count) {
+  QString path = base;
+  for (qsizetype i = 0; i < count; ++i) {
+    path += QLatin1Char('/') + steps[i];
+    const QByteArray name = QFile::encodeName(path);
+    if (::mkdir(name.constData(), 0777) == 0) continue;
+    if (errno != EEXIST) return false;
+    struct stat info {};
+    if (::lstat(name.constData(), &info) != 0) return false;
+    if (!S_ISDIR(info.st_mode)) {
+      errno = EEXIST;
+      return false;
+    }
   }
-  return status == ARCHIVE_EOF;
+  return true;
 }
 
-UnpackResult WriteEntries(const QString& archivePath) {
+class EntryWriter {
+ public:
+  EntryWriter(const UnpackLimits& limits, std::int64_t packedBytes, ProgressPacer& pacer, std::int64_t declared)
+      : limits_(limits), packedBytes_(packedBytes), pacer_(pacer), declared_(declared), buffer_(kReadBlockBytes) {}
+
+  std::int64_t written() const { return written_; }
+
+  UnpackOutcome writeFile(archive* reader, archive_entry* entry, const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0) return errno == EEXIST || errno == EISDIR ? Fail(UnpackResult::DuplicateEntry) : FailFromErrno(errno);
+    UnpackOutcome outcome = copyData(reader, fd);
+    if (outcome.ok() && archive_entry_mtime_is_set(entry)) {
+      const struct timespec times[2] = {{0, UTIME_OMIT}, {archive_entry_mtime(entry), archive_entry_mtime_nsec(entry)}};
+      ::futimens(fd, times);
+    }
+    if (::close(fd) != 0 && outcome.ok()) outcome = FailFromErrno(errno);
+    return outcome;
+  }
+
+ private:
+  UnpackOutcome copyData(archive* reader, int fd) {
+    for (;;) {
+      const la_ssize_t got = archive_read_data(reader, buffer_.data(), buffer_.size());
+      if (got == 0) return Fail(UnpackResult::Unpacked);
+      if (got < 0) return FailFromReader(reader);  // truncated, or data that fails its checksum
+      written_ += got;
+      if (written_ > limits_.maxTotalBytes) return Fail(UnpackResult::TooLarge);
+      if (written_ > packedBytes_ * limits_.maxRatio) return Fail(UnpackResult::RatioTooHigh);
+      if (!writeAll(fd, buffer_.data(), static_cast<size_t>(got))) return FailFromErrno(errno);
+      if (written_ - reported_ >= kProgressStepBytes) {
+        reported_ = written_;
+        if (!pacer_.report(written_, declared_)) return Fail(UnpackResult::Cancelled);
+      }
+    }
+  }
+
+  static bool writeAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+      const ssize_t done = ::write(fd, data, size);
+      if (done < 0) {
+        if (errno == EINTR) continue;
+        return false;
+      }
+      data += done;
+      size -= static_cast<size_t>(done);
+    }
+    return true;
+  }
+
+  const UnpackLimits& limits_;
+  std::int64_t packedBytes_;
+  ProgressPacer& pacer_;
+  std::int64_t declared_;
+  std::vector<char> buffer_;
+  std::int64_t written_ = 0;
+  std::int64_t reported_ = 0;
+};
+
+UnpackOutcome WriteEntries(const QString& archivePath, const QString& folder, const UnpackLimits& limits,
+                           std::int64_t packedBytes, ProgressPacer& pacer, const Survey& survey) {
   Reader reader = OpenZip(archivePath);
-  if (!reader) return UnpackResult::CannotOpen;
-  Writer writer(archive_write_disk_new());
-  if (!writer) return UnpackResult::Damaged;
-  archive_write_disk_set_options(writer.get(), ARCHIVE_EXTRACT_TIME | ARCHIVE_EXTRACT_SECURE_NODOTDOT |
-                                                   ARCHIVE_EXTRACT_SECURE_NOABSOLUTEPATHS |
-                                                   ARCHIVE_EXTRACT_SECURE_SYMLINKS);
+  if (!reader) return Fail(UnpackResult::CannotOpen);
+  EntryWriter writer(limits, packedBytes, pacer, survey.declaredBytes);
+  QString base = folder;
+  while (base.size() > 1 && base.endsWith(QLatin1Char('/'))) base.chop(1);
   archive_entry* entry = nullptr;
   int status = ARCHIVE_OK;
   while ((status = archive_read_next_header(reader.get(), &entry)) != ARCHIVE_EOF) {
-    if (status != ARCHIVE_OK) return UnpackResult::Damaged;
-    if (IsLink(entry) || !IsFileOrFolder(entry)) continue;
-    const std::optional<QString> name = SafeEntryName(EntryName(entry));
-    if (!name || name->isEmpty()) continue;  // "./" and the like: nothing to write
-    archive_entry_set_pathname_utf8(entry, name->toUtf8().constData());
-    if (archive_write_header(writer.get(), entry) != ARCHIVE_OK) return UnpackResult::Damaged;
-    if (archive_entry_size(entry) > 0 && !CopyData(reader.get(), writer.get())) return UnpackResult::Damaged;
-    if (archive_write_finish_entry(writer.get()) != ARCHIVE_OK) return UnpackResult::Damaged;
+    if (status != ARCHIVE_OK) return FailFromReader(reader.get());
+    if (IsLink(entry) || !(IsFile(entry) || IsFolder(entry))) continue;
+    const std::optional<QStringList> steps = SafeEntrySteps(EntryName(entry));
+    if (!steps || steps->isEmpty()) continue;  // "./" and the like: nothing to write
+    const qsizetype folders = IsFolder(entry) ? steps->size() : steps->size() - 1;
+    if (!MakeFolders(base, *steps, folders)) {
+      return errno == EEXIST ? Fail(UnpackResult::DuplicateEntry) : FailFromErrno(errno);
+    }
+    if (IsFile(entry)) {
+      const UnpackOutcome outcome = writer.writeFile(reader.get(), entry, base + QLatin1Char('/') + steps->join('/'));
+      if (!outcome.ok()) return outcome;
+    }
+    if (!pacer.report(writer.written(), survey.declaredBytes)) return Fail(UnpackResult::Cancelled);
   }
-  return archive_write_close(writer.get()) == ARCHIVE_OK ? UnpackResult::Unpacked : UnpackResult::Damaged;
+  return Fail(UnpackResult::Unpacked);
 }
 
 }  // namespace
 
-UnpackResult UnpackZip(const QString& archive, const QString& folder) {
-  // The archive is opened again after the current folder changed: it needs a full path.
-  const QString archivePath = QFileInfo(archive).absoluteFilePath();
+UnpackOutcome UnpackZipArchive(const QString& archivePath, const QString& folder, const UnpackLimits& limits,
+                               const UnpackProgress& progress) {
+  const QFileInfo archiveInfo(archivePath);
+  const std::int64_t packedBytes = std::max<std::int64_t>(archiveInfo.size(), 1);
   ScopedUtf8Ctype utf8;
-  const UnpackResult check = CheckEntries(archivePath);
-  if (check != UnpackResult::Unpacked) return check;
-  ScopedCurrentFolder inFolder(QFile::encodeName(folder));
-  if (!inFolder.entered()) return UnpackResult::Damaged;
-  return WriteEntries(archivePath);
+  ProgressPacer pacer(progress);
+  Survey survey;
+  const UnpackOutcome surveyed = SurveyEntries(archivePath, limits, packedBytes, pacer, survey);
+  if (!surveyed.ok()) return surveyed;
+  return WriteEntries(archivePath, folder, limits, packedBytes, pacer, survey);
+}
+
+UnpackResult UnpackZip(const QString& archivePath, const QString& folder) {
+  return UnpackZipArchive(archivePath, folder).result;
 }
 
 }  // namespace platform

@@ -1,5 +1,9 @@
 #include "platform/download/partial_file.h"
 
+#include "platform/files/own_temporary_names.h"
+
+#include <QFile>
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -29,10 +33,15 @@ PartialFile::PartialFile(const QByteArray& destination) : destination_(destinati
   const qsizetype slash = destination.lastIndexOf('/');
   const QByteArray folder = destination.left(slash + 1);
   const QByteArray name = destination.mid(slash + 1);
-  // A hidden name, so a half-written file never shows up as a library in a folder listing.
-  temporary_ = folder + "." + name + ".download-XXXXXX";
+  // A hidden name, so a half-written file never shows up as a library in a folder listing; it
+  // carries this process's id, so the next start can tell debris from a download under way.
+  temporary_ = folder + QFile::encodeName(TemporaryNameStem(QFile::decodeName(name), TemporaryKind::Download)) + "XXXXXX";
   fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
-  if (fd_ >= 0) ApplyPermissions(fd_, destination_);
+  if (fd_ >= 0) {
+    ApplyPermissions(fd_, destination_);
+  } else {
+    lastError_ = errno;
+  }
 }
 
 PartialFile::~PartialFile() { discard(); }
@@ -42,6 +51,7 @@ bool PartialFile::write(const char* data, std::size_t size) {
     const ssize_t written = ::write(fd_, data, size);
     if (written < 0) {
       if (errno == EINTR) continue;
+      lastError_ = errno;
       return false;
     }
     data += written;
@@ -53,9 +63,13 @@ bool PartialFile::write(const char* data, std::size_t size) {
 bool PartialFile::commit() {
   if (fd_ < 0) return false;
   const bool synced = ::fsync(fd_) == 0;
+  if (!synced) lastError_ = errno;
   const bool closed = ::close(fd_) == 0;
+  if (!closed && synced) lastError_ = errno;
   fd_ = -1;
-  if (!synced || !closed || std::rename(temporary_.constData(), destination_.constData()) != 0) {
+  const bool renamed = synced && closed && std::rename(temporary_.constData(), destination_.constData()) == 0;
+  if (synced && closed && !renamed) lastError_ = errno;
+  if (!renamed) {
     ::unlink(temporary_.constData());
     return false;
   }

@@ -20,8 +20,10 @@ class PartialFile {
   PartialFile& operator=(const PartialFile&) = delete;
 
   bool isOpen() const { return fd_ >= 0; }
-  // Appends bytes; false when the disk refused them.
+  // Appends bytes; false when the disk refused them (lastError() says why).
   bool write(const char* data, std::size_t size);
+  // The system's error number of the last failed write or commit (ENOSPC for a full disk).
+  int lastError() const { return lastError_; }
   // Syncs, closes and renames into place; false (and the temporary file removed) on any failure.
   bool commit();
 
@@ -31,6 +33,7 @@ class PartialFile {
   QByteArray destination_;
   QByteArray temporary_;
   int fd_ = -1;
+  int lastError_ = 0;
 };
 
 }  // namespace platform

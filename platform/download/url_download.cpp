@@ -9,8 +9,12 @@
 
 #include <curl/curl.h>
 
+#include <cerrno>
+#include <cstdint>
 #include <memory>
 #include <mutex>
+
+#include <sys/statvfs.h>
 
 namespace platform {
 namespace {
@@ -46,9 +50,44 @@ class Binding final : public DownloadBinding {
   bool aborted = false;
 };
 
+DownloadFailure FailureOfWriteError(int error) {
+  return error == ENOSPC || error == EDQUOT ? DownloadFailure::NoSpace : DownloadFailure::WriteFailed;
+}
+
+// Where the bytes go, and what they may not exceed: the size limit and the free space the
+// destination's file system had when the transfer began.
+struct Sink {
+  PartialFile& file;
+  std::int64_t maxBytes;
+  std::int64_t freeBytes;
+  std::int64_t received = 0;
+  DownloadFailure failure = DownloadFailure::None;
+
+  // The cause when `total` bytes (received or announced) cannot be taken.
+  DownloadFailure refusal(std::int64_t total) const {
+    if (total > maxBytes) return DownloadFailure::TooLarge;
+    if (total > freeBytes) return DownloadFailure::NoSpace;
+    return DownloadFailure::None;
+  }
+};
+
+std::int64_t FreeBytesOfFolder(const QByteArray& destination) {
+  const QByteArray folder = destination.left(destination.lastIndexOf('/') + 1);
+  struct statvfs info {};
+  if (::statvfs(folder.isEmpty() ? "." : folder.constData(), &info) != 0) return INT64_MAX;
+  const unsigned long long bytes = static_cast<unsigned long long>(info.f_bavail) * info.f_frsize;
+  return bytes > static_cast<unsigned long long>(INT64_MAX) ? INT64_MAX : static_cast<std::int64_t>(bytes);
+}
+
 size_t WriteToPartialFile(char* data, size_t size, size_t count, void* userdata) {
-  auto* file = static_cast<PartialFile*>(userdata);
-  return file->write(data, size * count) ? size * count : 0;  // 0 makes curl fail the transfer
+  auto* sink = static_cast<Sink*>(userdata);
+  const size_t bytes = size * count;
+  sink->received += static_cast<std::int64_t>(bytes);
+  sink->failure = sink->refusal(sink->received);
+  if (sink->failure != DownloadFailure::None) return 0;  // 0 makes curl fail the transfer
+  if (sink->file.write(data, bytes)) return bytes;
+  sink->failure = FailureOfWriteError(sink->file.lastError());
+  return 0;
 }
 
 std::uint32_t Clamp32(curl_off_t value) {
@@ -57,10 +96,10 @@ std::uint32_t Clamp32(curl_off_t value) {
   return static_cast<std::uint32_t>(value);
 }
 
-void ConfigureTransfer(CURL* easy, const QByteArray& url, PartialFile& file) {
+void ConfigureTransfer(CURL* easy, const QByteArray& url, Sink& sink) {
   curl_easy_setopt(easy, CURLOPT_URL, url.constData());
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &WriteToPartialFile);
-  curl_easy_setopt(easy, CURLOPT_WRITEDATA, &file);
+  curl_easy_setopt(easy, CURLOPT_WRITEDATA, &sink);
   curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
   curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
   // Only web addresses, also after a redirect: a server must not point the program at local files.
@@ -110,40 +149,66 @@ class ProgressReporter {
   QElapsedTimer sinceReport_;
 };
 
-// Runs the transfer to its end or until the binding is aborted; true when curl finished it
-// without an error.
-bool RunTransfer(CURLM* multi, CURL* easy, Binding& binding, ProgressReporter& reporter) {
+// The size the server announced, -1 while unknown.
+std::int64_t AnnouncedLength(CURL* easy) {
+  curl_off_t length = -1;
+  curl_easy_getinfo(easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+  return length;
+}
+
+// Runs the transfer to its end, until the binding is aborted or until the server announces a
+// size that cannot be taken; the cause of a failure lands in the sink.
+bool RunTransfer(CURLM* multi, CURL* easy, Binding& binding, ProgressReporter& reporter, Sink& sink) {
   reporter.report(true);
   const CURLcode result = RunTransferWhile(multi, easy, kPollMilliseconds, [&] {
+    if (sink.failure == DownloadFailure::None) sink.failure = sink.refusal(AnnouncedLength(easy));
+    if (sink.failure != DownloadFailure::None) return false;
     reporter.report(false);
     return !binding.aborted;
   });
-  return !binding.aborted && result == CURLE_OK;
+  if (binding.aborted) sink.failure = DownloadFailure::Cancelled;
+  if (result != CURLE_OK && sink.failure == DownloadFailure::None) sink.failure = DownloadFailure::Transfer;
+  return sink.failure == DownloadFailure::None;
 }
 
 }  // namespace
 
-bool UrlDownloadToFile(const QString& url, const QString& destination, DownloadCallback& callback) {
+bool UrlDownloadToFile(const QString& url, const QString& destination, DownloadCallback& callback,
+                       std::int64_t maxBytes, DownloadFailure* failure) {
   InitCurlOnce();
-  PartialFile file(QFile::encodeName(destination));
-  if (!file.isOpen()) return false;
+  DownloadFailure ignored = DownloadFailure::None;
+  DownloadFailure& cause = failure != nullptr ? *failure : ignored;
+  const QByteArray destinationName = QFile::encodeName(destination);
+  PartialFile file(destinationName);
+  if (!file.isOpen()) {
+    cause = FailureOfWriteError(file.lastError());
+    return false;
+  }
+  cause = DownloadFailure::Transfer;
   EasyHandle easy(curl_easy_init());
   MultiHandle multi(curl_multi_init());
   if (!easy || !multi) return false;
+  Sink sink{file, maxBytes, FreeBytesOfFolder(destinationName)};
   // Blanks and non-ASCII characters in a server's file names are percent-encoded, as a browser
   // would send them.
   const QUrl parsed(url, QUrl::TolerantMode);
   const QByteArray address = parsed.isValid() ? parsed.toEncoded() : url.toUtf8();
-  ConfigureTransfer(easy.get(), address, file);
+  ConfigureTransfer(easy.get(), address, sink);
 
   Binding binding;
   callback.OnStartBinding(binding);
   ProgressReporter reporter(easy.get(), callback, url);
-  bool succeeded = RunTransfer(multi.get(), easy.get(), binding, reporter);
+  bool succeeded = RunTransfer(multi.get(), easy.get(), binding, reporter, sink);
   if (succeeded) {
     reporter.reportEnd();
-    succeeded = !binding.aborted && file.commit();
+    if (binding.aborted) {
+      sink.failure = DownloadFailure::Cancelled;
+    } else if (!file.commit()) {
+      sink.failure = FailureOfWriteError(file.lastError());
+    }
+    succeeded = sink.failure == DownloadFailure::None;
   }
+  cause = sink.failure;
   callback.OnStopBinding(succeeded);
   return succeeded;
 }

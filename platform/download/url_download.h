@@ -42,11 +42,27 @@ class DownloadCallback {
   virtual void OnStopBinding(bool succeeded) = 0;
 };
 
+// Why a transfer failed.
+enum class DownloadFailure {
+  None,
+  Transfer,     // no connection, no answer, an HTTP error status, a stalled server
+  TooLarge,     // the file is larger than the limit
+  NoSpace,      // the file does not fit in the destination's free space, or the disk filled up
+  WriteFailed,  // the destination could not be written for another reason
+  Cancelled,    // aborted through the binding
+};
+
+// The most bytes one download may bring: a server that sends more (or announces more) is cut off.
+inline constexpr std::int64_t kDefaultDownloadLimit = std::int64_t{1} << 30;  // 1 GiB
+
 // Fetches `url` into the file `destination` (a full path whose folder must exist). Returns true
 // when the whole file was stored. OnStartBinding and OnStopBinding are called once each when the
 // transfer got under way; a failure before that (a destination folder that cannot be written, an
-// address curl refuses) returns false without calling them.
-bool UrlDownloadToFile(const QString& url, const QString& destination, DownloadCallback& callback);
+// address curl refuses) returns false without calling them. A file larger than maxBytes, or than
+// the free space of the destination's file system, is refused (announced sizes at once, the rest
+// when the bytes arrive). The cause of a failure goes to *failure when given.
+bool UrlDownloadToFile(const QString& url, const QString& destination, DownloadCallback& callback,
+                       std::int64_t maxBytes = kDefaultDownloadLimit, DownloadFailure* failure = nullptr);
 
 // Limits that keep a dead or stalled server from hanging the program: the connection must stand
 // within connectSeconds, and a transfer that moves less than one byte per second for stallSeconds

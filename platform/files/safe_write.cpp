@@ -1,6 +1,7 @@
 #include "platform/files/safe_write.h"
 
 #include "platform/files/file_descriptor.h"
+#include "platform/files/own_temporary_names.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -38,10 +39,12 @@ struct TemporaryFile {
 
 bool CreateTemporaryFile(const QString& target, TemporaryFile& temporary, int& error) {
   const QFileInfo info(target);
-  const QString stem = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".");
+  // The name carries this process's id, so the next start can tell debris from a write under way.
+  const QString stem = info.absolutePath() + QLatin1Char('/') + TemporaryNameStem(info.fileName(), TemporaryKind::Write);
   for (int attempt = 0; attempt < 16; ++attempt) {
-    const QString suffix = QString::number(QRandomGenerator::global()->generate64() & 0xFFFFFFFFFFFFull, 36);
-    temporary.name = QFile::encodeName(stem + suffix + QStringLiteral(".tmp"));
+    const QString suffix =
+        QString::number(QRandomGenerator::global()->generate64() & 0xFFFFFFFFFFFFull, 36).rightJustified(10, u'0');
+    temporary.name = QFile::encodeName(stem + suffix);
     // 0666 less the umask, as any new file of the program.
     temporary.fd = FileDescriptor(
         ::open(temporary.name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666));

@@ -13,8 +13,9 @@
 
 namespace platform {
 
-// The value of the key, cut to bufferSize - 1 bytes of UTF-8 without splitting a character, or
-// defaultValue (cut the same way) when the file, the section or the key is missing.
+// The value of the key, cut to bufferSize - 1 bytes as the file stores it (GBK bytes in a GBK
+// file, UTF-8 bytes otherwise) without splitting a character, or defaultValue (cut as UTF-8) when
+// the file, the section or the key is missing.
 QString ReadProfileString(const QString& file, const QString& section, const QString& key,
                           const QString& defaultValue, int bufferSize = 255);
 
@@ -55,6 +56,7 @@ class ProfileSnapshot {
   // Folded section name -> folded key name -> stored value (UTF-8, quotes stripped); the first
   // occurrence in file order wins, as the reader's first match does.
   QHash<QString, QHash<QString, QByteArray>> values_;
+  bool storedAsGbk_ = false;  // values are cut by their GBK bytes
 };
 
 // Every section name of a file in file order (see ProfileSnapshot::sectionNames).

@@ -26,6 +26,7 @@ QString FoldedName(const QString& name) { return FoldedName(QByteArrayView(ini::
 
 ProfileSnapshot::ProfileSnapshot(const QString& file) {
   const ini::IniDocument document = ini::LoadIniDocument(file);
+  storedAsGbk_ = document.encoding == ini::FileEncoding::Gbk;
   const QByteArrayView text(document.text);
   QHash<QString, QByteArray>* section = nullptr;  // keys of the section being read
   ini::LineCursor cursor(text);
@@ -53,7 +54,9 @@ QString ProfileSnapshot::read(const QString& section, const QString& key, const 
   const auto keys = values_.constFind(FoldedName(section));
   if (keys != values_.constEnd()) {
     const auto value = keys->constFind(FoldedName(key));
-    if (value != keys->constEnd()) return ini::CutToUtf8Bytes(*value, bufferSize);
+    if (value != keys->constEnd()) {
+      return storedAsGbk_ ? ini::CutToGbkBytes(*value, bufferSize) : ini::CutToUtf8Bytes(*value, bufferSize);
+    }
   }
   return ini::CutToUtf8Bytes(defaultValue.toUtf8(), bufferSize);
 }

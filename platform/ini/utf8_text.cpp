@@ -1,5 +1,7 @@
 #include "platform/ini/utf8_text.h"
 
+#include "platform/codepage/ansi_code_page.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -55,6 +57,23 @@ qsizetype Utf8CutLength(QByteArrayView text, qsizetype maxBytes) {
 
 QString CutToUtf8Bytes(QByteArrayView utf8, int bufferSize) {
   return QString::fromUtf8(utf8.first(Utf8CutLength(utf8, bufferSize - 1)));
+}
+
+QString CutToGbkBytes(QByteArrayView utf8, int bufferSize) {
+  const qsizetype limit = qMax(bufferSize - 1, 0);
+  // A character takes no more bytes in GBK than in UTF-8: what fits as UTF-8 fits as stored.
+  if (utf8.size() <= limit) return QString::fromUtf8(utf8);
+  const QString text = QString::fromUtf8(utf8);
+  qsizetype bytes = 0;
+  qsizetype units = 0;
+  while (units < text.size()) {
+    const qsizetype width = text[units].isHighSurrogate() && units + 1 < text.size() ? 2 : 1;
+    const qsizetype cost = width == 1 && IsDoubleByteCharacter(text.mid(units, 1)) ? 2 : 1;
+    if (bytes + cost > limit) break;
+    bytes += cost;
+    units += width;
+  }
+  return text.left(units);
 }
 
 }  // namespace platform::ini

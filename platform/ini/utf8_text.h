@@ -17,4 +17,8 @@ qsizetype Utf8CutLength(QByteArrayView text, qsizetype maxBytes);
 // reader with a buffer of bufferSize bytes gets it.
 QString CutToUtf8Bytes(QByteArrayView utf8, int bufferSize);
 
+// The same for a value stored in the file as GBK: the cut counts the value's GBK bytes (two for
+// a double-byte character), so a buffer holds as many characters as it did on that system.
+QString CutToGbkBytes(QByteArrayView utf8, int bufferSize);
+
 }  // namespace platform::ini

@@ -60,6 +60,7 @@ TEST(ServerListFile, OnlyBareTargetNamesAreAccepted) {
   const std::pair<const char*, bool> cases[] = {
       {"Lib.abc", true},         {"Lib.part1.zip", true}, {"../Lib.abc", false}, {"/tmp/Lib.abc", false},
       {"sub\\Lib.abc", false},   {"C:Lib.abc", false},    {"..", false},         {"", false},
+      {".", false},              {"a..b.txt", true},      {"..Lib.abc", true},   {"Lib..", true},
   };
   for (const auto& [name, bare] : cases) EXPECT_EQ(IsBareFileName(name), bare) << name;
 }

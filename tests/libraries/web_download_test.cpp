@@ -170,7 +170,7 @@ TEST_F(WebDownloadTest, ChecksDownloadsUnpacksRegistersAndLogs) {
   EXPECT_EQ(dialogs_->messages[1].text,
             "3 libraries downloaded, 4 failed.\n"
             "Unsafe name: the server named an unsafe file\n"
-            "Unsafe archive: the archive is damaged or unsafe\n"
+            "Unsafe archive: the archive is unsafe: an entry would leave the folder or clash with another\n"
             "Missing on the server: could not be downloaded\n"
             "No library inside: the archive holds no word library");
 
@@ -242,8 +242,8 @@ TEST_F(WebDownloadTest, CancelStopsTheRunInAFolderUnderTheUserDataFolder) {
   ASSERT_FALSE(frmWebDownloadProgress::loaded());
   ASSERT_EQ(dialogs_->messages.size(), 1u);
   EXPECT_EQ(dialogs_->messages[0].text,
-            "0 libraries downloaded, 2 failed.\nThe download was cancelled.\n"
-            "Stalling library: could not be downloaded");
+            "0 libraries downloaded, 1 failed.\nThe download was cancelled.\nNot started: 1.\n"
+            "Stalling library: cancelled");
   const QString folder = folders_.profileFolder() + "data/Corvel's Lexorn Library/";
   EXPECT_TRUE(QDir(folder).exists());
   EXPECT_TRUE(QDir(folder).entryList(QDir::Files | QDir::Hidden).isEmpty());
