@@ -84,6 +84,16 @@ TEST_F(IniFileTest, CutsLongValuesToTheBufferAtACharacterBoundary) {
   EXPECT_EQ(ReadProfileString(file(), "Normal", "A", "Error", 0), "");
 }
 
+TEST_F(IniFileTest, AGbkFileIsCutByItsOwnBytes) {
+  QString chinese;
+  for (int i = 0; i < 200; ++i) chinese += QString::fromUtf8("中");
+  // The same value stored as GBK, two bytes a character: 254 bytes hold 127 of them.
+  write("[AC]\nDESC_C01=" + QByteArray("\xD6\xD0").repeated(200) + "\nA=x" + QByteArray("\xD6\xD0").repeated(3) + "\n");
+  EXPECT_EQ(read("AC", "DESC_C01"), chinese.left(127));
+  EXPECT_EQ(ReadProfileString(file(), "AC", "A", "Error", 5), "x" + chinese.left(1));
+  EXPECT_EQ(platform::ProfileSnapshot(file()).read("AC", "DESC_C01", "Error"), chinese.left(127));
+}
+
 TEST_F(IniFileTest, ReadsANonUtf8FileAsGbkAndWritesItBackAsUtf8) {
   write("[Normal]\r\nTitle=\xD6\xD0\xCE\xC4\r\n; \xB4\xCA\xBB\xE3\r\n");
   EXPECT_EQ(read("Normal", "Title"), QString::fromUtf8("中文"));

@@ -86,4 +86,54 @@ TEST(UnpackZip, SkipsLinksAndRejectsWhatIsNoZip) {
   EXPECT_EQ(UnpackZip(folders.programFolder() + "none.zip", target), UnpackResult::CannotOpen);
 }
 
+TEST(UnpackZip, EachLimitAndClashRefusesTheArchiveWithItsOwnCause) {
+  TempFolders folders;
+  const QByteArray zeros(1 << 20, '\0');  // packs to about a thousandth of its size
+  struct Case {
+    const char* what;
+    std::vector<ZipEntry> entries;
+    platform::UnpackLimits limits;
+    UnpackResult result;
+  };
+  const Case cases[] = {
+      {"within the limits", {{"a.abc", "1234"}, {"b/", {}, ZipEntry::Folder}}, {}, UnpackResult::Unpacked},
+      {"too many entries", {{"a.abc", "1"}, {"b.abc", "2"}, {"c.abc", "3"}}, {1 << 20, 2, 100}, UnpackResult::TooManyEntries},
+      {"too many bytes", {{"a.abc", QByteArray(64, 'x')}}, {32, 10, 100}, UnpackResult::TooLarge},
+      {"too high a ratio", {{"a.abc", zeros}}, {}, UnpackResult::RatioTooHigh},
+      {"a file twice", {{"a.abc", "1"}, {"a.abc", "2"}}, {}, UnpackResult::DuplicateEntry},
+      {"a file where a folder is", {{"a/", {}, ZipEntry::Folder}, {"a", "file"}}, {}, UnpackResult::DuplicateEntry},
+      {"a folder through a file", {{"a", "file"}, {"a/b.abc", "x"}}, {}, UnpackResult::DuplicateEntry},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.what);
+    const QString target = folders.libraryFolder() + test.what + "/";
+    QDir().mkpath(target);
+    const QString archive = TempFolders::writeFile(folders.programFolder() + "case.zip", BuildZip(test.entries));
+    EXPECT_EQ(platform::UnpackZipArchive(archive, target, test.limits).result, test.result);
+  }
+}
+
+TEST(UnpackZip, ReportsProgressStopsWhenAskedAndNeverReplacesWhatIsThere) {
+  TempFolders folders;
+  QByteArray text;
+  for (int i = 0; text.size() < (3 << 20); ++i) text += QByteArray::number(i * 7919) + ' ';
+  const QString archive = TempFolders::writeFile(folders.programFolder() + "big.zip", BuildZip({{"Big.abc", text}}));
+  int reports = 0;
+  const auto counting = [&](std::int64_t written, std::int64_t total) {
+    EXPECT_LE(written, total);
+    ++reports;
+    return true;
+  };
+  ASSERT_TRUE(platform::UnpackZipArchive(archive, folders.libraryFolder(), {}, counting).ok());
+  EXPECT_GE(reports, 3);
+  EXPECT_EQ(TempFolders::readFile(folders.libraryFolder() + "Big.abc"), text);
+  // The file is there now: a second unpacking must not write over it.
+  EXPECT_EQ(UnpackZip(archive, folders.libraryFolder()), UnpackResult::DuplicateEntry);
+
+  const QString fresh = folders.libraryFolder() + "fresh/";
+  QDir().mkpath(fresh);
+  EXPECT_EQ(platform::UnpackZipArchive(archive, fresh, {}, [](std::int64_t, std::int64_t) { return false; }).result,
+            UnpackResult::Cancelled);
+}
+
 }  // namespace
