@@ -72,10 +72,10 @@ ItemOutcome FailedFromErrno(int error) {
                 QString::fromLocal8Bit(std::strerror(error)));
 }
 
-// Flushes a file system's data to disk, so that files renamed into place are whole after a crash.
-void SyncFileSystemOf(const QString& folder) {
+// Puts the folder's renames on disk (its files were synced when they were written).
+void SyncFolder(const QString& folder) {
   const platform::FileDescriptor fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.valid()) static_cast<void>(::syncfs(fd.get()));
+  if (fd.valid()) static_cast<void>(::fsync(fd.get()));
 }
 
 bool IsDirectory(const QString& path, bool& exists) {
@@ -195,7 +195,6 @@ ItemOutcome CatalogueDownload::install(const WebLibItem& item, Staging& staging)
     const bool targetIsFolder = IsDirectory(targetFolder_ + name, targetExists);
     if (targetExists && targetIsFolder != IsDirectory(staged, stagedExists)) return Failed(ItemFailure::KindClash, name);
   }
-  SyncFileSystemOf(staging.folder.path());
   platform::EntrySwap swap;  // undone when it goes uncommitted
   for (const auto& [staged, name] : staging.entries) {
     QString reason;
@@ -223,7 +222,7 @@ ItemOutcome CatalogueDownload::install(const WebLibItem& item, Staging& staging)
     return Failed(ItemFailure::LogWriteFailed);
   }
   swap.commit();
-  SyncFileSystemOf(targetFolder_);
+  SyncFolder(targetFolder_);
   if (!section.isEmpty()) g_CurrentSection = section;
   return {};
 }

@@ -47,7 +47,8 @@ struct UnpackOutcome {
   bool ok() const { return result == UnpackResult::Unpacked; }
 };
 
-// Unpacks every file and folder of the archive into `folder` (which must exist). After a failure
+// Unpacks every file and folder of the archive into `folder` (which must exist); each file is on
+// disk (fsync) before the call returns. After a failure
 // the folder may hold part of the archive: unpack into a private folder and move the result into
 // place only when it succeeded.
 UnpackOutcome UnpackZipArchive(const QString& archivePath, const QString& folder, const UnpackLimits& limits = {},

@@ -34,6 +34,7 @@ class PartialFile {
   QByteArray temporary_;
   int fd_ = -1;
   int lastError_ = 0;
+  std::size_t unsynced_ = 0;  // bytes written since the last write-back was started
 };
 
 }  // namespace platform
