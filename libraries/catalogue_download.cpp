@@ -6,6 +6,7 @@
 #include "libraries/download_log.h"
 #include "libraries/library_list.h"
 #include "platform/archive/zip_archive.h"
+#include "platform/files/disk_full.h"
 #include "platform/files/entry_swap.h"
 #include "platform/files/file_descriptor.h"
 #include "platform/files/private_folder.h"
@@ -68,7 +69,7 @@ ItemFailure FailureOfUnpack(platform::UnpackResult result) {
 }
 
 ItemOutcome FailedFromErrno(int error) {
-  return Failed(error == ENOSPC || error == EDQUOT ? ItemFailure::NoSpace : ItemFailure::WriteFailed,
+  return Failed(platform::IsDiskFullError(error) ? ItemFailure::NoSpace : ItemFailure::WriteFailed,
                 QString::fromLocal8Bit(std::strerror(error)));
 }
 

@@ -1,6 +1,7 @@
 #include "platform/archive/zip_archive.h"
 
 #include "platform/archive/utf8_ctype.h"
+#include "platform/files/disk_full.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -73,7 +74,7 @@ UnpackOutcome Fail(UnpackResult result, const QString& reason = {}) { return {re
 
 UnpackOutcome FailFromErrno(int error) {
   const QString reason = QString::fromLocal8Bit(std::strerror(error));
-  return Fail(error == ENOSPC || error == EDQUOT ? UnpackResult::DiskFull : UnpackResult::WriteFailed, reason);
+  return Fail(IsDiskFullError(error) ? UnpackResult::DiskFull : UnpackResult::WriteFailed, reason);
 }
 
 UnpackOutcome FailFromReader(archive* reader) {

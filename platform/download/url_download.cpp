@@ -2,6 +2,7 @@
 
 #include "platform/download/partial_file.h"
 #include "platform/download/transfer_loop.h"
+#include "platform/files/disk_full.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -51,7 +52,7 @@ class Binding final : public DownloadBinding {
 };
 
 DownloadFailure FailureOfWriteError(int error) {
-  return error == ENOSPC || error == EDQUOT ? DownloadFailure::NoSpace : DownloadFailure::WriteFailed;
+  return IsDiskFullError(error) ? DownloadFailure::NoSpace : DownloadFailure::WriteFailed;
 }
 
 // Where the bytes go, and what they may not exceed: the size limit and the free space the
