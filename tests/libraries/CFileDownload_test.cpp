@@ -83,6 +83,31 @@ TEST_F(CFileDownloadTest, FailuresKeepTheOlderFileAndLeaveNothingPartial) {
   EXPECT_FALSE(QFile::exists(target("closed.abc")));
 }
 
+TEST_F(CFileDownloadTest, EachFailureKeepsItsCause) {
+  server_.serve("/Lib.abc", "new content");
+  using platform::DownloadFailure;
+  struct Case {
+    const char* path;
+    std::int64_t maxBytes;
+    DownloadFailure failure;
+  };
+  const Case cases[] = {
+      {"/Lib.abc", 1 << 20, DownloadFailure::None},
+      {"/Lib.abc", 4, DownloadFailure::TooLarge},  // a server sending more than the limit is cut off
+      {"/missing.abc", 1 << 20, DownloadFailure::Transfer},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    TempFolders::writeFile(target(), "older");
+    CFileDownload download;
+    download.SetMaxBytes(c.maxBytes);
+    EXPECT_EQ(download.StartDownloading(server_.url(c.path), target()), c.failure == DownloadFailure::None);
+    EXPECT_EQ(download.LastFailure(), c.failure);
+    EXPECT_EQ(TempFolders::readFile(target()), c.failure == DownloadFailure::None ? "new content" : "older");
+    EXPECT_EQ(folderEntries(), QStringList{"Lib.abc"});
+  }
+}
+
 TEST_F(CFileDownloadTest, AbortFromTheProgressEventEndsAStalledTransfer) {
   server_.stall("/stall.abc");
   server_.serve("/Lib.abc", "fine");
@@ -97,6 +122,7 @@ TEST_F(CFileDownloadTest, AbortFromTheProgressEventEndsAStalledTransfer) {
   };
 
   EXPECT_FALSE(download.StartDownloading(server_.url("/stall.abc"), target("stall.abc")));
+  EXPECT_EQ(download.LastFailure(), platform::DownloadFailure::Cancelled);
   EXPECT_LT(clock.elapsed(), 5000);
   EXPECT_FALSE(nestedResult);
   EXPECT_EQ(server_.requests("/Lib.abc"), 0);

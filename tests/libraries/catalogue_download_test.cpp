@@ -4,6 +4,7 @@
 
 #include "core/vars_bas.h"
 #include "libraries/catalogue_download.h"
+#include "libraries/stale_download_files.h"
 #include "platform/app/folders.h"
 #include "platform/files/own_temporary_names.h"
 #include "platform/ini/ini.h"
@@ -140,6 +141,7 @@ TEST_F(CatalogueDownloadTest, EveryFailureLeavesTheTargetFolderByteForByte) {
       {"too many entries", "Lib.zip", manyEntries, ItemFailure::TooManyEntries},
       {"missing second part", "Lib.part1.zip", BuildZip({{"Lib.abc", goodLibrary}}), ItemFailure::Download},
       {"unsafe name", "../Lib.abc", goodLibrary, ItemFailure::BadFileName},
+      {"a code the list cannot hold", "Lib.abc", Library("]C", "x"), ItemFailure::ListWriteFailed},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.what);
@@ -253,7 +255,9 @@ TEST_F(CatalogueDownloadTest, KilledDuringUnpackTheOldLibraryStaysWholeAndTheNex
   }
   EXPECT_EQ(after, before);  // the old library is whole
   ASSERT_EQ(debris.size(), 1);
-  EXPECT_EQ(platform::RemoveStaleTemporaryFiles({target_}), 1);
+  // The next start looks in the folders of the libraries it knows.
+  platform::WriteProfileString(folders_.programFolder() + "TopicList.ini", "AC:Other", "@", target_);
+  EXPECT_EQ(RemoveStaleDownloadFiles(), 1);
   EXPECT_EQ(FolderContent(target_), before);
 }
 

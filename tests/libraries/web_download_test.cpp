@@ -210,6 +210,29 @@ TEST_F(WebDownloadTest, AFailedFetchShowsTheErrorAndNeverOpensTheCatalogue) {
   EXPECT_TRUE(frmWebDownloadConn::loaded());
 }
 
+TEST_F(WebDownloadTest, AListOverTheLimitIsRefusedAndAnEmptyFolderDownloadsNothing) {
+  TempFolders::writeFile(folders_.programFolder() + "WebLibraryDownload2.ini", kCatalogue);
+  server_.serve("/lib/_ServerUpdate2.in_", QByteArray(17 << 20, ';'));
+  frmWebDownloadConn& conn = frmWebDownloadConn::instance();
+  conn.show();
+  QDeadlineTimer deadline(20000);
+  while (conn.ProgressBar1->isVisible() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  EXPECT_EQ(conn.Lbl_Desc->caption(), "The library list on the server is larger than 16 MB and was refused.");
+  EXPECT_EQ(TempFolders::readFile(folders_.programFolder() + "WebLibraryDownload2.ini"), kCatalogue);
+  EXPECT_FALSE(frmWebDownload::loaded());
+  frmWebDownloadConn::unload();
+
+  frmWebDownload::instance().TxtFileLocation->setText("  ");  // opening the catalogue clears the marks
+  g_WebCategories[1] = {"AC", 1};
+  g_WebLibChecked[1][1] = {"1", "Plain.abc", "Plain.abc", "Plain library", 1};
+  frmWebDownloadProgress::instance().show();
+  deadline.setRemainingTime(10000);
+  while (frmWebDownloadProgress::loaded() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  ASSERT_EQ(dialogs_->messages.size(), 1u);
+  EXPECT_EQ(dialogs_->messages[0].text, "No download folder is given, so nothing was downloaded.");
+  EXPECT_EQ(server_.requests("/lib/Plain.abc"), 0);
+}
+
 TEST_F(WebDownloadTest, ClosingTheFetchWindowAbortsAStalledFetch) {
   server_.stall("/lib/_ServerUpdate2.in_");
   whenReady([] { return frmWebDownloadConn::loaded() && frmWebDownloadConn::instance().ProgressBar1->value() > 0; },
