@@ -116,7 +116,7 @@ TEST(UnpackZip, EachLimitAndClashRefusesTheArchiveWithItsOwnCause) {
 TEST(UnpackZip, ReportsProgressStopsWhenAskedAndNeverReplacesWhatIsThere) {
   TempFolders folders;
   QByteArray text;
-  for (int i = 0; text.size() < (3 << 20); ++i) text += QByteArray::number(i * 7919) + ' ';
+  for (qint64 i = 0; text.size() < (3 << 20); ++i) text += QByteArray::number(i * 7919) + ' ';
   const QString archive = TempFolders::writeFile(folders.programFolder() + "big.zip", BuildZip({{"Big.abc", text}}));
   int reports = 0;
   const auto counting = [&](std::int64_t written, std::int64_t total) {
