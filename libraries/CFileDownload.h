@@ -3,7 +3,9 @@
 // OnProgress event for its owner. StartDownloading returns when the transfer has ended; each
 // progress report first raises OnProgress and then lets the whole program process its pending
 // window messages, so windows stay live (and can call AbortDownloading) during a download. A
-// second StartDownloading on an object that is downloading is refused. The object must outlive
+// second StartDownloading on an object that is downloading is refused. A file larger than the
+// object's limit (1 GiB unless set) or than the destination's free space is refused, and the
+// cause of a failure is kept for the owner's message (LastFailure). The object must outlive
 // its transfer: an owner that may go away meanwhile (a window the learner closes) shares it with
 // the running call. Free of window code: the maintenance programs use it as it stands.
 

@@ -205,10 +205,10 @@ ItemOutcome CatalogueDownload::install(const WebLibItem& item, Staging& staging)
   QString section;
   QString previousFolder;
   if (!staging.libraryName.isEmpty()) {
-    const QString library = targetFolder_ + staging.libraryName + kLibraryExtension;
-    section = LibrarySectionName(ReadLibraryHeader(library), staging.libraryName);
+    const QString code = ReadLibraryHeader(targetFolder_ + staging.libraryName + kLibraryExtension);
+    section = LibrarySectionName(code, staging.libraryName);
     previousFolder = platform::ReadProfileString(TopicListFile(), section, kFolderKey, kMissing);
-    if (!RegisterDownloadedLibrary(targetFolder_, ReadLibraryHeader(library), staging.libraryName)) {
+    if (!RegisterDownloadedLibrary(targetFolder_, code, staging.libraryName)) {
       return Failed(ItemFailure::ListWriteFailed);
     }
   }

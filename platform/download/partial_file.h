@@ -1,7 +1,8 @@
 #pragma once
 // A file being written that takes its final name only when it is complete: the bytes go to a
-// temporary file in the destination's folder, and commit() flushes them to disk and renames the
-// file over the destination. Destroyed without a commit, the temporary file is removed, so the
+// hidden temporary file in the destination's folder (named with this process's id, see
+// own_temporary_names.h), their write-back starts as they come, and commit() flushes them to disk
+// and renames the file over the destination. Destroyed without a commit, the temporary file is removed, so the
 // destination keeps whatever it held before. A file that replaces another keeps its permission
 // bits.
 
