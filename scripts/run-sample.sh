@@ -10,14 +10,11 @@ if [ -n "${DISPLAY:-}" ]; then
   exec "$app" "\"$library\""
 fi
 
-# A fresh profile as an installer leaves it: the first start writes the program's defaults.
+# A fresh profile: the first start writes CORVELSETUP.ini there (the interface language follows the
+# locale), puts the shipped library list beside it and writes the defaults into Settings.ini.
 profile=$(mktemp -d)
 trap 'rm -rf "$profile"' EXIT
 export USERPROFILE="$profile"
-printf '[GLOBAL]\nISNEW=1\nLANGUAGE=C\n' > "$profile/CORVELSETUP.ini"
-# The installer leaves the library list in the profile; the first start copies it into the program
-# folder, so it must be the shipped list, not an empty one.
-cp "data/program/TopicList.ini" "$profile/TopicList.ini"
 # A tray host and a compositing manager, as a desktop has them: the bar docks its icon and can be
 # translucent.
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '

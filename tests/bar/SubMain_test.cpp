@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
 namespace {
 
 using testing_support::TempFolders;
@@ -120,6 +123,89 @@ TEST_F(StartUp, EmptyMarkMeansNoFirstStart) {
   start(quotedLibrary());
   EXPECT_FALSE(QFile::exists(folders.programFolder() + "Settings.ini"));
   EXPECT_TRUE(dialogs->messages.empty());
+}
+
+TEST_F(StartUp, AProfileNoInstallerSawGetsTheFirstStartOnceAndKeepsItsFilesAfterwards) {
+  const QByteArray shippedList = "[AC_Verbs]\n@=/lib/\n";
+  TempFolders::writeFile(folders.programFolder() + "TopicList.ini", shippedList);
+  start("");
+  EXPECT_TRUE(frmManager::loaded());
+  EXPECT_TRUE(dialogs->messages.empty());
+  EXPECT_EQ(platform::ReadProfileString(installerFile(), "GLOBAL", "ISNEW", "Error"), "");
+  EXPECT_EQ(platform::ReadProfileString(installerFile(), "GLOBAL", "LANGUAGE", "Error"), SubMain::LanguageLetterOfLocale());
+  EXPECT_EQ(g_UILanguage, SubMain::LanguageLetterOfLocale());
+  EXPECT_EQ(TempFolders::readFile(folders.profileFolder() + "TopicList.ini"), shippedList);
+  EXPECT_EQ(TempFolders::readFile(folders.programFolder() + "TopicList.ini"), shippedList);
+  const QString settings = folders.programFolder() + "Settings.ini";
+  EXPECT_EQ(platform::ReadProfileString(settings, "Global", "WordShowMain", "Error"), "X");
+  EXPECT_EQ(platform::ReadProfileString(settings, "Global", "WordUILanguage", "Error"), SubMain::LanguageLetterOfLocale());
+
+  // A second start writes nothing: every file keeps its bytes.
+  const QByteArray settingsBytes = TempFolders::readFile(settings);
+  const QByteArray handOverBytes = TempFolders::readFile(installerFile());
+  platform::UnloadAllForms();
+  g_UILanguage.clear();
+  start("");
+  EXPECT_EQ(TempFolders::readFile(settings), settingsBytes);
+  EXPECT_EQ(TempFolders::readFile(installerFile()), handOverBytes);
+  EXPECT_TRUE(dialogs->messages.empty());
+}
+
+TEST_F(StartUp, AnEnglishLocaleGivesTheManagerItsEnglishCaptions) {
+  for (const char* file : {"LANG_A.dat", "LANG_C.dat"})
+    QFile::copy(QStringLiteral(LEXORN_APP_DIR "/") + file, folders.programFolder() + file);
+  const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+  std::vector<std::optional<QByteArray>> saved;
+  for (const char* name : names) saved.push_back(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+  qunsetenv("LC_ALL");
+  qunsetenv("LC_MESSAGES");
+  qputenv("LANG", "en_US.UTF-8");
+  g_UILanguage.clear();
+  start("");
+  for (std::size_t i = 0; i < saved.size(); ++i) {
+    if (saved[i]) qputenv(names[i], *saved[i]);
+    else qunsetenv(names[i]);
+  }
+  ASSERT_TRUE(frmManager::loaded());
+  EXPECT_EQ(frmManager::instance().Lbl_List->caption(), "All libraries");
+}
+
+TEST_F(StartUp, AnInstallersFileIsNeverRewritten) {
+  const QByteArray installed = "; written by an installer\r\n[GLOBAL]\r\nLANGUAGE=C\r\nLIBPATH=/srv/words\r\n";
+  TempFolders::writeFile(installerFile(), installed);
+  start(quotedLibrary());
+  EXPECT_EQ(TempFolders::readFile(installerFile()), installed);
+  EXPECT_FALSE(QFile::exists(folders.programFolder() + "Settings.ini"));
+  EXPECT_FALSE(QFile::exists(folders.profileFolder() + "TopicList.ini"));
+}
+
+TEST_F(StartUp, AnUnwritableProfileIsReportedOnceAndTheProgramStillStarts) {
+  {
+    testing_support::ScopedReadOnlyFolder readOnly(folders.profileFolder());
+    start("");
+  }
+  ASSERT_EQ(dialogs->messages.size(), 1u);
+  EXPECT_TRUE(dialogs->messages[0].text.contains("CORVELSETUP.ini"));
+  EXPECT_TRUE(frmManager::loaded());
+  EXPECT_FALSE(QFile::exists(folders.programFolder() + "Settings.ini"));  // no first start without its mark
+}
+
+TEST(LanguageOfLocale, TheFirstVariableSetDecides) {
+  struct Case {
+    const char* lcAll;
+    const char* lcMessages;
+    const char* lang;
+    const char* letter;
+  };
+  const Case cases[] = {
+      {"", "", "zh_CN.UTF-8", "C"}, {"", "", "zh_TW", "C"},          {"", "", "en_US.UTF-8", "A"},
+      {"", "", "C.UTF-8", "A"},     {"", "", "", "A"},               {"en_GB.UTF-8", "", "zh_CN.UTF-8", "A"},
+      {"zh_CN.UTF-8", "en_US", "en_US", "C"}, {"", "zh_HK.UTF-8", "de_DE", "C"}, {"", "", "ZH_cn", "A"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SubMain::LanguageLetterFromLocale(c.lcAll, c.lcMessages, c.lang), c.letter)
+        << c.lcAll << "|" << c.lcMessages << "|" << c.lang;
+  }
 }
 
 TEST(ComputerSection, IsStableAndAValidSectionName) {

@@ -9,7 +9,7 @@
 
 namespace testing_support {
 
-ProgramRun::ProgramRun(const XvfbServer& server) : server_(server) {
+ProgramRun::ProgramRun(const XvfbServer& server, Profile profile) : server_(server) {
   QDir().mkpath(folder_.path() + QStringLiteral("/library"));
   QDir().mkpath(profileFolder());
   // A program folder of its own (the program and its shipped files, no settings left by other
@@ -20,6 +20,10 @@ ProgramRun::ProgramRun(const XvfbServer& server) : server_(server) {
     if (name == QLatin1String("Settings.ini")) continue;
     QFile::copy(app.filePath(name), programFolder() + QLatin1Char('/') + name);
   }
+  // Most runs play a learner whose first start is behind them, so the settings are those the
+  // test gives; the first start's own tests begin with an empty profile.
+  if (profile == Profile::AfterFirstStart)
+    TempFolders::writeFile(profileFolder() + QStringLiteral("/CORVELSETUP.ini"), "[GLOBAL]\nISNEW=\n");
 }
 
 ProgramRun::~ProgramRun() = default;
@@ -47,6 +51,7 @@ std::unique_ptr<BackgroundProcess> ProgramRun::spawn(const QStringList& argument
   QProcessEnvironment environment = server_.environment();
   environment.insert(QStringLiteral("USERPROFILE"), profileFolder());
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  for (const QString& name : extraEnvironment_.keys()) environment.insert(name, extraEnvironment_.value(name));
   return std::make_unique<BackgroundProcess>(programFolder() + QStringLiteral("/Corvel'sLexorn2"), arguments,
                                              environment, logPath);
 }

@@ -4,6 +4,7 @@
 
 #include "tests/support/xvfb_server.h"
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -17,15 +18,23 @@ struct FixtureLibrary {
   QList<QPair<QString, QString>> normalSettings;  // keys of section "Normal" of its settings file
 };
 
+// The profile folder a run starts with.
+enum class Profile {
+  AfterFirstStart,  // a CORVELSETUP.ini whose first start is behind it: no defaults are written
+  Fresh,            // empty, as for a user who never started the program
+};
+
 class ProgramRun {
  public:
-  explicit ProgramRun(const XvfbServer& server);
+  explicit ProgramRun(const XvfbServer& server, Profile profile = Profile::AfterFirstStart);
   ~ProgramRun();
   ProgramRun(const ProgramRun&) = delete;
   ProgramRun& operator=(const ProgramRun&) = delete;
 
   // Writes the library "Words.abc" and its settings file into the fixture folder.
   void writeLibrary(const FixtureLibrary& library);
+  // Sets an environment variable for the program's next start (LANG, for instance).
+  void setEnvironment(const QString& name, const QString& value) { extraEnvironment_.insert(name, value); }
   // Starts the program with the library's path on its command line; false when it did not start.
   bool start();
   // Starts the program with an empty command line (the library manager opens).
@@ -57,6 +66,7 @@ class ProgramRun {
 
   const XvfbServer& server_;
   QTemporaryDir folder_;
+  QProcessEnvironment extraEnvironment_;
   std::unique_ptr<BackgroundProcess> process_;
 };
 
