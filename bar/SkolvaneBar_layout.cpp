@@ -180,7 +180,5 @@ void SkolvaneBar::font_adjust() {
   AdjustObjects();
 
   g_StatusRows = g_ShowStatus ? 1 : 0;
-  resize(g_WindowW, BarHeightPixels(CurrentBarRows()));
-  show();
-  raise();
+  FitBarInPlace();
 }

@@ -197,7 +197,7 @@ void SkolvaneBar::Form_MouseUp(int, int, double releaseX, double) {
 
   AdjustObjects();
   g_StatusRows = g_ShowStatus ? 1 : 0;
-  platform::SetWindowPosTopmost(*this, x(), y(), g_WindowW, BarHeightPixels(CurrentBarRows()), true);
+  FitBarInPlace();
   if (!g_SegmentRebuilt) {
     auto& hourglass = Pic_Hourglass->twips();
     hourglass.setLeft(BarWidthTwips() - hourglass.width() - kResizeStripTwips);

@@ -18,19 +18,6 @@ bool Overlaps(const BarPlace& bar, const QRect& area) {
          bar.y + bar.height > area.top();
 }
 
-// Distance from the bar's centre to the area, squared, in double: stored values can be far out.
-double DistanceSquared(const BarPlace& bar, const QRect& area) {
-  const double cx = static_cast<double>(bar.x) + static_cast<double>(bar.width) / 2;
-  const double cy = static_cast<double>(bar.y) + static_cast<double>(bar.height) / 2;
-  const double dx = cx < area.left() ? area.left() - cx : cx > area.right() ? cx - area.right() : 0;
-  const double dy = cy < area.top() ? area.top() - cy : cy > area.bottom() ? cy - area.bottom() : 0;
-  return dx * dx + dy * dy;
-}
-
-std::int64_t KeepWithin(std::int64_t value, std::int64_t low, std::int64_t high) {
-  return std::max(low, std::min(value, high));
-}
-
 }  // namespace
 
 std::optional<BarPlace> PlaceOffEveryScreen(const BarPlace& bar, const std::vector<platform::ScreenArea>& screens,
@@ -38,16 +25,10 @@ std::optional<BarPlace> PlaceOffEveryScreen(const BarPlace& bar, const std::vect
   if (screens.empty()) return std::nullopt;
   const auto shows = [&](const platform::ScreenArea& s) { return Overlaps(bar, s.screen); };
   if (std::any_of(screens.begin(), screens.end(), shows)) return std::nullopt;
-  const auto nearer = [&](const platform::ScreenArea& a, const platform::ScreenArea& b) {
-    return DistanceSquared(bar, a.screen) < DistanceSquared(bar, b.screen);
-  };
-  const QRect& area = std::min_element(screens.begin(), screens.end(), nearer)->available;
+  const QRect& area = ScreenOfBar(bar, screens)->available;
   BarPlace placed = bar;
-  placed.width = KeepWithin(bar.width, std::min(minWidth, area.width()), area.width());
-  placed.x = KeepWithin(bar.x, area.left(), std::int64_t{area.left()} + area.width() - placed.width);
-  placed.y = std::max<std::int64_t>(
-      std::min<std::int64_t>(bar.y, std::int64_t{area.top()} + area.height() - bar.height), area.top());
-  return placed;
+  placed.width = std::clamp<std::int64_t>(bar.width, std::min(minWidth, area.width()), area.width());
+  return MoveInsideArea(placed, area);
 }
 
 void KeepBarOnScreen() {

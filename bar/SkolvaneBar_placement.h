@@ -3,20 +3,11 @@
 // edited by hand, or one brought from a computer with other screens, can hold any place and width
 // (WindowX=-99999999, WindowW=-32768); a bar there could never be reached or dragged back.
 
+#include "core/bar_fitting_bas.h"
 #include "platform/window/screen_areas.h"
 
-#include <cstdint>
 #include <optional>
 #include <vector>
-
-// A bar's place and size in screen pixels; 64-bit, as stored values can be anything a 32-bit
-// number holds and their sums must not overflow.
-struct BarPlace {
-  std::int64_t x = 0;
-  std::int64_t y = 0;
-  std::int64_t width = 0;
-  std::int64_t height = 0;
-};
 
 // Nothing when the bar shows on one of the screens (it overlaps it, with a real size; a bar under a
 // panel counts, it is the learner's place). Otherwise the place inside the available area of the

@@ -46,6 +46,36 @@ TEST(BarHeight, AbsurdRowSettingsGiveTheHighestWindowNotAnOverflow) {
   EXPECT_EQ(BarHeightPixels(rows), 0);
 }
 
+TEST(FitInsideScreen, MovesABarThatReachesPastAnEdgeInJustEnough) {
+  // A 1600 x 900 screen with a panel along its bottom, and a 1280 x 1024 screen to its right.
+  const std::vector<platform::ScreenArea> screens{{QRect(0, 0, 1600, 900), QRect(0, 0, 1600, 876)},
+                                                  {QRect(1600, 0, 1280, 1024), QRect(1600, 0, 1280, 1024)}};
+  struct Case {
+    const char* what;
+    BarPlace asked;
+    BarPlace shown;
+  };
+  const Case cases[] = {
+      {"wholly inside", {100, 100, 432, 45}, {100, 100, 432, 45}},
+      {"a taller bar at the place meant for a short one", {1120, 855, 432, 119}, {1120, 757, 432, 119}},
+      {"over the panel", {100, 860, 432, 20}, {100, 856, 432, 20}},
+      {"past the left and top edges", {-30, -8, 432, 45}, {0, 0, 432, 45}},
+      {"mostly on the second screen, past its right edge", {2700, 500, 432, 45}, {2448, 500, 432, 45}},
+      {"more on the first screen than the second", {1300, 300, 432, 45}, {1168, 300, 432, 45}},
+      {"taller than the area: the top edge wins", {100, 500, 432, 2000}, {100, 0, 432, 2000}},
+      {"off every screen: into the nearest", {100, 5000, 432, 45}, {100, 831, 432, 45}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const BarPlace shown = FitInsideScreen(c.asked, screens);
+    EXPECT_EQ(shown.x, c.shown.x);
+    EXPECT_EQ(shown.y, c.shown.y);
+    EXPECT_EQ(shown.width, c.shown.width);
+    EXPECT_EQ(shown.height, c.shown.height);
+  }
+  EXPECT_EQ(FitInsideScreen({5, 5000, 10, 10}, {}).y, 5000) << "no screen: nothing to fit into";
+}
+
 class FitBar : public testing_support::BarDrawingFixture {};
 
 TEST_F(FitBar, PlacesTheBarAtItsSettingsWithTheFittedHeight) {
