@@ -13,7 +13,7 @@ packages=(
   fonts-noto-cjk fonts-dejavu-core
   # tests and measurements
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils imagemagick trayer xcompmgr sox xclip libcpp-httplib-dev
+  xvfb xauth xdotool x11-utils imagemagick trayer xcompmgr openbox sox xclip libcpp-httplib-dev
   shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl
   libarchive-tools curl
 )

@@ -1,5 +1,7 @@
 #include "platform/window/window.h"
 
+#include "platform/window/kept_above.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -26,12 +28,15 @@ qint64 DistanceSquared(const QRect& rect, const QPoint& point) {
 
 void MakeTopmostToolWindow(QWidget& window) {
   window.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+  WatchWindowsOpenedOver(window);
 }
 
 void SetWindowPosTopmost(QWidget& window, int x, int y, int width, int height, bool show) {
   window.setGeometry(x, y, width < 1 ? 1 : width, height < 1 ? 1 : height);
   if (show) window.show();
-  if (window.isVisible()) window.raise();
+  if (!window.isVisible()) return;
+  window.raise();
+  RaiseWindowsKeptAbove();  // a dialog opened over the bar stays over it
 }
 
 std::vector<MonitorInfo> EnumDisplayMonitors() {

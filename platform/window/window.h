@@ -11,11 +11,12 @@
 namespace platform {
 
 // Makes `window` a borderless tool window that stays on top of all others and takes no taskbar
-// entry. Call before the window is first shown.
+// entry; windows opened while it is shown open above it (kept_above.h). Call before the window is
+// first shown.
 void MakeTopmostToolWindow(QWidget& window);
 
-// Places the window at (x, y) with the given size in pixels, raised on top; shows it when
-// `show` is set.
+// Places the window at (x, y) with the given size in pixels, raised on top (below the windows
+// opened over it); shows it when `show` is set.
 void SetWindowPosTopmost(QWidget& window, int x, int y, int width, int height, bool show);
 
 struct MonitorInfo {

@@ -66,7 +66,20 @@ bool IsOnDesktop(const QString& display, const QString& window) {
   unsigned int count = 0;
   if (XQueryTree(connection.get(), id, &root, &parent, &children, &count) == 0) return false;
   if (children != nullptr) XFree(children);
-  return parent == root;
+  if (parent == root) return true;
+  // Under a window manager a top-level window lies in the manager's frame, and the manager marks
+  // it with WM_STATE; a window docked into a tray host is not managed and has none.
+  const Atom wmState = XInternAtom(connection.get(), "WM_STATE", True);
+  if (wmState == None) return false;
+  Atom type = None;
+  int format = 0;
+  unsigned long items = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  const bool read = XGetWindowProperty(connection.get(), id, wmState, 0, 2, False, AnyPropertyType, &type, &format,
+                                       &items, &after, &data) == Success;
+  if (data != nullptr) XFree(data);
+  return read && type != None;
 }
 
 CommandResult Screenshot(const QString& display, const QString& path) {

@@ -37,7 +37,8 @@ CommandResult RunOnDisplay(const QString& display, const QString& program, const
 // xdotool on display, e.g. {"key", "Escape"}.
 CommandResult Xdotool(const QString& display, const QStringList& arguments, std::chrono::milliseconds timeout = 10s);
 
-// Whether the window is a child of the root window (on the desktop, not docked into a tray host).
+// Whether the window is on the desktop, not docked into a tray host: a child of the root window,
+// or a window a window manager manages in its frame.
 bool IsOnDesktop(const QString& display, const QString& window);
 
 // Saves the whole screen of display to path (the format follows the suffix, e.g. ".png").

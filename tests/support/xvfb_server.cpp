@@ -93,10 +93,16 @@ XvfbServer::XvfbServer(const XvfbOptions& options) {
                    "_NET_SYSTEM_TRAY_S0")) {
     return;
   }
+  // A window manager owns the WM_S0 selection once it manages the screen.
+  if (options.windowManager &&
+      !startHelper(windowManager_, QStringLiteral("openbox"), {QStringLiteral("--sm-disable")}, "WM_S0")) {
+    return;
+  }
 }
 
 XvfbServer::~XvfbServer() {
   // Clients first, so none of them sees its server vanish.
+  windowManager_.reset();
   trayHost_.reset();
   compositor_.reset();
   server_.reset();
@@ -161,7 +167,8 @@ std::unique_ptr<BackgroundProcess> XvfbServer::start(const QString& program, con
 
 QString XvfbServer::log() const {
   QString text;
-  for (const QString& name : {QStringLiteral("Xvfb"), QStringLiteral("xcompmgr"), QStringLiteral("trayer")}) {
+  for (const QString& name : {QStringLiteral("Xvfb"), QStringLiteral("xcompmgr"), QStringLiteral("trayer"),
+                              QStringLiteral("openbox")}) {
     QFile file(logFolder_.filePath(name + QStringLiteral(".log")));
     if (file.open(QIODevice::ReadOnly)) text += QString::fromLocal8Bit(file.readAll());
   }

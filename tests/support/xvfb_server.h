@@ -1,6 +1,6 @@
 #pragma once
 // A private X server for a test: Xvfb on the first free display, optionally with a compositor
-// (xcompmgr, for translucent windows) and a system-tray host (trayer). Nothing global changes:
+// (xcompmgr, for translucent windows), a system-tray host (trayer) and a window manager (openbox). Nothing global changes:
 // programs reach the server through display() or environment(). The destructor stops the helpers
 // and the server and reaps them.
 
@@ -19,6 +19,7 @@ struct XvfbOptions {
   bool compositor = false;                          // start xcompmgr
   bool trayHost = true;                             // start trayer, so tray icons have a home (the bar
                                                     // tells the learner when it has none)
+  bool windowManager = false;                       // start openbox, which stacks and focuses windows
 };
 
 class XvfbServer {
@@ -59,6 +60,7 @@ class XvfbServer {
   std::unique_ptr<BackgroundProcess> server_;
   std::unique_ptr<BackgroundProcess> compositor_;
   std::unique_ptr<BackgroundProcess> trayHost_;
+  std::unique_ptr<BackgroundProcess> windowManager_;
   QString display_;
   QString error_;
 };
