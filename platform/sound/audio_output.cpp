@@ -1,4 +1,4 @@
-#include "platform/speech/audio_output.h"
+#include "platform/sound/audio_output.h"
 
 #include <cstdlib>
 #include <filesystem>

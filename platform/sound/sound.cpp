@@ -1,6 +1,7 @@
 #include "platform/sound/sound.h"
 
 #include "platform/files/safe_read.h"
+#include "platform/sound/audio_output.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -51,6 +52,13 @@ class EventSoundPlayer {
 
  private:
   void open() {
+    // Without a device the sound library fails each sound with "not found", which would read as
+    // a fault of the sound file; the learner is told what is missing instead.
+    if (!AudioOutputAvailable()) {
+      openFailed_ = true;
+      warnOnce(QStringLiteral("no sound device was found; event sounds are silent."));
+      return;
+    }
     ca_context* created = nullptr;
     int result = ca_context_create(&created);
     context_.reset(created);

@@ -7,7 +7,7 @@ namespace platform {
 
 // Starts playing the WAV file and returns at once. When there is no sound device, or the file is
 // missing or unreadable, nothing is heard; the first such failure of the run prints one line on
-// stderr, later ones are silent.
+// stderr (without a device: that no sound device was found), later ones are silent.
 void PlaySoundAsync(const QString& wavPath);
 
 }  // namespace platform

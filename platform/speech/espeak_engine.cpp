@@ -1,6 +1,6 @@
 #include "platform/speech/espeak_engine.h"
 
-#include "platform/speech/audio_output.h"
+#include "platform/sound/audio_output.h"
 #include "platform/speech/espeak_utterance.h"
 
 #include <QDebug>
