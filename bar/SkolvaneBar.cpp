@@ -1,5 +1,6 @@
 #include "bar/SkolvaneBar.h"
 
+#include "platform/files/picture_file.h"
 #include "platform/window/window.h"
 
 #include <QColor>
@@ -76,6 +77,7 @@ SkolvaneBar::SkolvaneBar() : Form("SkolvaneBar") {
   Lbl_Counter->setCaption("0000");
   Lbl_Counter->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   Pic_Pos->setBackColor(QColor(0xE0, 0xE0, 0xE0));
+  Pic_Hourglass->setPicture(platform::ReadProgramPicture(QStringLiteral("SkolvaneBar_Hourglass.png")));
 }
 
 SkolvaneBar::~SkolvaneBar() = default;

@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # Makes the about box's pictures in data/program/ (the build copies them into the program folder):
-#   frmAbout_Picture1.jpg  400 x 90  the banner: a dusk-blue to teal gradient with a row of
-#                                    stylised word cards and a thin light rule along its foot
+#   frmAbout_Picture1.jpg  400 x 90  the banner: the program's name and a line on what it does on
+#                                    a dusk-blue to teal gradient, beside a small word bar showing
+#                                    a word with its phonetics, meaning and progress; a thin light
+#                                    rule along its foot
 #   frmAbout_Picture2.jpg   80 x 80  the emblem: an open book under a small star on a warm ground
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=data/program
 
 convert -size 400x90 -define gradient:angle=90 gradient:'#23395d-#2a9d8f' \
-  -fill 'rgba(255,255,255,0.85)' -stroke none \
-  -draw "roundrectangle 24,22 70,68 6,6" -draw "roundrectangle 80,22 126,68 6,6" \
-  -draw "roundrectangle 136,22 182,68 6,6" \
-  -fill '#23395d' -draw "rectangle 34,40 60,44" -draw "rectangle 90,36 116,40" -draw "rectangle 90,46 110,50" \
-  -draw "rectangle 146,40 172,44" \
+  -font DejaVu-Sans-Bold -pointsize 24 -fill white -draw "text 18,38 \"Corvel's Lexorn 2\"" \
+  -font DejaVu-Sans -pointsize 12 -fill '#d8f3ee' -draw "text 19,60 'a word at a time, above your work'" \
+  -fill white -stroke '#1b2f4d' -strokewidth 1 -draw "roundrectangle 262,14 384,52 4,4" \
+  -stroke none -fill '#23395d' -font DejaVu-Sans-Bold -pointsize 13 -draw "text 270,39 'apple'" \
+  -fill '#2a9d8f' -font DejaVu-Sans -pointsize 10 -draw "text 318,30 '[ˈæpəl]'" -draw "text 318,45 'n. fruit'" \
+  -fill '#e8e8e8' -draw "rectangle 262,56 384,59" -fill '#e02020' -draw "rectangle 262,56 300,59" \
   -fill 'rgba(255,255,255,0.6)' -draw "rectangle 0,84 399,85" \
   -quality 92 -strip "$out/frmAbout_Picture1.jpg"
 

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Makes the word bar's icon, data/program/SkolvaneBar.png (the tray icon and the bar's window
-# icon): a 64 x 64 teal tile holding a small white word bar with "Ab" on it and a red progress
-# marker beneath, as the bar itself looks. Needs ImageMagick and the DejaVu fonts.
+# Makes the word bar's pictures in data/program/ with ImageMagick (and the DejaVu fonts):
+#   SkolvaneBar.png            64 x 64  the tray icon and the bar's window icon: a teal tile holding
+#                                       a small white word bar with "Ab" on it and a red progress
+#                                       marker beneath, as the bar itself looks
+#   SkolvaneBar_Hourglass.png  16 x 16  the hourglass the bar shows while it holds a word: two
+#                                       glass bulbs in a dark frame, sand running into the lower one
 set -euo pipefail
 cd "$(dirname "$0")/.."
 convert -size 64x64 xc:none \
@@ -12,3 +15,12 @@ convert -size 64x64 xc:none \
   -fill '#e02020' -draw 'rectangle 22,48 27,55' \
   -strip -define png:exclude-chunks=date,time \
   data/program/SkolvaneBar.png
+
+convert -size 16x16 xc:none \
+  -fill '#5a3a1a' -draw 'rectangle 2,0 13,1' -draw 'rectangle 2,14 13,15' \
+  -fill '#dcecf5' -stroke '#5a3a1a' -strokewidth 1 \
+  -draw 'polygon 3,2 12,2 12,3 8,7 8,8 12,12 12,13 3,13 3,12 7,8 7,7 3,3' \
+  -stroke none -fill '#e0a030' -draw 'polygon 5,5 10,5 8,7 7,7' \
+  -draw 'line 7,8 7,11' -draw 'polygon 4,12 11,12 8,10 7,10' \
+  -strip -define png:exclude-chunks=date,time \
+  data/program/SkolvaneBar_Hourglass.png

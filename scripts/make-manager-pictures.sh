@@ -56,9 +56,14 @@ icon _XO.ico -fill white -stroke black -draw "rectangle 6,3 25,28" -stroke none 
 icon _XW.ico -fill "#1E6FD9" -stroke navy -strokewidth 1 -draw "circle 16,16 16,2" -fill none -stroke white \
   -draw "ellipse 16,16 6,14 0,360" -draw "line 2,16 30,16" -draw "line 16,2 16,30" -draw "line 5,9 27,9" -draw "line 5,23 27,23"
 icon _XX.ico -stroke red -strokewidth 6 -draw "line 6,6 26,26" -draw "line 26,6 6,26"
-icon WordLexornFlag.ico -stroke black -strokewidth 1 -fill red -draw "polygon 2,6 29,6 2,25" -fill blue \
-  -draw "polygon 29,6 29,25 2,25" -stroke none -fill white -draw "polygon 9,25 29,12 29,19 19,25" \
-  -fill yellow -font DejaVu-Sans-Bold -pointsize 11 -draw "text 5,17 'ABC'"
+# The all-libraries picture: three small flags fanned out, one behind the other, all inside the
+# 32 x 32 place with a pixel to spare on every side.
+icon WordLexornFlag.ico +antialias -stroke black -strokewidth 1 \
+  -fill "#2E9D3A" -draw "rectangle 2,3 19,15" -fill white -draw "rectangle 2,7 19,11" -stroke none \
+  -fill "#2E9D3A" -draw "rectangle 3,4 18,6" -stroke black \
+  -fill "#1E6FD9" -draw "rectangle 7,9 24,21" -stroke none -fill white -draw "rectangle 13,10 15,20" -stroke black \
+  -fill white -draw "rectangle 12,16 29,28" -stroke none -fill red -draw "rectangle 13,17 28,19" \
+  -draw "rectangle 13,25 28,27" -draw "circle 20,22 20,24"
 
 # The title strip: the program's name on a blue gradient, 420 x 31.
 convert -size 31x420 gradient:"#0B2E6B"-"#3C7BD4" -rotate -90 \
