@@ -15,7 +15,7 @@ std::int32_t To32(std::uint32_t value) {
 
 bool CFileDownload::StartDownloading(const QString& sSrc, const QString& sDest) {
   if (m_bDownloading) return false;
-  return platform::UrlDownloadToFile(sSrc, sDest, *this, m_MaxBytes, &m_LastFailure);
+  return platform::UrlDownloadToFile(sSrc, sDest, *this, m_Options, &m_LastFailure);
 }
 
 void CFileDownload::AbortDownloading() {

@@ -33,7 +33,10 @@ class CFileDownload final : private platform::DownloadCallback {
 
   // The most bytes the next downloads may bring (1 GiB unless set); a larger file fails with
   // TooLarge. A list file is fetched with a smaller limit.
-  void SetMaxBytes(std::int64_t maxBytes) { m_MaxBytes = maxBytes; }
+  void SetMaxBytes(std::int64_t maxBytes) { m_Options.maxBytes = maxBytes; }
+  // Whether a stored file is on disk before StartDownloading returns (the default). An owner that
+  // syncs the file itself later may turn it off, so the write-back overlaps its further work.
+  void SetSyncToDisk(bool sync) { m_Options.syncToDisk = sync; }
   // Why the last StartDownloading returned false (None after a success).
   platform::DownloadFailure LastFailure() const { return m_LastFailure; }
 
@@ -52,6 +55,6 @@ class CFileDownload final : private platform::DownloadCallback {
   platform::DownloadBinding* m_oBinding = nullptr;  // the transfer in progress, between start and stop
   bool m_bDownloading = false;
   bool m_bHoldsBinding = false;
-  std::int64_t m_MaxBytes = platform::kDefaultDownloadLimit;
+  platform::DownloadOptions m_Options;
   platform::DownloadFailure m_LastFailure = platform::DownloadFailure::None;
 };

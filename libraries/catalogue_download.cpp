@@ -73,6 +73,14 @@ ItemOutcome FailedFromErrno(int error) {
                 QString::fromLocal8Bit(std::strerror(error)));
 }
 
+// Puts a downloaded file on disk; its write-back has run while the archive was unpacked. Returns
+// the system's error number, 0 when done.
+int SyncFile(const QString& path) {
+  const platform::FileDescriptor fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
+  if (!fd.valid() || ::fdatasync(fd.get()) != 0) return errno;
+  return 0;
+}
+
 // Puts the folder's renames on disk (its files were synced when they were written).
 void SyncFolder(const QString& folder) {
   const platform::FileDescriptor fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -120,6 +128,7 @@ ItemOutcome CatalogueDownload::fetch(const QString& source, const QString& targe
   if (cancelled_) return Failed(ItemFailure::Cancelled);
   running_ = std::make_shared<CFileDownload>();
   const std::shared_ptr<CFileDownload> download = running_;
+  download->SetSyncToDisk(false);  // synced before it is moved into place, after the unpacking
   download->OnProgress = [this](std::int32_t received, std::int32_t total, std::int32_t, const QString&) {
     if (onProgress) onProgress(received, total);
   };
@@ -195,6 +204,10 @@ ItemOutcome CatalogueDownload::install(const WebLibItem& item, Staging& staging)
     bool stagedExists = false;
     const bool targetIsFolder = IsDirectory(targetFolder_ + name, targetExists);
     if (targetExists && targetIsFolder != IsDirectory(staged, stagedExists)) return Failed(ItemFailure::KindClash, name);
+  }
+  for (const auto& [staged, name] : staging.entries) {
+    if (!staged.startsWith(staging.downloads())) continue;
+    if (const int error = SyncFile(staged); error != 0) return FailedFromErrno(error);
   }
   platform::EntrySwap swap;  // undone when it goes uncommitted
   for (const auto& [staged, name] : staging.entries) {

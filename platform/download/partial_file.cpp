@@ -69,9 +69,9 @@ bool PartialFile::write(const char* data, std::size_t size) {
   return fd_ >= 0;
 }
 
-bool PartialFile::commit() {
+bool PartialFile::commit(bool sync) {
   if (fd_ < 0) return false;
-  const bool synced = ::fsync(fd_) == 0;
+  const bool synced = !sync || ::fsync(fd_) == 0;
   if (!synced) lastError_ = errno;
   const bool closed = ::close(fd_) == 0;
   if (!closed && synced) lastError_ = errno;

@@ -2,7 +2,8 @@
 // A file being written that takes its final name only when it is complete: the bytes go to a
 // hidden temporary file in the destination's folder (named with this process's id, see
 // own_temporary_names.h), their write-back starts as they come, and commit() flushes them to disk
-// and renames the file over the destination. Destroyed without a commit, the temporary file is removed, so the
+// and renames the file over the destination. Destroyed without a commit, the temporary file is
+// removed, so the
 // destination keeps whatever it held before. A file that replaces another keeps its permission
 // bits.
 
@@ -25,8 +26,10 @@ class PartialFile {
   bool write(const char* data, std::size_t size);
   // The system's error number of the last failed write or commit (ENOSPC for a full disk).
   int lastError() const { return lastError_; }
-  // Syncs, closes and renames into place; false (and the temporary file removed) on any failure.
-  bool commit();
+  // Syncs (unless told not to), closes and renames into place; false (and the temporary file
+  // removed) on any failure. A caller that skips the sync must sync the file itself before it
+  // relies on it.
+  bool commit(bool sync = true);
 
  private:
   void discard();

@@ -175,7 +175,7 @@ bool RunTransfer(CURLM* multi, CURL* easy, Binding& binding, ProgressReporter& r
 }  // namespace
 
 bool UrlDownloadToFile(const QString& url, const QString& destination, DownloadCallback& callback,
-                       std::int64_t maxBytes, DownloadFailure* failure) {
+                       const DownloadOptions& options, DownloadFailure* failure) {
   InitCurlOnce();
   DownloadFailure ignored = DownloadFailure::None;
   DownloadFailure& cause = failure != nullptr ? *failure : ignored;
@@ -189,7 +189,7 @@ bool UrlDownloadToFile(const QString& url, const QString& destination, DownloadC
   EasyHandle easy(curl_easy_init());
   MultiHandle multi(curl_multi_init());
   if (!easy || !multi) return false;
-  Sink sink{file, maxBytes, FreeBytesOfFolder(destinationName)};
+  Sink sink{file, options.maxBytes, FreeBytesOfFolder(destinationName)};
   // Blanks and non-ASCII characters in a server's file names are percent-encoded, as a browser
   // would send them.
   const QUrl parsed(url, QUrl::TolerantMode);
@@ -204,7 +204,7 @@ bool UrlDownloadToFile(const QString& url, const QString& destination, DownloadC
     reporter.reportEnd();
     if (binding.aborted) {
       sink.failure = DownloadFailure::Cancelled;
-    } else if (!file.commit()) {
+    } else if (!file.commit(options.syncToDisk)) {
       sink.failure = FailureOfWriteError(file.lastError());
     }
     succeeded = sink.failure == DownloadFailure::None;

@@ -55,14 +55,21 @@ enum class DownloadFailure {
 // The most bytes one download may bring: a server that sends more (or announces more) is cut off.
 inline constexpr std::int64_t kDefaultDownloadLimit = std::int64_t{1} << 30;  // 1 GiB
 
+struct DownloadOptions {
+  std::int64_t maxBytes = kDefaultDownloadLimit;
+  // Whether the file is on disk (fsync) before it takes its name. A caller that moves the file on
+  // before relying on it may sync it later itself, letting the write-back finish meanwhile.
+  bool syncToDisk = true;
+};
+
 // Fetches `url` into the file `destination` (a full path whose folder must exist). Returns true
 // when the whole file was stored. OnStartBinding and OnStopBinding are called once each when the
 // transfer got under way; a failure before that (a destination folder that cannot be written, an
-// address curl refuses) returns false without calling them. A file larger than maxBytes, or than
+// address curl refuses) returns false without calling them. A file larger than the limit, or than
 // the free space of the destination's file system, is refused (announced sizes at once, the rest
 // when the bytes arrive). The cause of a failure goes to *failure when given.
 bool UrlDownloadToFile(const QString& url, const QString& destination, DownloadCallback& callback,
-                       std::int64_t maxBytes = kDefaultDownloadLimit, DownloadFailure* failure = nullptr);
+                       const DownloadOptions& options = {}, DownloadFailure* failure = nullptr);
 
 // Limits that keep a dead or stalled server from hanging the program: the connection must stand
 // within connectSeconds, and a transfer that moves less than one byte per second for stallSeconds
