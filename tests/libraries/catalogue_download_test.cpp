@@ -205,6 +205,18 @@ TEST_F(CatalogueDownloadTest, AFullDiskIsReportedAsSuchAndChangesNothing) {
   EXPECT_EQ(FolderContent(target_), before);
 }
 
+TEST_F(CatalogueDownloadTest, CancelDuringTheUnpackingLeavesTheFolderAsItWas) {
+  server_.serve("/lib/Lib.zip", BuildZip({{"Lib.abc", LargeLibrary(8 << 20)}}));
+  const QMap<QString, QByteArray> before = FolderContent(target_);
+  CatalogueDownload run(server_.url("/lib/"), target_);
+  run.onProgress = [&](std::int64_t, std::int64_t) {
+    QDirIterator it(target_, {"*.unpack-*"}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    if (it.hasNext() && QFileInfo(it.next() + "/files/Lib.abc").size() > 0) run.abort();
+  };
+  EXPECT_EQ(run.download(WebLibItem{"1", "Lib.zip", "Lib.zip", "Lib", 1}).failure, ItemFailure::Cancelled);
+  EXPECT_EQ(FolderContent(target_), before);
+}
+
 // The child half of the next test: unpacks the served archive into the folder it is given, until
 // the parent kills it. Skipped when run on its own.
 TEST(CatalogueDownloadChild, UnpacksUntilKilled) {

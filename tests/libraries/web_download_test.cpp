@@ -233,6 +233,17 @@ TEST_F(WebDownloadTest, AListOverTheLimitIsRefusedAndAnEmptyFolderDownloadsNothi
   EXPECT_EQ(server_.requests("/lib/Plain.abc"), 0);
 }
 
+TEST_F(WebDownloadTest, TheCatalogueReadsItsListOnceWhenItOpens) {
+  const QString list = folders_.programFolder() + "WebLibraryDownload2.ini";
+  TempFolders::writeFile(list, kCatalogue);
+  frmWebDownload& web = frmWebDownload::instance();
+  QFile::remove(list);  // category clicks use what the opening read
+  web.Tv_Category_NodeClick(1);
+  EXPECT_EQ(web.ListView1->topLevelItemCount(), 7);
+  web.Tv_Category_NodeClick(6);
+  EXPECT_EQ(web.ListView1->topLevelItemCount(), 1);
+}
+
 TEST_F(WebDownloadTest, ClosingTheFetchWindowAbortsAStalledFetch) {
   server_.stall("/lib/_ServerUpdate2.in_");
   whenReady([] { return frmWebDownloadConn::loaded() && frmWebDownloadConn::instance().ProgressBar1->value() > 0; },
