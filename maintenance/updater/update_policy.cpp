@@ -1,5 +1,6 @@
 #include "maintenance/updater/update_policy.h"
 
+#include "libraries/ServerListFile.h"
 #include "platform/files/safe_read.h"
 
 #include <QFile>
@@ -68,6 +69,12 @@ bool IsAcceptedUpdateAddress(const QString& address) {
   const QString scheme = url.scheme().toLower();
   if (scheme == QStringLiteral("https")) return true;
   return scheme == QStringLiteral("http") && IsLoopbackHost(url.host());
+}
+
+std::optional<UpdateRefusal> UpdateTargetRefusal(const QString& toFileName) {
+  if (toFileName == QStringLiteral("Error") || !IsBareFileName(toFileName)) return UpdateRefusal::BadFileName;
+  if (IsLearnersFile(toFileName)) return UpdateRefusal::LearnersFile;
+  return std::nullopt;
 }
 
 bool IsLearnersFile(const QString& fileName) { return kLearnersFiles.contains(fileName, Qt::CaseInsensitive); }

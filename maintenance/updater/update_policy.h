@@ -11,6 +11,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // Why an item of the update list was not stored.
 enum class UpdateRefusal {
   BadFileName,      // the target names no file inside the program folder
@@ -22,6 +24,11 @@ enum class UpdateRefusal {
 
 // True for an https address, and for an http address whose host is a literal loopback address.
 bool IsAcceptedUpdateAddress(const QString& address);
+
+// Why an item's TO_FILENAME may not be replaced at all, before anything is fetched: it names no
+// file inside the program folder (a missing key reads "Error" and names none either), or one of
+// the learner's own files. Nothing when it may be replaced.
+std::optional<UpdateRefusal> UpdateTargetRefusal(const QString& toFileName);
 
 // True for the learner's own files, which an update never replaces.
 bool IsLearnersFile(const QString& fileName);

@@ -68,20 +68,13 @@ std::optional<UpdateRefusal> FetchItem(const QString& address, const QString& lo
   return refusal;
 }
 
-// Why an item's target may not be replaced at all, before anything is fetched.
-std::optional<UpdateRefusal> TargetRefusal(const QString& toFileName) {
-  // The file must stay inside the program folder; a missing TO_FILENAME names no file at all.
-  if (toFileName == kMissing || !IsBareFileName(toFileName)) return UpdateRefusal::BadFileName;
-  if (IsLearnersFile(toFileName)) return UpdateRefusal::LearnersFile;
-  return std::nullopt;
-}
-
 void RunPass(const UpdatePass& pass, const QString& listFile, const QString& runBaseAddress,
              const QString& language, const ShowFetchedItem& showItem, UpdateOutcome& outcome) {
   for (int number = pass.firstItem; number <= pass.lastItem; ++number) {
     const std::optional<ServerListItem> item = ReadServerListItem(listFile, pass.section, number, language);
     if (!item) continue;  // gaps in the numbering do not end the pass
-    if (const auto refused = TargetRefusal(item->toFileName)) {
+    if (const auto refused = UpdateTargetRefusal(item->toFileName)) {
+      // A missing TO_FILENAME reads "Error": the item is named by its source then.
       outcome.failures.push_back({item->toFileName == kMissing ? item->fromFileName : item->toFileName, *refused});
       continue;
     }

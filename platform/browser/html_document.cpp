@@ -1,5 +1,7 @@
 #include "platform/browser/html_document.h"
 
+#include "platform/browser/html_nesting.h"
+
 #include <gumbo.h>
 
 #include <QSet>
@@ -17,10 +19,18 @@ bool IsVoidTag(const QString& tag) {
 
 bool IsRawTextTag(const QString& tag) { return tag == "script" || tag == "style"; }
 
-QString EscapedText(const QString& text) {
-  QString escaped = text;
-  escaped.replace('&', "&amp;").replace('<', "&lt;").replace('>', "&gt;");
-  return escaped;
+void AppendEscapedText(QString& html, const QString& text) {
+  for (const QChar c : text) {
+    if (c == u'&') {
+      html += QStringLiteral("&amp;");
+    } else if (c == u'<') {
+      html += QStringLiteral("&lt;");
+    } else if (c == u'>') {
+      html += QStringLiteral("&gt;");
+    } else {
+      html += c;
+    }
+  }
 }
 
 QString EscapedAttribute(const QString& value) {
@@ -29,94 +39,157 @@ QString EscapedAttribute(const QString& value) {
   return escaped;
 }
 
-QString TagName(const GumboElement& element) {
-  if (element.tag != GUMBO_TAG_UNKNOWN) return QString::fromUtf8(gumbo_normalized_tagname(element.tag));
-  GumboStringPiece piece = element.original_tag;
-  gumbo_tag_from_original_text(&piece);
-  return QString::fromUtf8(piece.data, static_cast<qsizetype>(piece.length)).toLower();
-}
-
 struct GumboOutputDeleter {
   void operator()(GumboOutput* output) const { gumbo_destroy_output(&kGumboDefaultOptions, output); }
 };
 
+// The parser keeps every parse error it meets; a hostile page can have one per byte. A few are
+// enough, and nothing reads them.
+constexpr int kKeptParseErrors = 16;
+
 }  // namespace
 
-// Builds the element list in document order, with each element's markup and text.
+// Builds the element list in document order. The tree is walked with a stack of its own (a page
+// may nest far deeper than the call stack allows), and all markup and text go into one string
+// each, of which every element keeps its stretch: the memory stays linear in the page's size
+// however deep the elements nest.
 class DocumentBuilder {
  public:
-  explicit DocumentBuilder(std::vector<HtmlDocument::Element>& elements) : elements_(elements) {}
+  explicit DocumentBuilder(HtmlDocument& document) : document_(document) {}
 
-  // Appends the node's markup to `html` and its text to `text`; elements are numbered on entry.
-  void walk(const GumboNode* node, int form, bool rawText, QString& html, QString& text) {
-    switch (node->type) {
-      case GUMBO_NODE_DOCUMENT:
-        walkChildren(&node->v.document.children, form, false, html, text);
-        return;
-      case GUMBO_NODE_TEXT:
-      case GUMBO_NODE_WHITESPACE:
-      case GUMBO_NODE_CDATA: {
-        const QString content = QString::fromUtf8(node->v.text.text);
-        html += rawText ? content : EscapedText(content);
-        if (!rawText) text += content;
-        return;
+  // False when the tree nests deeper than the limit.
+  bool build(const GumboNode* root) {
+    std::vector<Frame> stack;
+    stack.push_back({root, 0, -1, -1, false});
+    while (!stack.empty()) {
+      Frame& frame = stack.back();
+      const GumboVector* children = Children(frame.node);
+      if (children && frame.next < children->length) {
+        const auto* child = static_cast<const GumboNode*>(children->data[frame.next++]);
+        const int form = frame.form;
+        const bool rawText = frame.rawText;
+        if (!IsElement(child)) {
+          appendLeaf(child, rawText);
+          continue;
+        }
+        if (static_cast<int>(stack.size()) > kMaxNestingDepth) return false;
+        const int index = open(child->v.element, form);
+        const QString& tag = document_.elements_.back().tag;
+        stack.push_back({child, 0, index, tag == QStringLiteral("form") ? index : form, IsRawTextTag(tag)});
+        continue;
       }
-      case GUMBO_NODE_COMMENT:
-        html += "<!--" + QString::fromUtf8(node->v.text.text) + "-->";
-        return;
-      case GUMBO_NODE_ELEMENT:
-      case GUMBO_NODE_TEMPLATE:
-        walkElement(node->v.element, form, html, text);
-        return;
+      if (frame.element >= 0) close(frame.element);
+      stack.pop_back();
     }
+    return true;
   }
 
  private:
-  void walkChildren(const GumboVector* children, int form, bool rawText, QString& html, QString& text) {
-    for (unsigned i = 0; i < children->length; ++i) {
-      walk(static_cast<const GumboNode*>(children->data[i]), form, rawText, html, text);
-    }
+  struct Frame {
+    const GumboNode* node;
+    unsigned next;  // the next child to visit
+    int element;    // the node's position in the element list; -1 for the document
+    int form;       // the enclosing form's position, for the node's children
+    bool rawText;   // the children are raw text (script, style)
+  };
+
+  static bool IsElement(const GumboNode* node) {
+    return node->type == GUMBO_NODE_ELEMENT || node->type == GUMBO_NODE_TEMPLATE;
   }
 
-  void walkElement(const GumboElement& gumbo, int form, QString& html, QString& text) {
-    const int index = static_cast<int>(elements_.size());
-    elements_.emplace_back();
+  static const GumboVector* Children(const GumboNode* node) {
+    if (node->type == GUMBO_NODE_DOCUMENT) return &node->v.document.children;
+    return IsElement(node) ? &node->v.element.children : nullptr;
+  }
+
+  // Tag names repeat on every page; each is stored once and shared.
+  QString tagName(const GumboElement& element) {
+    QString name;
+    if (element.tag != GUMBO_TAG_UNKNOWN) {
+      name = QString::fromUtf8(gumbo_normalized_tagname(element.tag));
+    } else {
+      GumboStringPiece piece = element.original_tag;
+      gumbo_tag_from_original_text(&piece);
+      name = QString::fromUtf8(piece.data, static_cast<qsizetype>(piece.length)).toLower();
+    }
+    const auto known = tagNames_.constFind(name);
+    if (known != tagNames_.constEnd()) return *known;
+    tagNames_.insert(name);
+    return name;
+  }
+
+  void appendLeaf(const GumboNode* node, bool rawText) {
+    const QString content = QString::fromUtf8(node->v.text.text);
+    if (node->type == GUMBO_NODE_COMMENT) {
+      document_.html_ += QStringLiteral("<!--") + content + QStringLiteral("-->");
+      return;
+    }
+    if (rawText) {
+      document_.html_ += content;
+      return;
+    }
+    AppendEscapedText(document_.html_, content);
+    document_.text_ += content;
+  }
+
+  int open(const GumboElement& gumbo, int form) {
+    const int index = document_.count();
     HtmlDocument::Element element;
-    element.tag = TagName(gumbo);
+    element.tag = tagName(gumbo);
     element.form = form;
-    QString open = '<' + element.tag;
+    element.htmlStart = document_.html_.size();
+    element.textStart = document_.text_.size();
+    QString& html = document_.html_;
+    html += u'<' + element.tag;
+    element.attributes.reserve(gumbo.attributes.length);
     for (unsigned i = 0; i < gumbo.attributes.length; ++i) {
       const auto* attribute = static_cast<const GumboAttribute*>(gumbo.attributes.data[i]);
       const QString name = QString::fromUtf8(attribute->name).toLower();
       const QString value = QString::fromUtf8(attribute->value);
-      element.attributes.emplace(name, value);
-      open += ' ' + name + "=\"" + EscapedAttribute(value) + '"';
+      html += u' ' + name + QStringLiteral("=\"") + EscapedAttribute(value) + u'"';
+      element.attributes.emplace_back(name, value);
     }
-    open += '>';
-    const int childForm = element.tag == "form" ? index : form;
-    QString innerHtml;
-    QString innerText;
-    walkChildren(&gumbo.children, childForm, IsRawTextTag(element.tag), innerHtml, innerText);
-    element.outerHtml = open + innerHtml + (IsVoidTag(element.tag) ? QString() : "</" + element.tag + '>');
-    element.innerText = innerText;
-    html += element.outerHtml;
-    text += innerText;
-    elements_[static_cast<std::size_t>(index)] = std::move(element);
+    html += u'>';
+    document_.elements_.push_back(std::move(element));
+    return index;
   }
 
-  std::vector<HtmlDocument::Element>& elements_;
+  void close(int index) {
+    HtmlDocument::Element& element = document_.elements_[static_cast<std::size_t>(index)];
+    if (!IsVoidTag(element.tag)) document_.html_ += QStringLiteral("</") + element.tag + u'>';
+    element.htmlLength = document_.html_.size() - element.htmlStart;
+    element.textLength = document_.text_.size() - element.textStart;
+  }
+
+  HtmlDocument& document_;
+  QSet<QString> tagNames_;
 };
 
 HtmlDocument HtmlDocument::Parse(const QByteArray& utf8Html, const QUrl& address) {
   HtmlDocument document;
   document.address_ = address;
+  if (utf8Html.size() > kMaxPageBytes) {
+    document.refusal_ = QStringLiteral("the page is larger than %1 MB").arg(kMaxPageBytes / (1024 * 1024));
+    return document;
+  }
+  const QString tooDeep = QStringLiteral("the page nests deeper than %1 levels").arg(kMaxNestingDepth);
+  if (TagsNestDeeperThan(utf8Html, kMaxNestingDepth)) {
+    document.refusal_ = tooDeep;
+    return document;
+  }
+  GumboOptions options = kGumboDefaultOptions;
+  options.max_errors = kKeptParseErrors;
   const std::unique_ptr<GumboOutput, GumboOutputDeleter> output(
-      gumbo_parse_with_options(&kGumboDefaultOptions, utf8Html.constData(),
-                               static_cast<std::size_t>(utf8Html.size())));
-  if (!output) return document;
-  QString html;
-  QString text;
-  DocumentBuilder(document.elements_).walk(output->document, -1, false, html, text);
+      gumbo_parse_with_options(&options, utf8Html.constData(), static_cast<std::size_t>(utf8Html.size())));
+  if (!output) {
+    document.refusal_ = QStringLiteral("the page cannot be read");
+    return document;
+  }
+  if (!DocumentBuilder(document).build(output->document)) {
+    document = HtmlDocument();
+    document.address_ = address;
+    document.refusal_ = tooDeep;
+  }
   return document;
 }
 
@@ -166,24 +239,37 @@ QString HtmlDocument::tag(int index) const {
 
 QString HtmlDocument::attribute(int index, const QString& name) const {
   if (index < 0 || index >= count()) return {};
-  const auto& attributes = elements_[static_cast<std::size_t>(index)].attributes;
-  const auto found = attributes.find(name.toLower());
-  return found == attributes.end() ? QString() : found->second;
+  const QString wanted = name.toLower();
+  for (const auto& [key, value] : elements_[static_cast<std::size_t>(index)].attributes) {
+    if (key == wanted) return value;
+  }
+  return {};
 }
 
 bool HtmlDocument::hasAttribute(int index, const QString& name) const {
-  return index >= 0 && index < count() &&
-         elements_[static_cast<std::size_t>(index)].attributes.count(name.toLower()) > 0;
+  if (index < 0 || index >= count()) return false;
+  const QString wanted = name.toLower();
+  for (const auto& attribute : elements_[static_cast<std::size_t>(index)].attributes) {
+    if (attribute.first == wanted) return true;
+  }
+  return false;
 }
 
 QString HtmlDocument::innerText(int index) const {
   if (index < 0 || index >= count()) return {};
   if (tag(index) == "textarea") return value(index);
-  return elements_[static_cast<std::size_t>(index)].innerText;
+  return ownText(index);
+}
+
+QString HtmlDocument::ownText(int index) const {
+  const Element& element = elements_[static_cast<std::size_t>(index)];
+  return text_.mid(element.textStart, element.textLength);
 }
 
 QString HtmlDocument::outerHtml(int index) const {
-  return index >= 0 && index < count() ? elements_[static_cast<std::size_t>(index)].outerHtml : QString();
+  if (index < 0 || index >= count()) return {};
+  const Element& element = elements_[static_cast<std::size_t>(index)];
+  return html_.mid(element.htmlStart, element.htmlLength);
 }
 
 QString HtmlDocument::href(int index) const {
@@ -195,7 +281,7 @@ QString HtmlDocument::value(int index) const {
   const auto changed = values_.find(index);
   if (changed != values_.end()) return changed->second;
   const QString kind = tag(index);
-  if (kind == "textarea") return elements_[static_cast<std::size_t>(index)].innerText;
+  if (kind == "textarea") return ownText(index);
   if (kind == "select") {
     int first = -1;
     for (int i = index + 1; i < count() && tag(i) == "option"; ++i) {

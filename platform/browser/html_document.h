@@ -5,13 +5,16 @@
 // form fields, which the caller can change before a form is sent.
 //
 // Parsing follows the HTML5 rules (gumbo), so the implied html, head and body elements count
-// like in any browser.
+// like in any browser. A page is outside input: one larger than kMaxPageBytes, or whose elements
+// nest deeper than kMaxNestingDepth, is refused (an empty document with the reason), and the
+// memory a page takes grows with its size, not with how deep it nests.
 
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
 
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace platform::browser {
@@ -23,14 +26,22 @@ struct FormSubmission {
   QByteArray body;  // the fields, url-encoded (for GET they are the query instead)
 };
 
+inline constexpr qsizetype kMaxPageBytes = 8 * 1024 * 1024;
+inline constexpr int kMaxNestingDepth = 1000;
+
 class HtmlDocument {
  public:
   HtmlDocument() = default;
   // Parses a page fetched from `address`, against which its links are resolved.
   static HtmlDocument Parse(const QByteArray& utf8Html, const QUrl& address);
 
+  // Why the page was refused (too large, nested too deep); empty for a page that was read.
+  QString refusal() const { return refusal_; }
+
   QUrl address() const { return address_; }
   int count() const { return static_cast<int>(elements_.size()); }
+  // True when the page has an element at that position.
+  bool has(int index) const { return index >= 0 && index < count(); }
 
   // The position of the nth element (from 0) whose name attribute is `name`, or -1.
   int byName(const QString& name, int nth = 0) const;
@@ -44,7 +55,8 @@ class HtmlDocument {
   // The form an element belongs to, or -1.
   int formOf(int index) const;
 
-  // Element properties; an index out of range gives empty texts.
+  // Element properties; an index out of range gives empty texts (test has() where a missing
+  // element means the page is not the one expected).
   QString tag(int index) const;
   QString attribute(int index, const QString& name) const;
   bool hasAttribute(int index, const QString& name) const;
@@ -61,15 +73,23 @@ class HtmlDocument {
  private:
   friend class DocumentBuilder;
   struct Element {
-    QString tag;
-    std::map<QString, QString> attributes;  // names in lower case
-    QString outerHtml;
-    QString innerText;
+    QString tag;  // shared between the elements of one tag
+    std::vector<std::pair<QString, QString>> attributes;  // names in lower case
+    // The element's markup and text, as stretches of the page's markup and text.
+    qsizetype htmlStart = 0;
+    qsizetype htmlLength = 0;
+    qsizetype textStart = 0;
+    qsizetype textLength = 0;
     int form = -1;  // the enclosing form's position
   };
 
+  QString ownText(int index) const;
+
   QUrl address_;
+  QString refusal_;
   std::vector<Element> elements_;
+  QString html_;  // the markup of the whole page, in document order
+  QString text_;  // the text of the whole page
   std::map<int, QString> values_;  // changed field values, by position
 };
 

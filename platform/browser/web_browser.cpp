@@ -5,6 +5,15 @@
 #include <curl/curl.h>
 
 namespace platform::browser {
+namespace {
+
+// The page as it arrives, up to the size limit.
+struct PageBuffer {
+  QByteArray received;
+  bool tooLarge = false;  // the page went past the size limit and was cut off
+};
+
+}  // namespace
 
 // One curl handle for the whole visit, so that its cookie store carries the log-on.
 struct WebBrowser::Session {
@@ -16,7 +25,7 @@ struct WebBrowser::Session {
   };
   std::unique_ptr<CURL, HandleDeleter> handle{curl_easy_init()};
   std::unique_ptr<CURLM, MultiDeleter> multi{curl_multi_init()};
-  QByteArray received;
+  PageBuffer page;
 };
 
 namespace {
@@ -24,8 +33,16 @@ namespace {
 // How long one wait for network activity lasts before the windows get their turn again.
 constexpr int kPollMilliseconds = 30;
 
-size_t CollectBody(char* data, size_t size, size_t count, void* session) {
-  static_cast<QByteArray*>(session)->append(data, static_cast<qsizetype>(size * count));
+// Keeps the page's bytes up to the size limit; past it the transfer ends (a page that never
+// ends must not fill the memory).
+size_t CollectBody(char* data, size_t size, size_t count, void* buffer) {
+  auto& state = *static_cast<PageBuffer*>(buffer);
+  const auto bytes = static_cast<qsizetype>(size * count);
+  if (bytes > kMaxPageBytes - state.received.size()) {
+    state.tooLarge = true;
+    return 0;
+  }
+  state.received.append(data, bytes);
   return size * count;
 }
 
@@ -39,7 +56,8 @@ WebBrowser::WebBrowser() : session_(std::make_unique<Session>()) {
   curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &CollectBody);
-  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &session_->received);
+  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &session_->page);
+  curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(kMaxPageBytes));
   curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
 }
 
@@ -79,7 +97,7 @@ bool WebBrowser::fetch(const QUrl& url, const QByteArray* postBody) {
     lastError_ = QStringLiteral("not a web address: %1").arg(url.toString());
     return false;
   }
-  session_->received.clear();
+  session_->page = PageBuffer();
   const QByteArray address = url.toEncoded();
   curl_easy_setopt(curl, CURLOPT_URL, address.constData());
   curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(timeout_.count()));
@@ -92,6 +110,11 @@ bool WebBrowser::fetch(const QUrl& url, const QByteArray* postBody) {
   }
   const CURLcode result = RunTransferWhile(session_->multi.get(), curl, kPollMilliseconds, whileWaiting_);
   aborted_ = result == CURLE_ABORTED_BY_CALLBACK;
+  if (session_->page.tooLarge || result == CURLE_FILESIZE_EXCEEDED) {
+    lastError_ = QStringLiteral("the page is larger than %1 MB").arg(kMaxPageBytes / (1024 * 1024));
+    document_ = HtmlDocument();
+    return false;
+  }
   if (result != CURLE_OK) {
     lastError_ = aborted_ ? QStringLiteral("stopped") : QString::fromUtf8(curl_easy_strerror(result));
     return false;
@@ -104,9 +127,10 @@ bool WebBrowser::fetch(const QUrl& url, const QByteArray* postBody) {
   }
   char* effective = nullptr;
   curl_easy_getinfo(curl, CURLINFO_EFFECTIVE_URL, &effective);
-  document_ = HtmlDocument::Parse(session_->received, QUrl(QString::fromUtf8(effective ? effective : address.constData())));
-  lastError_.clear();
-  return true;
+  document_ = HtmlDocument::Parse(session_->page.received, QUrl(QString::fromUtf8(effective ? effective : address.constData())));
+  session_->page = PageBuffer();
+  lastError_ = document_.refusal();
+  return lastError_.isEmpty();
 }
 
 }  // namespace platform::browser

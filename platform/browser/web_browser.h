@@ -5,7 +5,9 @@
 //
 // Each page is fetched synchronously, but while it transfers the caller's `whileWaiting`
 // handler runs (typically letting the windows process their messages) and can end the transfer
-// at once; a page that does not arrive within its time-out fails. Nothing spins while waiting.
+// at once; a page that does not arrive within its time-out fails, and so does one that grows past
+// the page size limit (the transfer stops there) or that the document refuses. Nothing spins
+// while waiting.
 
 #include "platform/browser/html_document.h"
 

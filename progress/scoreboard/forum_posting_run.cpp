@@ -19,6 +19,8 @@ QStringList Entries(const QString& list) {
   return lines;
 }
 
+QString MissingElement(int index) { return QStringLiteral("the page has no element %1").arg(index); }
+
 QString TwoDigitTurns(const QString& turns) {
   bool number = false;
   const int value = turns.trimmed().toInt(&number);
@@ -88,6 +90,9 @@ bool ForumPostingRun::SearchScoreThread(const QString& searchText, const QString
 
   auto& results = browser_.document();
   SendStepNoOp(QStringLiteral("oIE.Document.All.Item(63).innertext"), QStringLiteral("09"));
+  // A result page without the result's element is not the forum's result page: reading it as
+  // "no thread" would start a second thread for the library.
+  if (!results.has(kFirstResultElement)) return fail(QStringLiteral("do_search"), MissingElement(kFirstResultElement));
   const QString title = results.innerText(kFirstResultElement);
   const qsizetype marks = title.indexOf(QStringLiteral("::"));
   if (marks < 0) {
@@ -109,6 +114,9 @@ bool ForumPostingRun::SearchScoreThread(const QString& searchText, const QString
 bool ForumPostingRun::LogOffForum() {
   g_WebStatusText = QStringLiteral("do_logoff");
   SendStepNoOp(QStringLiteral("oIE.Document.All.Item(31).outerHTML"), QStringLiteral("12"));
+  if (!browser_.document().has(kLogOffLinkElement)) {
+    return fail(QStringLiteral("do_logoff"), MissingElement(kLogOffLinkElement));
+  }
   const QString html = browser_.document().outerHtml(kLogOffLinkElement);
   const qsizetype start = html.indexOf(QStringLiteral("logging.php?"));
   const qsizetype end = html.indexOf(QStringLiteral(">退出"));
@@ -205,6 +213,11 @@ PostingResult ForumPostingRun::run(const QString& sourceLang, const QString& tar
     return result;
   }
   SendStepNoOp(QStringLiteral("oIE.Document.All.Item(29).innertext"), QStringLiteral("03"));
+  if (!browser_.document().has(kHeaderUserElement)) {
+    fail(QStringLiteral("index"), MissingElement(kHeaderUserElement));
+    result.failure = failure_;
+    return result;
+  }
   const QString header = browser_.document().innerText(kHeaderUserElement).trimmed();
   if (!header.contains(kAccountSuffix) && !header.contains(kOperatorAccount)) LogOnShared();
 

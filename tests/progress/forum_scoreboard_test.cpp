@@ -23,12 +23,24 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <string>
+
 namespace {
 
 using testing_support::LoopbackForum;
 
 const QString kTitle = QStringLiteral("AC01::Words.abc");
 const QString kOwner = QStringLiteral("AC01Lxsb");
+
+// The process's highest resident memory so far.
+long PeakMemoryKilobytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
 
 QStringList Entries(const QString& list) {
   return QString(list).replace(QLatin1Char('\n'), QLatin1Char('\r')).split(QLatin1Char('\r'), Qt::SkipEmptyParts);
@@ -183,6 +195,48 @@ TEST_F(ScoreboardWindow, StopEndsThePostingAtOnce) {
   ASSERT_EQ(dialogs->messages.size(), 1u);
   EXPECT_TRUE(dialogs->messages[0].text.startsWith(QStringLiteral("error")));
   EXPECT_TRUE(g_TopListText.isEmpty());
+}
+
+// Pages the forum must never be trusted with: each ends the posting with "error", within the
+// page time-out and without holding more than a few times the page size limit in memory, and
+// nothing is written to the forum.
+TEST_F(ScoreboardWindow, AHostileOrStrangeSearchPageEndsThePostingWithError) {
+  std::string deep = "<!DOCTYPE html><html><body>";
+  for (int level = 0; level < 20000; ++level) deep += "<div>";
+  const struct {
+    const char* name;
+    std::string page;  // empty: a page that never ends
+  } cases[] = {
+      {"20,000 nested elements", deep},
+      {"a page that never ends", {}},
+      {"no element 63", "<html><body><a href=\"logging.php?action=logout&amp;formhash=f\">退出</a></body></html>"},
+  };
+  for (const auto& c : cases) {
+    LoopbackForum forum;
+    forum.addAccount(QStringLiteral("LexScore01"), QStringLiteral("LexScore01"));
+    forum.addAccount(kOwner, kOwner);
+    forum.addThread(QStringLiteral("GC01::Other.abc"), QStringLiteral("GC01Lxsb"), QStringLiteral("01 00:00:01 z@*\r\n"));
+    if (c.page.empty()) {
+      forum.answerSearchEndlessly();
+    } else {
+      forum.answerSearchWith(c.page);
+    }
+    platform::WriteProfileString(folders_.programFolder() + "Settings.ini", "Global", "ForumRoot", forum.root());
+    dialogs->messages.clear();
+    const long peakBefore = PeakMemoryKilobytes();
+    QElapsedTimer clock;
+    clock.start();
+    frmSendProgress::instance();  // its timer starts the posting
+    EXPECT_TRUE(testing_support::WaitUntil([] { return !frmSendProgress::loaded(); }, std::chrono::seconds(30))) << c.name;
+    EXPECT_LT(clock.elapsed(), 10000) << c.name;
+    EXPECT_LT(PeakMemoryKilobytes() - peakBefore, 256 * 1024) << c.name;
+    ASSERT_EQ(dialogs->messages.size(), 1u) << c.name;
+    EXPECT_TRUE(dialogs->messages[0].text.startsWith(QStringLiteral("error"))) << c.name;
+    EXPECT_FALSE(frmTopList::loaded()) << c.name;
+    EXPECT_EQ(forum.threads().size(), 1u) << c.name << ": no second thread is started";
+    std::printf("%s: error after %lld ms: %s\n", c.name, static_cast<long long>(clock.elapsed()),
+                qPrintable(dialogs->messages[0].text.simplified()));
+  }
 }
 
 }  // namespace

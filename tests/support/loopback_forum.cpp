@@ -45,8 +45,10 @@ struct LoopbackForum::State {
   std::map<std::string, QString> sessions;  // cookie value -> user
   std::vector<Thread> threads;
   std::set<std::string> stalled;
+  std::string searchAnswer;     // replaces the search result page when not empty
+  bool endlessSearch = false;   // the search result page never ends
   int nextSession = 1;
-  bool stopping = false;
+  std::atomic<bool> stopping{false};
   std::condition_variable wake;
 
   QString user(const httplib::Request& request) const {
@@ -74,7 +76,7 @@ LoopbackForum::LoopbackForum() : state_(std::make_unique<State>()), server_(std:
   };
   auto waitIfStalled = [&s](const std::string& path) {
     std::unique_lock lock(s.mutex);
-    if (s.stalled.count(path)) s.wake.wait_for(lock, std::chrono::seconds(20), [&s] { return s.stopping; });
+    if (s.stalled.count(path)) s.wake.wait_for(lock, std::chrono::seconds(20), [&s] { return s.stopping.load(); });
   };
 
   server_->Get("/index.php", [&s, html, waitIfStalled](const httplib::Request& request, httplib::Response& response) {
@@ -119,6 +121,21 @@ LoopbackForum::LoopbackForum() : state_(std::make_unique<State>()), server_(std:
     if (!request.has_param("srchtxt")) {
       html(response, Page({}, "<form method=\"get\" action=\"search.php\"><input name=\"srchtxt\">"
                               "<input type=\"submit\" name=\"searchsubmit\" value=\"搜索\"></form>"));
+      return;
+    }
+    if (s.endlessSearch) {
+      response.set_chunked_content_provider("text/html", [&s](size_t, httplib::DataSink& sink) {
+        static const std::string kChunk = [] {
+          std::string chunk;
+          while (chunk.size() < 65536) chunk += "<div>";
+          return chunk;
+        }();
+        return !s.stopping && sink.write(kChunk.data(), kChunk.size());
+      });
+      return;
+    }
+    if (!s.searchAnswer.empty()) {
+      html(response, s.searchAnswer);
       return;
     }
     const QString wanted = QString::fromStdString(request.get_param_value("srchtxt"));
@@ -230,6 +247,16 @@ int LoopbackForum::addThread(const QString& title, const QString& owner, const Q
 std::vector<LoopbackForum::Thread> LoopbackForum::threads() const {
   std::lock_guard lock(state_->mutex);
   return state_->threads;
+}
+
+void LoopbackForum::answerSearchWith(const std::string& page) {
+  std::lock_guard lock(state_->mutex);
+  state_->searchAnswer = page;
+}
+
+void LoopbackForum::answerSearchEndlessly() {
+  std::lock_guard lock(state_->mutex);
+  state_->endlessSearch = true;
 }
 
 void LoopbackForum::stall(const std::string& path) {

@@ -44,6 +44,10 @@ class LoopbackForum {
   void stall(const std::string& path);
   // Accepts edits and new threads but keeps the old text (a forum that loses posts).
   void dropPosts() { dropPosts_ = true; }
+  // The search result page becomes this page (a page of another layout, or a hostile one).
+  void answerSearchWith(const std::string& page);
+  // The search result page never ends: its bytes keep coming until the forum stops.
+  void answerSearchEndlessly();
 
  private:
   struct State;

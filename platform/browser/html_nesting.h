@@ -1,0 +1,20 @@
+#pragma once
+// A quick look at how deep a page's tags nest, before the page is parsed. The HTML parser works
+// harder the deeper the open elements stack up (each new tag looks through them), so a hostile
+// page of a few megabytes nested a million levels deep would keep it busy for hours; this scan
+// reads the tags once, in linear time and constant memory, and tells whether the page's start
+// tags, less its end tags, ever stack up deeper than a limit.
+//
+// It is an estimate on the safe side for real pages: void elements (br, img...) and elements
+// that close their open sibling of the same kind (p, li, td, option...) are not counted; the text
+// of script, style, textarea, title and the like is skipped; comments and declarations are
+// skipped. The parsed tree is checked exactly afterwards.
+
+#include <QByteArray>
+
+namespace platform::browser {
+
+// True when the tags of `html` nest deeper than `limit` levels.
+bool TagsNestDeeperThan(const QByteArray& html, int limit);
+
+}  // namespace platform::browser
