@@ -11,6 +11,7 @@
 #include "core/row_heights_bas.h"
 #include "core/speech_bas.h"
 #include "core/vars_bas.h"
+#include "platform/app/user_identity.h"
 
 #include <algorithm>
 #include <array>
@@ -303,7 +304,7 @@ void LoadSettings() {
   LoadSegment(menu);
   LoadShowFlags(menu);
   LoadTargetPercentage(menu);
-  g_UserIdentity = qEnvironmentVariable("USER");
+  g_UserIdentity = platform::UserIdentity();
   LoadMeaningPercent(menu);
 
   g_PhoneticSymbolStart = FirstCharacter(ReadSymbolSetting(QStringLiteral("WordPhoneticSymbolStart"), QStringLiteral("[")));

@@ -105,7 +105,7 @@ inline QString g_MeaningSymbolStart;          // opens the meaning keyword
 inline QString g_MeaningSymbolEnd;            // closes it
 inline QString g_GroupSymbolStart;            // marks a group header line (empty: no groups)
 inline QString g_GroupSymbolEnd;              // its closing character
-inline QString g_UserIdentity;                // the learner's identity text for the game and score board
+inline QString g_UserIdentity;                // the learner's identity "name@host" (login name, host name) for the game and score board
 
 // ---- Card game ----------------------------------------------------------------------------------
 // The deck of one game: "0007A" = line 7 of the current segment, word side; "0007B" its meaning.

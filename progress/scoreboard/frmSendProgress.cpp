@@ -23,7 +23,7 @@ constexpr int kTimerInterval = 200;
 QString FailureMessage(const QString& failure) {
   if (failure == QStringLiteral("identity")) {
     return GetMessageText(QStringLiteral("frmSendProgress"), QStringLiteral("IdentityRefused"),
-                          QStringLiteral("Your identity must be an e-mail address (name@host) to post a score."));
+                          QStringLiteral("Your user name is not in the system's user database, so the score cannot be posted."));
   }
   if (failure == QStringLiteral("no game")) {
     return GetMessageText(QStringLiteral("frmSendProgress"), QStringLiteral("NoGame"),

@@ -6,6 +6,7 @@
 #include "core/window_effects_bas.h"
 #include "platform/app/folders.h"
 #include "platform/ini/ini.h"
+#include "progress/game/frmCampaignButton.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/temp_folders.h"
 
@@ -15,6 +16,10 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSysInfo>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -97,6 +102,25 @@ TEST_F(SettingsLoad, EmptyFilesGiveTheDefaultsAndWriteTheMarkerKeys) {
   EXPECT_EQ(libraryValue("WordPhoneticSymbolStart"), "[");
   EXPECT_EQ(libraryValue("WordMeaningSymbolEnd"), ")");
   EXPECT_EQ(libraryValue("WordGroupSymbolStart"), "");
+}
+
+TEST_F(SettingsLoad, TheIdentityIsTheLoginNameAndHostWhateverTheEnvironmentSaysAndTheGameShowsIt) {
+  const passwd* user = getpwuid(getuid());
+  ASSERT_NE(user, nullptr);
+  const QString expected = QString::fromLocal8Bit(user->pw_name) + "@" + QSysInfo::machineHostName();
+  const bool hadUser = qEnvironmentVariableIsSet("USER");
+  const QByteArray saved = qgetenv("USER");
+  for (const char* environment : {"", "someone-else", "ann@example.org"}) {
+    qputenv("USER", environment);
+    LoadSettings();
+    EXPECT_EQ(g_UserIdentity, expected) << environment;
+  }
+  if (hadUser) {
+    qputenv("USER", saved);
+  } else {
+    qunsetenv("USER");
+  }
+  EXPECT_EQ(frmCampaignButton::instance().Lbl_UserNameInfo->caption(), expected);
 }
 
 TEST_F(SettingsLoad, SpeechValuesXAndEmptyAreMapped) {
