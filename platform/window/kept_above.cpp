@@ -25,9 +25,11 @@ QWidget* ShownTopmostWindow() {
 
 bool AnyTopmostWindowShown() { return ShownTopmostWindow() != nullptr; }
 
-// A window of its own that the learner looks at: not a menu, tool tip or other transient helper.
+// A window of its own that the learner looks at: not a menu, tool tip or other transient helper,
+// nor a window the window manager never sees (the tray icon's, docked into the tray).
 bool OpensAsItsOwnWindow(const QWidget& widget) {
   if (!widget.isWindow() || IsTopmostWindow(widget)) return false;
+  if (widget.windowFlags().testFlag(Qt::BypassWindowManagerHint)) return false;
   const Qt::WindowType type = widget.windowType();
   return type != Qt::Popup && type != Qt::ToolTip && type != Qt::SplashScreen && type != Qt::Desktop &&
          type != Qt::SubWindow;
