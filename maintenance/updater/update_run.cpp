@@ -8,11 +8,14 @@
 #include "maintenance/updater/update_policy.h"
 #include "maintenance/updater/update_rules.h"
 #include "platform/app/folders.h"
+#include "platform/files/own_temporary_names.h"
 #include "platform/ini/ini.h"
 
-#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 
@@ -33,9 +36,11 @@ ListSource UpdateListSource() {
 
 // One new download object per file, released when the file is done. An address the update
 // policy does not accept is never handed to the download.
-std::optional<UpdateRefusal> Download(const QString& address, const QString& localFile) {
+std::optional<UpdateRefusal> Download(const QString& address, const QString& localFile,
+                                      std::int64_t maxBytes = platform::kDefaultDownloadLimit) {
   if (!IsAcceptedUpdateAddress(address)) return UpdateRefusal::InsecureAddress;
   CFileDownload download;
+  download.SetMaxBytes(maxBytes);
   if (!download.StartDownloading(address, localFile)) return UpdateRefusal::DownloadFailed;
   return std::nullopt;
 }
@@ -59,8 +64,11 @@ bool MoveIntoPlace(const QString& staged, const QString& localFile) {
 // Fetches one item next to its file, checks what came, and only then replaces the file. A file
 // that ran as a program is replaced only by a program of this machine.
 std::optional<UpdateRefusal> FetchItem(const QString& address, const QString& localFile) {
-  const QString staged = platform::ProgramFolder() + QStringLiteral(".update-%1.part").arg(QCoreApplication::applicationPid());
-  QFile::remove(staged);
+  // Named as the program's own temporary files, so the next start of any of its programs removes
+  // one that a killed run left behind.
+  const QString staged = platform::ProgramFolder() +
+                         platform::TemporaryNameStem(QFileInfo(localFile).fileName(), platform::TemporaryKind::Download) +
+                         QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
   std::optional<UpdateRefusal> refusal = Download(address, staged);
   if (!refusal && IsExecutableFile(localFile) && !IsProgramOfThisMachine(staged)) refusal = UpdateRefusal::NotAProgram;
   if (!refusal && !MoveIntoPlace(staged, localFile)) refusal = UpdateRefusal::DownloadFailed;
@@ -121,7 +129,7 @@ UpdateOutcome RunUpdate(const UpdateRunParameters& parameters, const QString& la
   const QString listFile = platform::ProgramFolder() + QString::fromUtf16(kUpdateListFile);
   outcome.listAddress = source.address;
   // A list that cannot be fetched is reported; an older copy in the folder is not walked.
-  const std::optional<UpdateRefusal> listRefusal = Download(source.address, listFile);
+  const std::optional<UpdateRefusal> listRefusal = Download(source.address, listFile, kServerListLimit);
   outcome.listFetched = !listRefusal;
   if (listRefusal) outcome.listFailure = *listRefusal;
   if (outcome.listFetched) {

@@ -104,8 +104,10 @@ void ConfigureTransfer(CURL* easy, const QByteArray& url, Sink& sink) {
   curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
   curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
   // Only web addresses, also after a redirect: a server must not point the program at local files.
+  // A secure address stays secure: its redirects may lead to https only, never down to http.
   curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR,
+                   url.trimmed().toLower().startsWith("https:") ? "https" : "http,https");
   curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
   curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, static_cast<long>(g_connectSeconds));
   curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);

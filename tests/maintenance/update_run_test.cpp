@@ -109,7 +109,7 @@ TEST_F(UpdateRunTest, Tolbrand2FetchesWhatIsDueAndReportsFailuresBesideSuccesses
             "更新成功！（共4项） 更新失败！（共2项）：../escape.dat（文件名无效）、Broken.dat（下载失败）");
 }
 
-TEST_F(UpdateRunTest, NothingDueAndAListThatCannotBeFetchedEachReplaceTheResult) {
+TEST_F(UpdateRunTest, NothingDueAndAListThatCannotBeFetchedOrIsTooLargeEachReplaceTheResult) {
   server_.serve("/list.ini", "[SERVER_LEATEST_2]\nFROM_FILENAME01=a.dat\nTO_FILENAME01=A.dat\n"
                              "FILENAME01_BUILD_TIME=" + BuildTimeText(kInstalled).toUtf8() + "\n");
   install("A.dat", "current");
@@ -123,6 +123,13 @@ TEST_F(UpdateRunTest, NothingDueAndAListThatCannotBeFetchedEachReplaceTheResult)
   EXPECT_FALSE(outcome.listFetched);
   EXPECT_EQ(installerValue("ServerUpdate2", "RESULT"), "The update list could not be fetched; no file was updated");
   EXPECT_EQ(server_.requests("/Error"), 1);
+
+  // A list larger than any list may be is not taken, and leaves nothing behind.
+  TempFolders::writeFile(program("ServerLocation.ini"),
+                         "[DOWNLOADFROM]\nNewPath=" + server_.url("/").toUtf8() + "\nNewFileName=huge.ini\n");
+  server_.serve("/huge.ini", "[SERVER_LEATEST_2]\n" + QByteArray(kServerListLimit, ';'));
+  EXPECT_FALSE(RunUpdate(Tolbrand2Run("Error"), "Error", [](const QString&) {}).listFetched);
+  EXPECT_EQ(programFiles(), (QStringList{"A.dat", "ServerLocation.ini", "ServerUpdate2.ini"}));
 }
 
 TEST_F(UpdateRunTest, AListCannotReplaceAProgramOrTheLearnersFilesNorFetchOverPlainHttp) {
