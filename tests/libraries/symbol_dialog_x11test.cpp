@@ -45,24 +45,8 @@ TEST(SymbolDialogX11, TheMeaningEndSymbolChosenFromTheTrayMenuIsStoredAndShowsTh
   EXPECT_EQ(MeaningRowInk(server, bar, shots.filePath("before.png")), 0) << "no meaning ends with \")\"";
 
   const auto xdotool = [&](const QStringList& arguments) { return Xdotool(server.display(), arguments).ok(); };
-  const QStringList before = program.desktopWindows();
-  ASSERT_TRUE(xdotool({"mousemove", "--window", icon, "8", "8", "click", "3"}));
-  ASSERT_TRUE(WaitUntil([&] { return program.desktopWindows().size() > before.size(); }, 5s)) << "no menu";
-  // The Show submenu is the tenth item; from its first item, the meaning-symbol item is the third
-  // from its end (the meaning-size and meaning-rows submenus follow it).
-  for (const char* key : {"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Right",
-                          "Up", "Up", "Up", "Return"})
-    ASSERT_TRUE(xdotool({"key", key}));
-  QString dialog;
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        for (const QString& window : program.desktopWindows())
-          if (!before.contains(window) && server.run("xdotool", {"getwindowgeometry", window}).output.contains("416x169"))
-            dialog = window;
-        return !dialog.isEmpty();
-      },
-      5s))
-      << "no dialog";
+  const QString dialog = program.openMeaningSymbolDialogFromTray(icon);
+  ASSERT_FALSE(dialog.isEmpty()) << "no dialog";
 
   // The end-symbol list: opened with a click, "}" found by typing it, chosen with Return.
   ASSERT_TRUE(xdotool({"mousemove", "--window", dialog, "352", "146", "click", "1"}));

@@ -87,6 +87,31 @@ QString ProgramRun::waitForVisibleWindow(bool onDesktop, std::chrono::millisecon
 QString ProgramRun::waitForWindow(std::chrono::milliseconds timeout) { return waitForVisibleWindow(true, timeout); }
 QString ProgramRun::waitForTrayIcon(std::chrono::milliseconds timeout) { return waitForVisibleWindow(false, timeout); }
 
+QString ProgramRun::openMeaningSymbolDialogFromTray(const QString& icon) {
+  const auto xdotool = [&](const QStringList& arguments) { return Xdotool(server_.display(), arguments).ok(); };
+  const QStringList before = desktopWindows();
+  if (!xdotool({"mousemove", "--window", icon, "8", "8", "click", "3"})) return {};
+  if (!WaitUntil([&] { return desktopWindows().size() > before.size(); }, 5s)) return {};
+  // The Show submenu is the tenth item; from its first item, the meaning-symbol item is the third
+  // from its end (the meaning-size and meaning-rows submenus follow it).
+  for (const char* key : {"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Right",
+                          "Up", "Up", "Up", "Return"}) {
+    if (!xdotool({"key", key})) return {};
+  }
+  // The dialog is the new window of the dialog's size.
+  QString dialog;
+  WaitUntil(
+      [&] {
+        for (const QString& window : desktopWindows()) {
+          if (!before.contains(window) && server_.run("xdotool", {"getwindowgeometry", window}).output.contains("416x169"))
+            dialog = window;
+        }
+        return !dialog.isEmpty();
+      },
+      5s);
+  return dialog;
+}
+
 QString ProgramRun::log() const {
   QFile file(logPath());
   if (!file.open(QIODevice::ReadOnly)) return {};

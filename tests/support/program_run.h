@@ -49,6 +49,10 @@ class ProgramRun {
   QString waitForWindow(std::chrono::milliseconds timeout = 10s);
   // Waits until the program's icon is docked into the tray host; returns its X window id, or empty.
   QString waitForTrayIcon(std::chrono::milliseconds timeout = 10s);
+  // Opens the tray menu by a right click on the docked icon `icon` and picks the meaning-symbol
+  // item with the keyboard, as a learner can; returns the dialog's X window id, or empty when the
+  // menu or the dialog did not show.
+  QString openMeaningSymbolDialogFromTray(const QString& icon);
 
   QString libraryPath() const { return folder_.path() + QStringLiteral("/library/Words.abc"); }
   QString settingsPath() const { return folder_.path() + QStringLiteral("/library/Words.ini"); }
