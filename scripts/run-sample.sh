@@ -23,6 +23,9 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
   xcompmgr &
   compositor=$!
   sleep 1
+  # The pointer starts in the middle of the screen, where the first bar opens; resting on the bar
+  # pauses it, so it is put in a corner as a learner working in another program would have it.
+  xdotool mousemove 0 0
   "$1" "\"$2\"" &
   pid=$!
   sleep 5
