@@ -38,8 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (count < 0) std::abort();
     for (int item = 1; item <= std::min(count, kMaxCatalogueItems); ++item) {
       const auto entry = ReadServerListItem(path, key, item, QStringLiteral("A"));
+      // A bare name stays in the target folder: no separator, and never the folder or its parent
+      // ("a..b.zip" is a plain name).
       if (entry && IsBareFileName(entry->toFileName) &&
-          (entry->toFileName.contains('/') || entry->toFileName.contains(QStringLiteral("..")))) {
+          (entry->toFileName.contains('/') || entry->toFileName.contains('\\') ||
+           entry->toFileName == QStringLiteral(".") || entry->toFileName == QStringLiteral(".."))) {
         std::abort();
       }
     }
