@@ -120,7 +120,7 @@ void frmGetWord::Form_Unload() {
 void frmGetWord::DrawHint() {
   Picture1->cls();
   DrawRow(*Picture1,
-          GetMessageText(kForm, QStringLiteral("Hint"), QStringLiteral("Select a word to see its meaning")), 0,
+          GetMessageText(kForm, QStringLiteral("Hint"), QStringLiteral("Select a word to look it up")), 0,
           kHintBottom);
 }
 

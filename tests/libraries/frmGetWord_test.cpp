@@ -3,6 +3,7 @@
 // keeps it shown; closing and Exit bring the manager back.
 #include "libraries/frmGetWord.h"
 
+#include "core/language_bas.h"
 #include "core/vars_bas.h"
 #include "libraries/frmManager.h"
 #include "libraries/frmSysMenuDict.h"
@@ -16,6 +17,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 
 namespace {
 
@@ -89,6 +91,17 @@ TEST_F(GetWord, ClosingAndExitWithoutALibraryBringTheManagerBack) {
     ASSERT_TRUE(frmManager::loaded());
     EXPECT_TRUE(frmManager::instance().isVisible());
     frmManager::unload();
+  }
+}
+
+TEST_F(GetWord, TheHintFitsTheHeadingInEveryInterfaceLanguage) {
+  for (const char* language : {"A", "C"}) {
+    SCOPED_TRACE(language);
+    g_UILanguage = language;
+    const QString hint = GetMessageText(QStringLiteral("frmGetWord"), QStringLiteral("Hint"), QString());
+    ASSERT_FALSE(hint.isEmpty());
+    const QFontMetrics metrics(popup().Picture1->font());
+    EXPECT_LE(metrics.horizontalAdvance(hint), popup().Picture1->width());
   }
 }
 
