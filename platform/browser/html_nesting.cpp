@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace platform::browser {
 namespace {
@@ -23,8 +25,16 @@ constexpr std::array<std::string_view, 7> kRawTextTags = {"style",   "textarea",
 // Elements that open foreign content, where the raw-text rules no longer hold.
 constexpr std::array<std::string_view, 2> kForeignTags = {"svg", "math"};
 
-// Tag names are compared in full only up to this length: longer ones are none of the above.
-constexpr std::size_t kLongestTagName = 16;
+// Elements at which the parser stops looking for the element an end tag closes: an end tag whose
+// element lies below one of these is ignored (or handled by rules that never leave the page
+// shallower than ignoring it would). Void, sibling and raw-text elements are never counted, so
+// only the counted ones are listed.
+constexpr std::array<std::string_view, 48> kBlockingTags = {
+    "address", "applet", "article", "aside", "basefont", "bgsound", "blockquote", "body", "button", "caption",
+    "center", "details", "dialog", "dir", "div", "dl", "fieldset", "figcaption", "figure", "footer", "form",
+    "frameset", "h1", "h2", "h3", "h4", "h5", "h6", "head", "header", "hgroup", "html", "listing", "main",
+    "marquee", "menu", "nav", "noscript", "object", "ol", "pre", "search", "section", "select", "summary",
+    "table", "template", "ul"};
 
 template <std::size_t N>
 bool OneOf(const std::array<std::string_view, N>& names, std::string_view name) {
@@ -35,6 +45,42 @@ bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r'; }
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// The counted elements still open, as the parser's stack of open elements would hold them. An end
+// tag closes the topmost element of its name, with every element above it, unless a blocking
+// element stands above that one: then the parser ignores it too. An end tag that matches nothing
+// open changes nothing, so a page of unmatched end tags cannot hide how deep its start tags go.
+// Each element is pushed and popped once: the whole scan stays linear.
+class OpenElements {
+ public:
+  std::size_t depth() const { return names_.size(); }
+
+  void open(const std::string& name) {
+    if (OneOf(kBlockingTags, name)) blocking_.push_back(names_.size());
+    positions_[name].push_back(names_.size());
+    names_.push_back(name);
+  }
+
+  void close(const std::string& name) {
+    const auto found = positions_.find(name);
+    if (found == positions_.end() || found->second.empty()) return;
+    const std::size_t at = found->second.back();
+    if (!blocking_.empty() && blocking_.back() > at) return;
+    while (names_.size() > at) pop();
+  }
+
+ private:
+  void pop() {
+    const std::size_t top = names_.size() - 1;
+    positions_[names_.back()].pop_back();
+    if (!blocking_.empty() && blocking_.back() == top) blocking_.pop_back();
+    names_.pop_back();
+  }
+
+  std::vector<std::string> names_;                                        // bottom to top
+  std::vector<std::size_t> blocking_;                                     // positions of blocking elements
+  std::unordered_map<std::string, std::vector<std::size_t>> positions_;  // each name's positions
+};
+
 // Reads the page as the HTML tokenizer does, as far as telling tags from text goes: tag names up
 // to blank, "/" or ">", attribute values quoted only right after "=", comments ending at "-->",
 // "--!>" or an early ">", bogus comments and declarations at ">", and the text of raw-text
@@ -44,7 +90,7 @@ class TagScanner {
   explicit TagScanner(std::string_view html) : html_(html) {}
 
   bool nestsDeeperThan(int limit) {
-    int depth = 0;
+    OpenElements elements;
     bool foreign = false;  // svg or math seen: end tags no longer lower the count
     while (position_ < html_.size()) {
       const std::size_t open = html_.find('<', position_);
@@ -58,9 +104,9 @@ class TagScanner {
       } else if (at('/')) {
         ++position_;
         if (position_ < html_.size() && IsLetter(html_[position_])) {
-          readTagName();
+          const std::string name = readTagName();
           skipAttributes();
-          if (!foreign) depth = std::max(0, depth - 1);
+          if (!foreign) elements.close(name);
         } else {
           skipPast('>');  // "</>" is dropped, anything else is a bogus comment
         }
@@ -78,7 +124,8 @@ class TagScanner {
           continue;
         }
         if (OneOf(kVoidTags, name) || OneOf(kSiblingTags, name)) continue;
-        if (++depth > limit) return true;
+        elements.open(name);
+        if (elements.depth() > static_cast<std::size_t>(std::max(limit, 0))) return true;
       }
     }
     return false;
@@ -108,12 +155,13 @@ class TagScanner {
     position_ = html_.size();
   }
 
-  // The tag name in lower case, up to a blank, "/" or ">"; cut at a length no known name has.
+  // The whole tag name in lower case, up to a blank, "/" or ">": an end tag closes only the
+  // element of exactly its name.
   std::string readTagName() {
     std::string name;
     while (position_ < html_.size() && !IsSpace(html_[position_]) && html_[position_] != '/' &&
            html_[position_] != '>') {
-      if (name.size() <= kLongestTagName) name += Lower(html_[position_]);
+      name += Lower(html_[position_]);
       ++position_;
     }
     return name;

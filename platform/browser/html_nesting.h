@@ -2,8 +2,10 @@
 // A quick look at how deep a page's tags nest, before the page is parsed. The HTML parser works
 // harder the deeper the open elements stack up (each new tag looks through them), so a hostile
 // page of a few megabytes nested a million levels deep would keep it busy for hours; this scan
-// reads the tags once, in linear time and constant memory, and tells whether the page's start
-// tags, less its end tags, ever stack up deeper than a limit.
+// reads the tags once, in linear time, holding no more than the open elements up to the limit,
+// and tells whether the elements its start tags open, less those its end tags close, ever stack
+// up deeper than a limit. An end tag closes only an open element of its own name that the parser
+// would close too, so end tags that match nothing cannot hide the depth.
 //
 // It is an estimate on the safe side for real pages: void elements (br, img...) and elements
 // that close their open sibling of the same kind (p, li, td, option...) are not counted; the text

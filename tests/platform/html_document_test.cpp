@@ -45,6 +45,10 @@ TEST(HtmlNesting, TagsHiddenFromTheParserDoNotCountAndTagsItSeesDo) {
       {"a script escape ended at once", "<script><!-->" + std::string("</script>") + divs + divs, true},
       {"svg keeps its title's content as markup", "<svg><title>" + divs + divs + "</title></svg>", true},
       {"end tags are no help once svg appears", "<svg></svg>" + divs + "</div>" + divs, true},
+      {"end tags of elements never opened", Repeat("<div></x>", 1200), true},
+      {"an end tag below a blocking element", Repeat("<span><div></span>", 600), true},
+      {"names alike in their first 17 letters", Repeat("<abcdefghijklmnopqrx></abcdefghijklmnopqry>", 1200), true},
+      {"misnested inline elements", Repeat("<div><b><i>x</b></i></div>", 3000), false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(TagsNestDeeperThan(QByteArray::fromStdString(c.page), kMaxNestingDepth), c.deeper) << c.name;
