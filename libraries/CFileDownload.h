@@ -37,6 +37,8 @@ class CFileDownload final : private platform::DownloadCallback {
   // Whether a stored file is on disk before StartDownloading returns (the default). An owner that
   // syncs the file itself later may turn it off, so the write-back overlaps its further work.
   void SetSyncToDisk(bool sync) { m_Options.syncToDisk = sync; }
+  // Whether the next downloads follow redirects only to https addresses.
+  void SetHttpsRedirectsOnly(bool only) { m_Options.httpsRedirectsOnly = only; }
   // Why the last StartDownloading returned false (None after a success).
   platform::DownloadFailure LastFailure() const { return m_LastFailure; }
 

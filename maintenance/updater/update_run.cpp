@@ -35,12 +35,14 @@ ListSource UpdateListSource() {
 }
 
 // One new download object per file, released when the file is done. An address the update
-// policy does not accept is never handed to the download.
+// policy does not accept is never handed to the download, and a redirect leads only to https:
+// a loopback server may not pass the run on to a plain-http one.
 std::optional<UpdateRefusal> Download(const QString& address, const QString& localFile,
                                       std::int64_t maxBytes = platform::kDefaultDownloadLimit) {
   if (!IsAcceptedUpdateAddress(address)) return UpdateRefusal::InsecureAddress;
   CFileDownload download;
   download.SetMaxBytes(maxBytes);
+  download.SetHttpsRedirectsOnly(true);
   if (!download.StartDownloading(address, localFile)) return UpdateRefusal::DownloadFailed;
   return std::nullopt;
 }
@@ -64,8 +66,8 @@ bool MoveIntoPlace(const QString& staged, const QString& localFile) {
 // Fetches one item next to its file, checks what came, and only then replaces the file. A file
 // that ran as a program is replaced only by a program of this machine.
 std::optional<UpdateRefusal> FetchItem(const QString& address, const QString& localFile) {
-  // Named as the program's own temporary files, so the next start of any of its programs removes
-  // one that a killed run left behind.
+  // Named as the program's own temporary files, so the next start of the word program removes one
+  // that a killed run left behind.
   const QString staged = platform::ProgramFolder() +
                          platform::TemporaryNameStem(QFileInfo(localFile).fileName(), platform::TemporaryKind::Download) +
                          QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));

@@ -97,7 +97,7 @@ std::uint32_t Clamp32(curl_off_t value) {
   return static_cast<std::uint32_t>(value);
 }
 
-void ConfigureTransfer(CURL* easy, const QByteArray& url, Sink& sink) {
+void ConfigureTransfer(CURL* easy, const QByteArray& url, Sink& sink, bool httpsRedirectsOnly) {
   curl_easy_setopt(easy, CURLOPT_URL, url.constData());
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &WriteToPartialFile);
   curl_easy_setopt(easy, CURLOPT_WRITEDATA, &sink);
@@ -106,8 +106,8 @@ void ConfigureTransfer(CURL* easy, const QByteArray& url, Sink& sink) {
   // Only web addresses, also after a redirect: a server must not point the program at local files.
   // A secure address stays secure: its redirects may lead to https only, never down to http.
   curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR,
-                   url.trimmed().toLower().startsWith("https:") ? "https" : "http,https");
+  const bool secure = httpsRedirectsOnly || url.trimmed().toLower().startsWith("https:");
+  curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, secure ? "https" : "http,https");
   curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
   curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, static_cast<long>(g_connectSeconds));
   curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
@@ -196,7 +196,7 @@ bool UrlDownloadToFile(const QString& url, const QString& destination, DownloadC
   // would send them.
   const QUrl parsed(url, QUrl::TolerantMode);
   const QByteArray address = parsed.isValid() ? parsed.toEncoded() : url.toUtf8();
-  ConfigureTransfer(easy.get(), address, sink);
+  ConfigureTransfer(easy.get(), address, sink, options.httpsRedirectsOnly);
 
   Binding binding;
   callback.OnStartBinding(binding);

@@ -60,6 +60,10 @@ struct DownloadOptions {
   // Whether the file is on disk (fsync) before it takes its name. A caller that moves the file on
   // before relying on it may sync it later itself, letting the write-back finish meanwhile.
   bool syncToDisk = true;
+  // Whether a redirect may lead only to an https address, whatever the first address was. An
+  // exception a caller makes for one plain-http address must not carry over to where that
+  // address points.
+  bool httpsRedirectsOnly = false;
 };
 
 // Fetches `url` into the file `destination` (a full path whose folder must exist). Returns true

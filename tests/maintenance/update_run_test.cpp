@@ -138,12 +138,16 @@ TEST_F(UpdateRunTest, AListCannotReplaceAProgramOrTheLearnersFilesNorFetchOverPl
       "FROM_FILENAME01=program.sh\nTO_FILENAME01=Corvel'sLexorn2\nFILENAME01_BUILD_TIME=20991231_23:59:59\n"
       "FROM_FILENAME02=topics.ini\nTO_FILENAME02=TopicList.ini\nFILENAME02_BUILD_TIME=20991231_23:59:59\n"
       "FROM_FILENAME03=settings.ini\nTO_FILENAME03=Settings.ini\n"
+      "FROM_FILENAME04=moved.dat\nTO_FILENAME04=Moved.dat\n"
       "FROM_PATH01=http://198.51.100.7/\n"
       "[SERVER_LEATEST_2A]\n"
       "FROM_FILENAME01=LANG_A.dat\nTO_FILENAME01=LANG_A.dat\n").toUtf8());
   server_.serve("/program.sh", "#!/bin/sh\necho replaced\n");
   server_.serve("/topics.ini", "[A]\n");
   server_.serve("/settings.ini", "[Global]\n");
+  // The loopback exception does not pass on to a plain-http address the server redirects to.
+  server_.redirect("/moved.dat", server_.url("/words.dat"));
+  server_.serve("/words.dat", "words");
   install("Corvel'sLexorn2", "the installed program");
   ASSERT_TRUE(QFile::setPermissions(program("Corvel'sLexorn2"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
   install("TopicList.ini", "[AC:Words]\n");
@@ -161,11 +165,12 @@ TEST_F(UpdateRunTest, AListCannotReplaceAProgramOrTheLearnersFilesNorFetchOverPl
   QStringList after = before + QStringList{"ServerUpdate2.ini"};
   after.sort();
   EXPECT_EQ(programFiles(), after);
-  EXPECT_EQ(server_.requests("/topics.ini") + server_.requests("/settings.ini"), 0);
-  EXPECT_EQ(installerValue("ServerUpdate2", "RESULT"),
-            "Update failed！（Total 4 Items）: Corvel'sLexorn2 (not a program of this machine), "
+  EXPECT_EQ(server_.requests("/topics.ini") + server_.requests("/settings.ini") + server_.requests("/words.dat"), 0);
+  EXPECT_EQ(outcome.resultLine,
+            "Update failed！（Total 5 Items）: Corvel'sLexorn2 (not a program of this machine), "
             "TopicList.ini (the learner's own file is never updated), "
-            "Settings.ini (the learner's own file is never updated), LANG_A.dat (the address is not https)");
+            "Settings.ini (the learner's own file is never updated), Moved.dat (download failed), "
+            "LANG_A.dat (the address is not https)");
 
   // The list itself from a plain-http server elsewhere is not fetched either.
   TempFolders::writeFile(program("ServerLocation.ini"), "[DOWNLOADFROM]\nNewPath=http://198.51.100.7/\nNewFileName=list.ini\n");
