@@ -7,8 +7,8 @@
 #include "libraries/library_list.h"
 #include "platform/archive/zip_archive.h"
 #include "platform/files/disk_full.h"
+#include "platform/files/disk_sync.h"
 #include "platform/files/entry_swap.h"
-#include "platform/files/file_descriptor.h"
 #include "platform/files/private_folder.h"
 #include "platform/ini/ini.h"
 
@@ -19,11 +19,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <utility>
 #include <vector>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,21 +68,7 @@ ItemFailure FailureOfUnpack(platform::UnpackResult result) {
 
 ItemOutcome FailedFromErrno(int error) {
   return Failed(platform::IsDiskFullError(error) ? ItemFailure::NoSpace : ItemFailure::WriteFailed,
-                QString::fromLocal8Bit(std::strerror(error)));
-}
-
-// Puts a downloaded file on disk; its write-back has run while the archive was unpacked. Returns
-// the system's error number, 0 when done.
-int SyncFile(const QString& path) {
-  const platform::FileDescriptor fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
-  if (!fd.valid() || ::fdatasync(fd.get()) != 0) return errno;
-  return 0;
-}
-
-// Puts the folder's renames on disk (its files were synced when they were written).
-void SyncFolder(const QString& folder) {
-  const platform::FileDescriptor fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.valid()) static_cast<void>(::fsync(fd.get()));
+                platform::SystemErrorText(error));
 }
 
 bool IsDirectory(const QString& path, bool& exists) {
@@ -207,7 +191,9 @@ ItemOutcome CatalogueDownload::install(const WebLibItem& item, Staging& staging)
   }
   for (const auto& [staged, name] : staging.entries) {
     if (!staged.startsWith(staging.downloads())) continue;
-    if (const int error = SyncFile(staged); error != 0) return FailedFromErrno(error);
+    // The download's write-back has run while the archive was unpacked; it is on disk before it
+    // takes the place of anything.
+    if (const int error = platform::SyncFileToDisk(staged); error != 0) return FailedFromErrno(error);
   }
   platform::EntrySwap swap;  // undone when it goes uncommitted
   for (const auto& [staged, name] : staging.entries) {
@@ -236,7 +222,7 @@ ItemOutcome CatalogueDownload::install(const WebLibItem& item, Staging& staging)
     return Failed(ItemFailure::LogWriteFailed);
   }
   swap.commit();
-  SyncFolder(targetFolder_);
+  platform::SyncFolderToDisk(targetFolder_);  // the renames (the files were synced before)
   if (!section.isEmpty()) g_CurrentSection = section;
   return {};
 }

@@ -2,6 +2,7 @@
 
 #include "platform/archive/utf8_ctype.h"
 #include "platform/files/disk_full.h"
+#include "platform/files/disk_sync.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -15,7 +16,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -73,8 +73,7 @@ QString EntryName(archive_entry* entry) {
 UnpackOutcome Fail(UnpackResult result, const QString& reason = {}) { return {result, reason}; }
 
 UnpackOutcome FailFromErrno(int error) {
-  const QString reason = QString::fromLocal8Bit(std::strerror(error));
-  return Fail(IsDiskFullError(error) ? UnpackResult::DiskFull : UnpackResult::WriteFailed, reason);
+  return Fail(IsDiskFullError(error) ? UnpackResult::DiskFull : UnpackResult::WriteFailed, SystemErrorText(error));
 }
 
 UnpackOutcome FailFromReader(archive* reader) {

@@ -1,10 +1,11 @@
 #include "platform/files/entry_swap.h"
 
+#include "platform/files/disk_sync.h"
+
 #include <QFile>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,8 +16,6 @@ namespace {
 void SetReason(QString* reason, const QString& text) {
   if (reason != nullptr) *reason = text;
 }
-
-QString SystemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
 // Exchanges two entries atomically. File systems without the exchange get two renames through a
 // third name beside the prepared entry: for a moment the target is missing, never half written.
@@ -57,17 +56,17 @@ bool EntrySwap::move(const QString& prepared, const QString& target, QString* re
   struct stat newEntry {};
   struct stat oldEntry {};
   if (::lstat(from.constData(), &newEntry) != 0) {
-    SetReason(reason, SystemReason(errno));
+    SetReason(reason, SystemErrorText(errno));
     return false;
   }
   const bool exists = ::lstat(to.constData(), &oldEntry) == 0;
   if (exists && S_ISDIR(newEntry.st_mode) != S_ISDIR(oldEntry.st_mode)) {
-    SetReason(reason, SystemReason(S_ISDIR(oldEntry.st_mode) ? EISDIR : ENOTDIR));
+    SetReason(reason, SystemErrorText(S_ISDIR(oldEntry.st_mode) ? EISDIR : ENOTDIR));
     return false;
   }
   const bool moved = exists ? Exchange(from, to) : RenameNew(from, to);
   if (!moved) {
-    SetReason(reason, SystemReason(errno));
+    SetReason(reason, SystemErrorText(errno));
     return false;
   }
   moves_.push_back({from, to, exists});

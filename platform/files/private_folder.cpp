@@ -1,12 +1,12 @@
 #include "platform/files/private_folder.h"
 
+#include "platform/files/disk_sync.h"
 #include "platform/files/own_temporary_names.h"
 
 #include <QFile>
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -18,7 +18,7 @@ PrivateFolder::PrivateFolder(const QString& parent) {
   QByteArray name = QFile::encodeName(base + TemporaryNameStem(QStringLiteral("lexorn"), TemporaryKind::Unpack)) + "XXXXXX";
   if (::mkdtemp(name.data()) == nullptr) {  // mode 0700
     errorNumber_ = errno;
-    error_ = QString::fromLocal8Bit(std::strerror(errorNumber_));
+    error_ = SystemErrorText(errorNumber_);
     return;
   }
   path_ = QFile::decodeName(name) + QLatin1Char('/');

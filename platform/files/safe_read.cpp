@@ -1,9 +1,10 @@
 #include "platform/files/safe_read.h"
 
+#include "platform/files/disk_sync.h"
+
 #include <QFile>
 
 #include <cerrno>
-#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,7 +14,7 @@ namespace platform {
 namespace {
 
 void SetReason(QString* reason, int error) {
-  if (reason != nullptr) *reason = QString::fromLocal8Bit(std::strerror(error));
+  if (reason != nullptr) *reason = SystemErrorText(error);
 }
 
 bool IsMissingError(int error) { return error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG || error == ELOOP; }

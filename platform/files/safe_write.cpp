@@ -1,5 +1,6 @@
 #include "platform/files/safe_write.h"
 
+#include "platform/files/disk_sync.h"
 #include "platform/files/file_descriptor.h"
 #include "platform/files/own_temporary_names.h"
 
@@ -8,7 +9,6 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,8 +16,6 @@
 
 namespace platform {
 namespace {
-
-QString SystemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
 void SetReason(QString* reason, const QString& text) {
   if (reason != nullptr) *reason = text;
@@ -72,17 +70,13 @@ bool WriteAll(int fd, QByteArrayView bytes, int& error) {
 // The rename is on disk only once the folder is: a crash just after a successful rename would
 // otherwise bring the old file back. The new content is complete either way, so a folder that
 // refuses the sync does not make the write a failure.
-void SyncFolderOf(const QString& target) {
-  const QByteArray folder = QFile::encodeName(QFileInfo(target).absolutePath());
-  const FileDescriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.valid()) static_cast<void>(::fsync(fd.get()));
-}
+void SyncFolderOf(const QString& target) { SyncFolderToDisk(QFileInfo(target).absolutePath()); }
 
 }  // namespace
 
 bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* reason) {
   if (path.isEmpty()) {
-    SetReason(reason, SystemReason(ENOENT));
+    SetReason(reason, SystemErrorText(ENOENT));
     return false;
   }
   const QString target = ResolvedTarget(path);
@@ -95,21 +89,21 @@ bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* rea
     return false;
   }
   if (exists && ::access(targetName.constData(), W_OK) != 0) {
-    SetReason(reason, SystemReason(errno));
+    SetReason(reason, SystemErrorText(errno));
     return false;
   }
 
   TemporaryFile temporary;
   int error = 0;
   if (!CreateTemporaryFile(target, temporary, error)) {
-    SetReason(reason, SystemReason(error));
+    SetReason(reason, SystemErrorText(error));
     return false;
   }
   // Each step's failure removes the temporary file; the old file has not been touched.
   const auto fail = [&](int code) {
     temporary.fd.close();
     ::unlink(temporary.name.constData());
-    SetReason(reason, SystemReason(code));
+    SetReason(reason, SystemErrorText(code));
     return false;
   };
   if (exists && ::fchmod(temporary.fd.get(), old.st_mode & 07777) != 0) return fail(errno);
