@@ -11,12 +11,6 @@
 namespace platform::browser {
 namespace {
 
-bool IsVoidTag(const QString& tag) {
-  static const QSet<QString> kVoid = {"area", "base", "br",    "col",   "embed", "hr",  "img",
-                                      "input", "link", "meta", "param", "source", "track", "wbr"};
-  return kVoid.contains(tag);
-}
-
 bool IsRawTextTag(const QString& tag) { return tag == "script" || tag == "style"; }
 
 void AppendEscapedText(QString& html, const QString& text) {
@@ -156,7 +150,7 @@ class DocumentBuilder {
 
   void close(int index) {
     HtmlDocument::Element& element = document_.elements_[static_cast<std::size_t>(index)];
-    if (!IsVoidTag(element.tag)) document_.html_ += QStringLiteral("</") + element.tag + u'>';
+    if (!IsVoidElement(element.tag.toStdString())) document_.html_ += QStringLiteral("</") + element.tag + u'>';
     element.htmlLength = document_.html_.size() - element.htmlStart;
     element.textLength = document_.text_.size() - element.textStart;
   }

@@ -123,7 +123,7 @@ class TagScanner {
           skipRawText(name);
           continue;
         }
-        if (OneOf(kVoidTags, name) || OneOf(kSiblingTags, name)) continue;
+        if (IsVoidElement(name) || OneOf(kSiblingTags, name)) continue;
         elements.open(name);
         if (elements.depth() > static_cast<std::size_t>(std::max(limit, 0))) return true;
       }
@@ -274,6 +274,8 @@ class TagScanner {
 };
 
 }  // namespace
+
+bool IsVoidElement(std::string_view name) { return OneOf(kVoidTags, name); }
 
 bool TagsNestDeeperThan(const QByteArray& html, int limit) {
   return TagScanner(std::string_view(html.constData(), static_cast<std::size_t>(html.size()))).nestsDeeperThan(limit);

@@ -14,7 +14,13 @@
 
 #include <QByteArray>
 
+#include <string_view>
+
 namespace platform::browser {
+
+// True for the elements that never hold children (br, img, input...), by lower-case tag name:
+// they have no end tag, and they add no level.
+bool IsVoidElement(std::string_view name);
 
 // True when the tags of `html` nest deeper than `limit` levels.
 bool TagsNestDeeperThan(const QByteArray& html, int limit);
