@@ -174,7 +174,7 @@ class EntryWriter {
       written_ += got;
       if (written_ > limits_.maxTotalBytes) return Fail(UnpackResult::TooLarge);
       if (written_ > packedBytes_ * limits_.maxRatio) return Fail(UnpackResult::RatioTooHigh);
-      if (!writeAll(fd, buffer_.data(), static_cast<size_t>(got))) return FailFromErrno(errno);
+      if (int error = 0; !WriteAll(fd, QByteArrayView(buffer_.data(), got), error)) return FailFromErrno(error);
       if (written_ - reported_ >= kProgressStepBytes) {
         reported_ = written_;
         // Starts the write-back of what is written so far, so the final fsync has little to wait for.
@@ -182,19 +182,6 @@ class EntryWriter {
         if (!pacer_.report(written_, declared_)) return Fail(UnpackResult::Cancelled);
       }
     }
-  }
-
-  static bool writeAll(int fd, const char* data, size_t size) {
-    while (size > 0) {
-      const ssize_t done = ::write(fd, data, size);
-      if (done < 0) {
-        if (errno == EINTR) continue;
-        return false;
-      }
-      data += done;
-      size -= static_cast<size_t>(done);
-    }
-    return true;
   }
 
   const UnpackLimits& limits_;

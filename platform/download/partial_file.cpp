@@ -1,5 +1,6 @@
 #include "platform/download/partial_file.h"
 
+#include "platform/files/disk_sync.h"
 #include "platform/files/own_temporary_names.h"
 
 #include <QFile>
@@ -49,24 +50,16 @@ PartialFile::PartialFile(const QByteArray& destination) : destination_(destinati
 PartialFile::~PartialFile() { discard(); }
 
 bool PartialFile::write(const char* data, std::size_t size) {
-  while (size > 0 && fd_ >= 0) {
-    const ssize_t written = ::write(fd_, data, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      lastError_ = errno;
-      return false;
-    }
-    data += written;
-    size -= static_cast<std::size_t>(written);
-    unsynced_ += static_cast<std::size_t>(written);
-  }
+  if (fd_ < 0) return false;
+  if (!WriteAll(fd_, QByteArrayView(data, static_cast<qsizetype>(size)), lastError_)) return false;
+  unsynced_ += size;
   // Starts the write-back of each megabyte as it comes, so the fsync of commit() has little left
   // to wait for.
-  if (unsynced_ >= kWriteBackBytes && fd_ >= 0) {
+  if (unsynced_ >= kWriteBackBytes) {
     unsynced_ = 0;
     static_cast<void>(::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE));
   }
-  return fd_ >= 0;
+  return true;
 }
 
 bool PartialFile::commit(bool sync) {

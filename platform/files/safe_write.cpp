@@ -53,20 +53,6 @@ bool CreateTemporaryFile(const QString& target, TemporaryFile& temporary, int& e
   return false;
 }
 
-bool WriteAll(int fd, QByteArrayView bytes, int& error) {
-  qsizetype done = 0;
-  while (done < bytes.size()) {
-    const ssize_t written = ::write(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      error = errno;
-      return false;
-    }
-    done += written;
-  }
-  return true;
-}
-
 // The rename is on disk only once the folder is: a crash just after a successful rename would
 // otherwise bring the old file back. The new content is complete either way, so a folder that
 // refuses the sync does not make the write a failure.
