@@ -1,9 +1,14 @@
 #pragma once
 // At start, the debris of an earlier run that died is removed: the temporary files of atomic
-// writes, partial downloads and the private folders of catalogue downloads, by their own name
-// pattern only (platform/files/own_temporary_names.h), only in the folders the program writes
-// (the program folder, the profile folder, the proposed download folder and the folders of the
-// libraries in TopicList.ini), and only when the process that made them no longer runs.
+// writes and partial downloads, the private folders of catalogue downloads, and the old entries a
+// replacement kept aside (put back when the replacement did not take their place). Only the
+// program's own names count (platform/files/own_temporary_names.h), only in the folders the
+// program writes into, and only what it writes there:
+// - the program folder and the profile folder: any of the program's temporaries;
+// - the proposed download folder: a download's private folders and kept entries;
+// - the folder of each library in TopicList.ini: the temporaries of the library's own files
+//   ("Words.abc", its settings "Words.ini", a download's "Words.*" entries) and a download's
+//   private folders, never those of any other name.
 
-// Returns how many files and folders were removed.
+// Returns how many files and folders were removed or put back.
 int RemoveStaleDownloadFiles();

@@ -15,7 +15,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick trayer xcompmgr openbox sox xclip libcpp-httplib-dev
   shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl
-  libarchive-tools curl
+  libarchive-tools curl bindfs
 )
 
 missing=()

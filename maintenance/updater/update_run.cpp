@@ -13,7 +13,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <cstdint>
 #include <filesystem>
@@ -69,8 +68,7 @@ std::optional<UpdateRefusal> FetchItem(const QString& address, const QString& lo
   // Named as the program's own temporary files, so the next start of the word program removes one
   // that a killed run left behind.
   const QString staged = platform::ProgramFolder() +
-                         platform::TemporaryNameStem(QFileInfo(localFile).fileName(), platform::TemporaryKind::Download) +
-                         QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+                         platform::NewTemporaryName(QFileInfo(localFile).fileName(), platform::TemporaryKind::Download);
   std::optional<UpdateRefusal> refusal = Download(address, staged);
   if (!refusal && IsExecutableFile(localFile) && !IsProgramOfThisMachine(staged)) refusal = UpdateRefusal::NotAProgram;
   if (!refusal && !MoveIntoPlace(staged, localFile)) refusal = UpdateRefusal::DownloadFailed;

@@ -16,7 +16,7 @@ namespace {
 
 constexpr std::size_t kWriteBackBytes = 1 << 20;
 
-// mkstemp creates its file readable by the owner only. A finished download that replaces a file
+// The file is created readable by the owner only. A finished download that replaces a file
 // keeps that file's permission bits (an updated program stays executable); a new file gets the
 // same permissions as any file the program creates.
 void ApplyPermissions(int fd, const QByteArray& destination) {
@@ -38,13 +38,13 @@ PartialFile::PartialFile(const QByteArray& destination) : destination_(destinati
   const QByteArray name = destination.mid(slash + 1);
   // A hidden name, so a half-written file never shows up as a library in a folder listing; it
   // carries this process's id, so the next start can tell debris from a download under way.
-  temporary_ = folder + QFile::encodeName(TemporaryNameStem(QFile::decodeName(name), TemporaryKind::Download)) + "XXXXXX";
-  fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
-  if (fd_ >= 0) {
-    ApplyPermissions(fd_, destination_);
-  } else {
-    lastError_ = errno;
+  for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
+    temporary_ = folder + QFile::encodeName(NewTemporaryName(QFile::decodeName(name), TemporaryKind::Download));
+    fd_ = ::open(temporary_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600);
+    lastError_ = fd_ < 0 ? errno : 0;
+    if (fd_ < 0 && lastError_ != EEXIST) break;
   }
+  if (fd_ >= 0) ApplyPermissions(fd_, destination_);
 }
 
 PartialFile::~PartialFile() { discard(); }

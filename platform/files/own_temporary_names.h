@@ -1,42 +1,63 @@
 #pragma once
-// The names the program gives its own temporary files and folders: hidden, and carrying the id of
-// the process that made them, ".<name>.<pid>.<kind>-<random>". A program that dies (killed, a
-// crash, the power) leaves them behind; the next start finds them by this pattern alone and removes
-// those whose process no longer runs (RemoveStaleTemporaryFiles). Nothing else in a folder ever
-// matches, so a learner's own hidden files are never touched.
+// The names the program gives its own temporary files and folders, and the start-up removal of
+// those an earlier run left behind. A name is hidden and carries the program's own marker, the id
+// of the process that made it, its kind and a random part of exactly twelve letters and digits:
+// ".<name>.lexorn2-<pid>.<kind>-<random>". A program that dies (killed, a crash, the power) leaves
+// them behind; the next start removes one only when all of this holds:
+// - the whole name parses, with a process id the system can give (1 to its pid_max),
+// - the entry is of the kind its name says (a regular file, a private folder laid out as the
+//   download lays it out, or an old entry kept aside while it was replaced),
+// - it belongs to the user running the program,
+// - no process of that id runs at all (a second copy of the program installed elsewhere may share
+//   a library folder, and a process that cannot be asked is counted as running),
+// - the caller's scope names it as one the program writes into that folder.
+// Names of any other shape (an older release's, a learner's look-alike) are never touched.
 
 #include <QString>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 namespace platform {
 
 enum class TemporaryKind {
   Write,     // "tmp": a file being replaced atomically (WriteFileAtomically)
-  Download,  // "download": a file being fetched (URL download)
-  Unpack,    // "unpack": a private folder a download is fetched and unpacked into
+  Download,  // "download": a file being fetched (URL download, the updaters)
+  Unpack,    // "unpack": a private folder a download is fetched and unpacked into (PrivateFolder)
+  Keep,      // "keep": the old entry beside its name while a move replaces it (EntrySwap)
 };
 
-// The stem of a new temporary name for `baseName` in this process: ".<baseName>.<pid>.<kind>-";
-// the caller appends six or more random letters or digits (mkstemp's "XXXXXX" included).
-QString TemporaryNameStem(const QString& baseName, TemporaryKind kind);
+// A new temporary name for `baseName` in this process, random part included. Creating it can
+// still meet an entry of that name: create with O_EXCL (or mkdir) and try a fresh name on EEXIST.
+QString NewTemporaryName(const QString& baseName, TemporaryKind kind);
 
 struct TemporaryName {
+  QString baseName;  // the name of the file or folder the temporary one stands in for
   TemporaryKind kind;
   long long pid;
 };
 
-// The kind and the process id of a name made from TemporaryNameStem; nothing for any other name.
+// The parts of a name made by NewTemporaryName; nothing for any other name.
 std::optional<TemporaryName> ParseTemporaryName(const QString& fileName);
 
-// True when the process `pid` is still running as one of this program's executables (any program
-// started from the same folder as this one), so that its temporary files are in use. A process id
-// of another program, or of none, owns nothing of ours.
-bool OwnProcessIsRunning(long long pid);
+// The base name of the program's private folders ("download").
+QString PrivateFolderBaseName();
 
-// Removes, in each folder given, the temporary files and folders of the pattern above whose
-// process is gone. Only the folder itself is searched (not its subfolders); a folder that does not
-// exist or cannot be read is passed over. Returns how many entries were removed.
-int RemoveStaleTemporaryFiles(const QStringList& folders);
+// True while any process of this id runs, whatever program it is and whoever owns it.
+bool ProcessIsRunning(long long pid);
+
+// One folder the program writes temporaries into, and which of them it may have left there.
+struct TemporaryScope {
+  QString folder;
+  std::function<bool(const TemporaryName&)> isCandidate;
+};
+
+// In each scope's folder (not its subfolders; a folder that does not exist or cannot be read is
+// passed over), removes the stale temporary files and private folders described above, and ends
+// a replacement a dead process left half done: an old entry kept aside is put back when its name
+// is free, and removed when the new entry holds the name. A folder may appear in several scopes.
+// Returns how many entries were removed or put back.
+int RemoveStaleTemporaryFiles(const std::vector<TemporaryScope>& scopes);
 
 }  // namespace platform

@@ -6,22 +6,33 @@
 #include <QFile>
 
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
 PrivateFolder::PrivateFolder(const QString& parent) {
   QString base = parent;
   if (!base.endsWith(QLatin1Char('/'))) base += QLatin1Char('/');
-  QByteArray name = QFile::encodeName(base + TemporaryNameStem(QStringLiteral("lexorn"), TemporaryKind::Unpack)) + "XXXXXX";
-  if (::mkdtemp(name.data()) == nullptr) {  // mode 0700
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    const QByteArray name = QFile::encodeName(base + NewTemporaryName(PrivateFolderBaseName(), TemporaryKind::Unpack));
+    // Readable by this user only, whatever the umask: the next start recognises the folder by it.
+    if (::mkdir(name.constData(), 0700) == 0) {
+      if (::chmod(name.constData(), 0700) == 0) {
+        path_ = QFile::decodeName(name) + QLatin1Char('/');
+        return;
+      }
+      errorNumber_ = errno;
+      ::rmdir(name.constData());
+      break;
+    }
     errorNumber_ = errno;
-    error_ = SystemErrorText(errorNumber_);
-    return;
+    if (errorNumber_ != EEXIST) break;
   }
-  path_ = QFile::decodeName(name) + QLatin1Char('/');
+  error_ = SystemErrorText(errorNumber_);
 }
 
 PrivateFolder::~PrivateFolder() {

@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <cerrno>
 
@@ -38,11 +37,9 @@ struct TemporaryFile {
 bool CreateTemporaryFile(const QString& target, TemporaryFile& temporary, int& error) {
   const QFileInfo info(target);
   // The name carries this process's id, so the next start can tell debris from a write under way.
-  const QString stem = info.absolutePath() + QLatin1Char('/') + TemporaryNameStem(info.fileName(), TemporaryKind::Write);
+  const QString folder = info.absolutePath() + QLatin1Char('/');
   for (int attempt = 0; attempt < 16; ++attempt) {
-    const QString suffix =
-        QString::number(QRandomGenerator::global()->generate64() & 0xFFFFFFFFFFFFull, 36).rightJustified(10, u'0');
-    temporary.name = QFile::encodeName(stem + suffix);
+    temporary.name = QFile::encodeName(folder + NewTemporaryName(info.fileName(), TemporaryKind::Write));
     // 0666 less the umask, as any new file of the program.
     temporary.fd = FileDescriptor(
         ::open(temporary.name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666));
