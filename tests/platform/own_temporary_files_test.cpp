@@ -167,9 +167,7 @@ TEST(OwnTemporaryNames, OnlyStaleEntriesOfTheirOwnKindUserAndScopeGoAndKeptOnesA
   };
   EXPECT_EQ(platform::RemoveStaleTemporaryFiles({{folder, inScope}, {folders.programFolder() + "missing/", inScope}}),
             settled);
-  const QMap<QString, QByteArray> after = FolderSnapshot(folder);
-  EXPECT_EQ(after.keys(), expected.keys());
-  EXPECT_TRUE(after == expected);
+  EXPECT_EQ(testing_support::SnapshotDifference(expected, FolderSnapshot(folder)), "");
   sleeper.kill();
   sleeper.waitForFinished();
 }
@@ -229,8 +227,8 @@ TEST(EntrySwap, MovesExchangeLikeKindsRefuseOtherKindsAndRollBackExactly) {
     EXPECT_FALSE(QFile::exists(target + "Lib.JPG/old.jpg"));
 
     swap.rollback();
-    EXPECT_TRUE(FolderSnapshot(target) == targetBefore);
-    EXPECT_TRUE(FolderSnapshot(prepared) == preparedBefore);
+    EXPECT_EQ(testing_support::SnapshotDifference(targetBefore, FolderSnapshot(target)), "");
+    EXPECT_EQ(testing_support::SnapshotDifference(preparedBefore, FolderSnapshot(prepared)), "");
 
     // Committed, the old entries are where the prepared ones were, and nothing is left beside
     // the targets.
@@ -270,7 +268,7 @@ TEST(EntrySwap, AReplacementTheFileSystemRefusesLeavesTheOldEntryAndNothingBesid
       EXPECT_FALSE(swap.move(folders.programFolder() + "Lib.abc", target + "Lib.abc", &reason));
       EXPECT_FALSE(reason.isEmpty());
     }
-    EXPECT_TRUE(FolderSnapshot(target) == before);
+    EXPECT_EQ(testing_support::SnapshotDifference(before, FolderSnapshot(target)), "");
   }
 }
 

@@ -24,6 +24,17 @@ QString TemporaryNameOfProcess(const QString& baseName, platform::TemporaryKind 
   return name.replace(name.lastIndexOf(own), own.size(), QStringLiteral(".lexorn2-%1.").arg(pid));
 }
 
+QByteArray EntrySnapshot(const QString& path) {
+  struct stat info {};
+  if (::lstat(QFile::encodeName(path).constData(), &info) != 0) return "<missing>";
+  QByteArray value =
+      QByteArray("uid ") + QByteArray::number(info.st_uid) + " mode " + QByteArray::number(info.st_mode & 07777, 8) + ' ';
+  if (S_ISLNK(info.st_mode)) return value + "<link> " + QFile::encodeName(QFile::symLinkTarget(path));
+  if (S_ISDIR(info.st_mode)) return value + "<folder>";
+  QFile file(path);
+  return value + (file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>"));
+}
+
 QMap<QString, QByteArray> FolderSnapshot(const QString& folder) {
   QMap<QString, QByteArray> entries;
   const QString root = folder.endsWith('/') ? folder : folder + '/';
@@ -31,21 +42,24 @@ QMap<QString, QByteArray> FolderSnapshot(const QString& folder) {
                   QDirIterator::Subdirectories);
   while (it.hasNext()) {
     const QString path = it.next();
-    struct stat info {};
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0) continue;
-    QByteArray value = QByteArray("uid ") + QByteArray::number(info.st_uid) + " mode " +
-                       QByteArray::number(info.st_mode & 07777, 8) + ' ';
-    if (S_ISLNK(info.st_mode)) {
-      value += "<link> " + QFile::encodeName(QFile::symLinkTarget(path));
-    } else if (S_ISDIR(info.st_mode)) {
-      value += "<folder>";
-    } else {
-      QFile file(path);
-      value += file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-    }
-    entries.insert(path.mid(root.size()), value);
+    entries.insert(path.mid(root.size()), EntrySnapshot(path));
   }
   return entries;
+}
+
+std::string SnapshotDifference(const QMap<QString, QByteArray>& expected, const QMap<QString, QByteArray>& actual) {
+  QStringList lines;
+  for (auto it = expected.begin(); it != expected.end(); ++it) {
+    if (!actual.contains(it.key())) {
+      lines << "missing: " + it.key();
+    } else if (actual.value(it.key()) != it.value()) {
+      lines << "changed: " + it.key() + " (" + QString::fromUtf8(actual.value(it.key()).left(60)) + ")";
+    }
+  }
+  for (auto it = actual.begin(); it != actual.end(); ++it) {
+    if (!expected.contains(it.key())) lines << "added: " + it.key();
+  }
+  return lines.join('\n').toStdString();
 }
 
 }  // namespace testing_support
