@@ -118,19 +118,18 @@ bool Settle(const QByteArray& folder, const QString& fileName, const TemporaryNa
 }  // namespace
 
 QString NewTemporaryName(const QString& baseName, TemporaryKind kind) {
+  constexpr int kLetters = static_cast<int>(sizeof kRandomAlphabet) - 1;
   QString random(kRandomLength, u'0');
-  for (QChar& letter : random) {
-    letter = QLatin1Char(kRandomAlphabet[QRandomGenerator::global()->bounded(static_cast<int>(sizeof kRandomAlphabet) - 1)]);
-  }
+  for (QChar& letter : random) letter = QLatin1Char(kRandomAlphabet[QRandomGenerator::global()->bounded(kLetters)]);
+  // One pass over all parts: a "%1" in a file name stays as it is.
   return QStringLiteral(".%1.lexorn2-%2.%3-%4")
-      .arg(baseName)
-      .arg(static_cast<long long>(::getpid()))
-      .arg(KindText(kind), random);
+      .arg(baseName, QString::number(static_cast<long long>(::getpid())), KindText(kind), random);
 }
 
 std::optional<TemporaryName> ParseTemporaryName(const QString& fileName) {
   static const QRegularExpression pattern(
-      QStringLiteral("^\\.(.+)\\.lexorn2-([1-9][0-9]{0,6})\\.(tmp|download|unpack|keep)-[0-9a-z]{%1}$").arg(kRandomLength));
+      QStringLiteral("^\\.(.+)\\.lexorn2-([1-9][0-9]{0,6})\\.(tmp|download|unpack|keep)-[0-9a-z]{%1}$")
+          .arg(kRandomLength));
   const QRegularExpressionMatch match = pattern.match(fileName);
   if (!match.hasMatch()) return std::nullopt;
   const long long pid = match.captured(2).toLongLong();

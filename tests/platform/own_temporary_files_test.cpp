@@ -60,6 +60,7 @@ TEST(OwnTemporaryNames, OnlyTheWholeNameTheProgramMakesIsRecognised) {
   for (const Case& test : cases) EXPECT_EQ(ParseTemporaryName(test.name).has_value(), test.recognised) << test.name.toStdString();
   EXPECT_EQ(ParseTemporaryName(ours)->pid, static_cast<long long>(::getpid()));
   EXPECT_EQ(ParseTemporaryName(ours)->baseName, "TopicList.ini");
+  EXPECT_EQ(ParseTemporaryName(platform::NewTemporaryName("50%1 off.abc", TemporaryKind::Write))->baseName, "50%1 off.abc");
   EXPECT_EQ(ParseTemporaryName(kept)->kind, TemporaryKind::Keep);
   EXPECT_NE(platform::NewTemporaryName("x", TemporaryKind::Write), platform::NewTemporaryName("x", TemporaryKind::Write));
 }
