@@ -1,6 +1,7 @@
 #include "bar/SubMain.h"
 
 #include "bar/SkolvaneBar_open.h"
+#include "bar/SubMain_library_list.h"
 #include "core/language_bas.h"
 #include "core/read_ini_bas.h"
 #include "core/system_utils_bas.h"
@@ -9,10 +10,8 @@
 #include "platform/app/folders.h"
 #include "platform/dialogs/dialogs.h"
 #include "platform/files/safe_read.h"
-#include "platform/files/safe_write.h"
 #include "platform/ini/ini.h"
 
-#include <QFileInfo>
 #include <QSysInfo>
 
 namespace SubMain {
@@ -45,35 +44,30 @@ class StartUpFailures {
   QStringList lines_;
 };
 
-// Copies a whole file through the safe write path; false with the reason when it cannot.
-bool CopyWholeFile(const QString& source, const QString& target, QString& reason) {
-  QByteArray content;
-  if (platform::ReadRegularFile(source, content, &reason) != platform::ReadStatus::Ok) {
-    if (reason.isEmpty()) reason = source;
-    return false;
-  }
-  return platform::WriteFileAtomically(target, content, &reason);
-}
-
-// This platform has no installer: when the profile folder holds no CORVELSETUP.ini, the program
-// leaves what an installer would, once per user: the program folder's library list in the
-// profile (when the profile has none) and a CORVELSETUP.ini that marks the first start and names
-// the interface language of the user's locale. A CORVELSETUP.ini that exists is never touched.
+// This platform has no installer: while CORVELSETUP.ini holds neither an interface language nor
+// a first-start mark (no file, or only the maintenance programs' result keys in it), no first
+// start was ever done, and the program leaves what an installer would: the library list in the
+// profile, and in section GLOBAL the first-start mark and the interface language of the user's
+// locale. The list it prepares is the program folder's, with the libraries of a list already in
+// the profile that it lacks. Every other key of the file is kept. An emptied mark is the record
+// of a first start done, and a file that names a language or holds a mark is not touched here.
 void ActAsInstallerWhenNeverInstalled(StartUpFailures& failures) {
   const QString installerFile = InstallerSettingsFile();
-  if (QFileInfo::exists(installerFile)) return;
+  const QString missing = QStringLiteral("Error");
+  if (IsSet(platform::ReadProfileString(installerFile, kGlobalSection, QStringLiteral("LANGUAGE"), missing)) ||
+      platform::ReadProfileString(installerFile, kGlobalSection, QStringLiteral("ISNEW"), missing) != missing)
+    return;
 
   const QString profileList = platform::ProfileFolder() + kTopicList;
   const QString shippedList = platform::ProgramFolder() + kTopicList;
   QString reason;
-  if (!QFileInfo::exists(profileList) && platform::IsRegularFile(shippedList) &&
-      !CopyWholeFile(shippedList, profileList, reason)) {
+  if (platform::IsRegularFile(shippedList) && !WriteMergedLibraryList(shippedList, profileList, profileList, reason))
     failures.add(profileList, reason);
-  }
 
-  const QByteArray handOver = "[GLOBAL]\nISNEW=1\nLANGUAGE=" + LanguageLetterOfLocale().toLatin1() + "\n";
-  reason.clear();
-  if (!platform::WriteFileAtomically(installerFile, handOver, &reason)) failures.add(installerFile, reason);
+  // The mark first: a language written without it would end the first starts before one ran.
+  if (platform::WriteProfileString(installerFile, kGlobalSection, QStringLiteral("ISNEW"), QStringLiteral("1")) == 0 ||
+      platform::WriteProfileString(installerFile, kGlobalSection, QStringLiteral("LANGUAGE"), LanguageLetterOfLocale()) == 0)
+    failures.add(installerFile, QString());
 }
 
 void RunFirstStartHandOver(StartUpFailures& failures) {
@@ -82,11 +76,13 @@ void RunFirstStartHandOver(StartUpFailures& failures) {
   if (g_IniResult == 0) failures.add(ProgramSettingsFile(), QString());
   g_IniValue = QString();
   platform::WriteProfileString(InstallerSettingsFile(), kGlobalSection, QStringLiteral("ISNEW"), g_IniValue);
-  // Replaces the program folder's library list with the one in the profile folder, as a whole
-  // file: a failure never leaves half a list behind.
+  // Installs the profile folder's library list in the program folder, as a whole file (a failure
+  // never leaves half a list behind), keeping the libraries registered in the program folder's
+  // list that it lacks: a repeated first start must not drop them.
+  const QString programList = platform::ProgramFolder() + kTopicList;
   QString reason;
-  if (!CopyWholeFile(platform::ProfileFolder() + kTopicList, platform::ProgramFolder() + kTopicList, reason))
-    failures.add(platform::ProgramFolder() + kTopicList, reason);
+  if (!WriteMergedLibraryList(platform::ProfileFolder() + kTopicList, programList, programList, reason))
+    failures.add(programList, reason);
 }
 
 }  // namespace

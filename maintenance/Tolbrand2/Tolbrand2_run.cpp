@@ -7,6 +7,5 @@ UpdateRunParameters Tolbrand2Run(const QString& language) {
                  {.section = plainSection + language, .firstItem = 1, .lastItem = 5, .fromPathSection = plainSection}},
       .resultSection = QStringLiteral("ServerUpdate2"),
       .fetchedLineKey = std::nullopt,
-      .reportsUnfetchedList = true,
   };
 }

@@ -5,6 +5,5 @@ UpdateRunParameters Zembrol2Run(const QString&) {
       .passes = {{.section = QStringLiteral("SELF_UPDATE"), .firstItem = 0, .lastItem = 0, .fromPathSection = {}}},
       .resultSection = QStringLiteral("Zembrol2"),
       .fetchedLineKey = InstallerKey{.section = QStringLiteral("VENDRIX"), .key = QStringLiteral("RESULT")},
-      .reportsUnfetchedList = false,
   };
 }

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr std::size_t kRefusalCount = 5;
+constexpr std::size_t kRefusalCount = 9;
 static_assert(static_cast<std::size_t>(UpdateRefusal::DownloadFailed) + 1 == kRefusalCount);
 
 // The result texts of one language; %1 is a count, %2 the items, %3 a file name, %4 a reason.
@@ -29,7 +29,8 @@ constexpr ResultTexts kChinese{
     u"%3（%4）",
     u"、",
     u"无法取得更新列表，没有更新任何文件",
-    {u"文件名无效", u"用户自己的文件不被更新", u"地址不是 https", u"不是本机的程序", u"下载失败"},
+    {u"文件名无效", u"用户自己的文件不被更新", u"有同名的文件夹挡在那里", u"更新列表没有给出它的 FROM_PATH",
+     u"地址不是 https", u"不是本机的程序", u"文件大于 1 GB", u"磁盘空间不足", u"下载失败"},
 };
 
 constexpr ResultTexts kEnglish{
@@ -39,8 +40,9 @@ constexpr ResultTexts kEnglish{
     u"%3 (%4)",
     u", ",
     u"The update list could not be fetched; no file was updated",
-    {u"bad file name", u"the learner's own file is never updated", u"the address is not https",
-     u"not a program of this machine", u"download failed"},
+    {u"bad file name", u"the learner's own file is never updated", u"a folder is in the way",
+     u"the list gives no FROM_PATH for it", u"the address is not https", u"not a program of this machine",
+     u"the file is larger than 1 GB", u"not enough disk space", u"download failed"},
 };
 
 QString Text(const char16_t* text) { return QString::fromUtf16(text); }

@@ -1,6 +1,7 @@
 #include "maintenance/updater/update_policy.h"
 
 #include "libraries/ServerListFile.h"
+#include "platform/download/url_download.h"
 #include "platform/files/safe_read.h"
 
 #include <QFile>
@@ -64,7 +65,7 @@ const QByteArray& RunningProgramHeader() {
 }  // namespace
 
 bool IsAcceptedUpdateAddress(const QString& address) {
-  const QUrl url(address, QUrl::StrictMode);
+  const QUrl url = QUrl::fromEncoded(platform::EncodedDownloadAddress(address), QUrl::StrictMode);
   if (!url.isValid() || url.host().isEmpty()) return false;
   const QString scheme = url.scheme().toLower();
   if (scheme == QStringLiteral("https")) return true;

@@ -17,12 +17,18 @@
 enum class UpdateRefusal {
   BadFileName,      // the target names no file inside the program folder
   LearnersFile,     // the target is one of the learner's own files
+  FolderInTheWay,   // a folder of the program folder has the target's name
+  NoAddress,        // the list gives no FROM_PATH for an item that needs one
   InsecureAddress,  // the source address is neither https nor loopback http
   NotAProgram,      // an executable would be replaced by something that is no program of this machine
+  TooLarge,         // the file is larger than one download may be
+  NoSpace,          // the file does not fit on the disk
   DownloadFailed,   // the server did not deliver the file, or it could not be stored
 };
 
 // True for an https address, and for an http address whose host is a literal loopback address.
+// The address is judged as the download sends it (percent-encoded, see EncodedDownloadAddress),
+// so file names with blanks and other characters an address must escape are accepted.
 bool IsAcceptedUpdateAddress(const QString& address);
 
 // Why an item's TO_FILENAME may not be replaced at all, before anything is fetched: it names no

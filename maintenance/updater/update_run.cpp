@@ -33,6 +33,16 @@ ListSource UpdateListSource() {
   return {QString::fromUtf16(kDefaultUpdateFolder) + QString::fromUtf16(kServerListName), QString()};
 }
 
+bool IsSet(const QString& value) { return !value.isEmpty() && value != kMissing; }
+
+UpdateRefusal RefusalOfDownloadFailure(platform::DownloadFailure failure) {
+  switch (failure) {
+    case platform::DownloadFailure::TooLarge: return UpdateRefusal::TooLarge;
+    case platform::DownloadFailure::NoSpace: return UpdateRefusal::NoSpace;
+    default: return UpdateRefusal::DownloadFailed;
+  }
+}
+
 // One new download object per file, released when the file is done. An address the update
 // policy does not accept is never handed to the download, and a redirect leads only to https:
 // a loopback server may not pass the run on to a plain-http one.
@@ -42,7 +52,7 @@ std::optional<UpdateRefusal> Download(const QString& address, const QString& loc
   CFileDownload download;
   download.SetMaxBytes(maxBytes);
   download.SetHttpsRedirectsOnly(true);
-  if (!download.StartDownloading(address, localFile)) return UpdateRefusal::DownloadFailed;
+  if (!download.StartDownloading(address, localFile)) return RefusalOfDownloadFailure(download.LastFailure());
   return std::nullopt;
 }
 
@@ -87,14 +97,23 @@ void RunPass(const UpdatePass& pass, const QString& listFile, const QString& run
       continue;
     }
     const QString localFile = platform::ProgramFolder() + item->toFileName;
+    // A folder is never the item's file, however recent it is, and a file cannot replace it.
+    if (QFileInfo(localFile).isDir()) {
+      outcome.failures.push_back({item->toFileName, UpdateRefusal::FolderInTheWay});
+      continue;
+    }
     if (!IsUpdateDue(item->buildTime, localFile)) continue;
 
-    showItem(item->description != kMissing ? item->description : item->toFileName);
     const QString baseAddress =
         pass.fromPathSection.isEmpty()
             ? runBaseAddress
             : platform::ReadProfileString(listFile, pass.fromPathSection,
                                           QStringLiteral("FROM_PATH") + ItemNumberText(number), kMissing);
+    if (!pass.fromPathSection.isEmpty() && !IsSet(baseAddress)) {
+      outcome.failures.push_back({item->toFileName, UpdateRefusal::NoAddress});
+      continue;
+    }
+    showItem(item->description != kMissing ? item->description : item->toFileName);
     if (const auto refused = FetchItem(baseAddress + item->fromFileName, localFile)) {
       outcome.failures.push_back({item->toFileName, *refused});
       continue;
@@ -131,15 +150,16 @@ UpdateOutcome RunUpdate(const UpdateRunParameters& parameters, const QString& la
   // A list that cannot be fetched is reported; an older copy in the folder is not walked.
   const std::optional<UpdateRefusal> listRefusal = Download(source.address, listFile, kServerListLimit);
   outcome.listFetched = !listRefusal;
-  if (listRefusal) outcome.listFailure = *listRefusal;
+  // A list has a smaller limit than the items, which the items' text names: a list too large is
+  // reported as not fetched.
+  if (listRefusal) outcome.listFailure = *listRefusal == UpdateRefusal::TooLarge ? UpdateRefusal::DownloadFailed : *listRefusal;
   if (outcome.listFetched) {
     for (const UpdatePass& pass : parameters.passes) {
       RunPass(pass, listFile, source.baseAddress, language, showItem, outcome);
     }
   }
   outcome.resultLine = UpdateResultText(language, outcome);
-  if (outcome.listFetched || parameters.reportsUnfetchedList) {
-    outcome.resultWritten = WriteResults(parameters, outcome);
-  }
+  // Without the list nothing was looked at: no key is written, an earlier result stays.
+  if (outcome.listFetched) outcome.resultWritten = WriteResults(parameters, outcome);
   return outcome;
 }

@@ -2,9 +2,10 @@
 // The update run both updaters perform, written once: fetch the update list into the program
 // folder, walk the list's sections item by item, download every item that is due over its file
 // in the program folder, log each download in Updatelog2.ini, and write the result into the
-// installer's settings file. The programs differ only in the parameters: which sections and item
-// numbers they walk, the section their result goes to, and an optional key that records the last
-// file fetched.
+// installer's settings file. A run that cannot fetch the list writes no key at all: it reports
+// the failure in its outcome only (the programs print it and exit with status 1). The programs
+// differ only in the parameters: which sections and item numbers they walk, the section their
+// result goes to, and an optional key that records the last file fetched.
 //
 // The list comes from the update folder, or from NewPath + NewFileName of ServerLocation.ini when
 // that redirects it; then NewPath is also the base address in front of each FROM_FILENAME.
@@ -42,9 +43,6 @@ struct UpdateRunParameters {
   // Written before the result: the last fetched item's "FROM_FILENAME->TO_FILENAME", or removed
   // when the run fetched nothing.
   std::optional<InstallerKey> fetchedLineKey;
-  // Whether a run that could not fetch the list writes its failure as the result; when false it
-  // writes nothing at all (and reports the failure only on standard output and by exit status).
-  bool reportsUnfetchedList = true;
 };
 
 // Called with the text to show for the item about to be fetched.

@@ -192,11 +192,7 @@ bool UrlDownloadToFile(const QString& url, const QString& destination, DownloadC
   MultiHandle multi(curl_multi_init());
   if (!easy || !multi) return false;
   Sink sink{file, options.maxBytes, FreeBytesOfFolder(destinationName)};
-  // Blanks and non-ASCII characters in a server's file names are percent-encoded, as a browser
-  // would send them.
-  const QUrl parsed(url, QUrl::TolerantMode);
-  const QByteArray address = parsed.isValid() ? parsed.toEncoded() : url.toUtf8();
-  ConfigureTransfer(easy.get(), address, sink, options.httpsRedirectsOnly);
+  ConfigureTransfer(easy.get(), EncodedDownloadAddress(url), sink, options.httpsRedirectsOnly);
 
   Binding binding;
   callback.OnStartBinding(binding);
@@ -214,6 +210,13 @@ bool UrlDownloadToFile(const QString& url, const QString& destination, DownloadC
   cause = sink.failure;
   callback.OnStopBinding(succeeded);
   return succeeded;
+}
+
+QByteArray EncodedDownloadAddress(const QString& url) {
+  QString text = url;
+  text.replace(QLatin1Char('#'), QStringLiteral("%23"));
+  const QUrl parsed(text, QUrl::TolerantMode);
+  return parsed.isValid() ? parsed.toEncoded() : url.toUtf8();
 }
 
 void SetDownloadTimeLimits(int connectSeconds, int stallSeconds) {

@@ -1,5 +1,6 @@
 #include "bar/SkolvaneBar.h"
 #include "bar/SubMain.h"
+#include "bar/SubMain_library_list.h"
 #include "core/vars_bas.h"
 #include "libraries/frmManager.h"
 #include "platform/app/folders.h"
@@ -188,6 +189,66 @@ TEST_F(StartUp, AnUnwritableProfileIsReportedOnceAndTheProgramStillStarts) {
   EXPECT_TRUE(dialogs->messages[0].text.contains("CORVELSETUP.ini"));
   EXPECT_TRUE(frmManager::loaded());
   EXPECT_FALSE(QFile::exists(folders.programFolder() + "Settings.ini"));  // no first start without its mark
+}
+
+TEST_F(StartUp, AFileWithOnlyTheMaintenanceProgramsResultsStillGetsTheFirstStart) {
+  const QByteArray results = "[VENDRIX]\nLINKRESULT=linked\n[ServerUpdate2]\nRESULT=It is latest\n";
+  TempFolders::writeFile(installerFile(), results);
+  TempFolders::writeFile(folders.programFolder() + "TopicList.ini", "[AC:Shipped]\n@=data/samples/\n");
+  start("");
+  EXPECT_EQ(platform::ReadProfileString(installerFile(), "GLOBAL", "LANGUAGE", "Error"), SubMain::LanguageLetterOfLocale());
+  EXPECT_EQ(platform::ReadProfileString(installerFile(), "GLOBAL", "ISNEW", "Error"), "");
+  EXPECT_EQ(platform::ReadProfileString(folders.programFolder() + "Settings.ini", "Global", "WordShowMain", "Error"), "X");
+  EXPECT_EQ(platform::ReadProfileString(installerFile(), "VENDRIX", "LINKRESULT", "Error"), "linked");
+  EXPECT_EQ(platform::ReadProfileString(installerFile(), "ServerUpdate2", "RESULT", "Error"), "It is latest");
+  EXPECT_TRUE(dialogs->messages.empty());
+}
+
+TEST_F(StartUp, ARepeatedFirstStartKeepsEveryLibraryEitherListNames) {
+  const QString programList = folders.programFolder() + "TopicList.ini";
+  const QString profileList = folders.profileFolder() + "TopicList.ini";
+  TempFolders::writeFile(programList, "[AC:Shipped]\n@=data/samples/\n");
+  start("");
+  // Since then: a library added, the shipped one deleted.
+  platform::WriteProfileString(programList, "AC:Added", "@", "/home/learner/words/");
+  platform::WriteProfileString(programList, "AC:Shipped", "@", "XXX");
+  const QByteArray registered = TempFolders::readFile(programList);
+
+  // Started afresh (no CORVELSETUP.ini): the program folder's list stays as it is.
+  QFile::remove(installerFile());
+  platform::UnloadAllForms();
+  start("");
+  EXPECT_EQ(TempFolders::readFile(programList), registered);
+  EXPECT_EQ(TempFolders::readFile(profileList), registered);
+
+  // An installer's list is installed over it; the libraries it lacks stay.
+  TempFolders::writeFile(profileList, "[AC:Shipped]\n@=/opt/words/\n[EC:New]\n@=/opt/words/\n");
+  platform::WriteProfileString(installerFile(), "GLOBAL", "ISNEW", "1");
+  platform::UnloadAllForms();
+  start("");
+  EXPECT_EQ(TempFolders::readFile(programList),
+            "[AC:Shipped]\n@=/opt/words/\n[EC:New]\n@=/opt/words/\n[AC:Added]\n@=/home/learner/words/\n");
+  EXPECT_TRUE(dialogs->messages.empty());
+}
+
+TEST(LibraryListMerge, TheSectionsTheOtherListAddsKeepTheirLines) {
+  const struct {
+    const char* name;
+    QByteArray preferred;
+    QByteArray other;
+    QByteArray missing;
+  } cases[] = {
+      {"nothing new", "[AC:A]\n@=/a/\n", "[AC:A]\n@=/elsewhere/\n", ""},
+      {"letter case of the name", "[ac:a]\n", "[ AC:A ]\n@=/a/\n", ""},
+      {"a new library with its lines", "[AC:A]\n", "[AC:A]\n@=/a/\n[AC:B]\n@=/b/\n#=X\n\n[AC:A]\n@=/c/\n",
+       "[AC:B]\n@=/b/\n#=X\n\n"},
+      {"lines before the first section", "", "; comment\n@=/x/\n[AC:B]\r\n@=/b/", "[AC:B]\r\n@=/b/\r\n"},
+      {"a byte-order mark", "[AC:A]\n", "\xEF\xBB\xBF[AC:B]\n", "[AC:B]\n"},
+      {"an empty other list", "[AC:A]\n", "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SubMain::LibrarySectionsMissingFrom(c.preferred, c.other), c.missing) << c.name;
+  }
 }
 
 TEST(LanguageOfLocale, TheFirstVariableSetDecides) {

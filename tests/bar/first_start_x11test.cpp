@@ -1,8 +1,12 @@
 // The real program under Xvfb as a new user meets it: an empty profile, the program folder as the
 // build leaves it. The first start writes the hand-over file and the defaults, so a library
 // without settings plays as a visible bar, wholly on the screen; a later start writes nothing.
+// A maintenance program that ran before does not take the first start's place, and a start
+// afresh in the other language keeps the libraries registered since.
 // A bar whose rows grow past the screen's edge is moved in.
 #include "bar/SubMain.h"
+#include "libraries/library_list.h"
+#include "platform/app/folders.h"
 #include "platform/ini/ini.h"
 #include "tests/support/library_files.h"
 #include "tests/support/program_run.h"
@@ -12,8 +16,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QImage>
 #include <QRect>
+
+#include <optional>
 
 namespace {
 
@@ -87,6 +95,74 @@ TEST(FirstStartX11, ALibraryWithoutSettingsPlaysWhollyOnScreenAndALaterStartWrit
   ASSERT_FALSE(program.waitForWindow().isEmpty()) << program.log().toStdString();
   EXPECT_EQ(TempFolders::readFile(settings), settingsBytes);
   EXPECT_EQ(TempFolders::readFile(handOver), handOverBytes);
+}
+
+TEST(FirstStartX11, AMaintenanceProgramThatRanFirstLeavesTheFirstStartToTheProgram) {
+  XvfbServer server;
+  ASSERT_TRUE(server.running()) << server.error().toStdString();
+  ProgramRun program(server, Profile::Fresh);
+  program.setEnvironment("LANG", "en_US.UTF-8");
+  program.setEnvironment("LC_ALL", "");
+  program.setEnvironment("LC_MESSAGES", "");
+  program.writeLibrary(ThreeWords());
+  // The file-type registration writes its result into a CORVELSETUP.ini it creates.
+  QProcess registration;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("USERPROFILE", program.profileFolder());
+  environment.insert("HOME", program.profileFolder());
+  environment.insert("XDG_DATA_HOME", program.profileFolder() + "/data");
+  environment.insert("XDG_CONFIG_HOME", program.profileFolder() + "/config");
+  registration.setProcessEnvironment(environment);
+  registration.start(program.programFolder() + "/Vendrix2", {});
+  ASSERT_TRUE(registration.waitForFinished(60000));
+  const QString handOver = program.profileFolder() + "/CORVELSETUP.ini";
+  const QString linkResult = platform::ReadProfileString(handOver, "VENDRIX", "LINKRESULT", "Error");
+  ASSERT_NE(linkResult, "Error");
+
+  ASSERT_TRUE(program.start());
+  const QString bar = program.waitForWindow();
+  ASSERT_FALSE(bar.isEmpty()) << program.log().toStdString();
+  EXPECT_EQ(Geometry(server, bar).topLeft(), QPoint(390, 350)) << "the defaults show the bar in the middle";
+  EXPECT_EQ(platform::ReadProfileString(handOver, "GLOBAL", "LANGUAGE", "Error"), "A");
+  EXPECT_EQ(platform::ReadProfileString(handOver, "GLOBAL", "ISNEW", "Error"), "");
+  EXPECT_EQ(platform::ReadProfileString(handOver, "VENDRIX", "LINKRESULT", "Error"), linkResult);
+  EXPECT_EQ(platform::ReadProfileString(program.programFolder() + "/Settings.ini", "Global", "WordUILanguage", "Error"),
+            "A");
+}
+
+TEST(FirstStartX11, StartingAfreshInTheOtherLanguageKeepsTheLibrariesRegisteredSince) {
+  XvfbServer server;
+  ASSERT_TRUE(server.running()) << server.error().toStdString();
+  ProgramRun program(server, Profile::Fresh);
+  program.setEnvironment("LANG", "en_US.UTF-8");
+  program.setEnvironment("LC_ALL", "");
+  program.setEnvironment("LC_MESSAGES", "");
+  ASSERT_TRUE(program.startWithoutLibrary());
+  ASSERT_FALSE(program.waitForWindow().isEmpty()) << program.log().toStdString();
+  program.process()->stop();
+
+  // A library added to the manager's list since.
+  program.writeLibrary(ThreeWords());
+  platform::SetProgramFolder(program.programFolder() + "/");
+  const std::optional<AddedLibrary> added = AddLibraryEntry(program.libraryPath());
+  platform::SetProgramFolder({});
+  ASSERT_TRUE(added);
+  const QString programList = program.programFolder() + "/TopicList.ini";
+  ASSERT_TRUE(platform::ReadProfileSectionNames(programList).contains(added->section));
+
+  // The README's way to the other language: delete CORVELSETUP.ini, start once with its locale.
+  ASSERT_TRUE(QFile::remove(program.profileFolder() + "/CORVELSETUP.ini"));
+  program.setEnvironment("LANG", "zh_CN.UTF-8");
+  ASSERT_TRUE(program.startWithoutLibrary());
+  ASSERT_FALSE(program.waitForWindow().isEmpty()) << program.log().toStdString();
+
+  EXPECT_EQ(platform::ReadProfileString(program.profileFolder() + "/CORVELSETUP.ini", "GLOBAL", "LANGUAGE", "Error"),
+            "C");
+  EXPECT_EQ(platform::ReadProfileString(program.programFolder() + "/Settings.ini", "Global", "WordUILanguage", "Error"),
+            "C");
+  EXPECT_EQ(platform::ReadProfileString(programList, added->section, "@", "Error"), program.libraryPath().section('/', 0, -2) + "/");
+  const QStringList shipped = platform::ReadProfileSectionNames(QStringLiteral(LEXORN_APP_DIR "/TopicList.ini"));
+  EXPECT_EQ(platform::ReadProfileSectionNames(programList), shipped + QStringList{added->section});
 }
 
 TEST(BarOnScreenX11, ABarWithACoverAtTheBottomOfTheScreenIsMovedIn) {

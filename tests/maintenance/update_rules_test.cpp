@@ -55,6 +55,9 @@ TEST(UpdatePolicy, OnlyHttpsOrLoopbackHttpAddressesAreFetched) {
       {"https://update.example.org/Update/list.ini", true},
       {"HTTPS://update.example.org/x", true},
       {"http://127.0.0.1:8080/list.ini", true},
+      {"https://update.example.org/Windows Recycle.wav", true},  // judged as sent: percent-encoded
+      {"http://127.0.0.1/100% #1 Wörter.dat", true},
+      {"http://update.example.org/a b.dat", false},
       {"http://127.4.5.6/x", true},
       {"http://[::1]:99/x", true},
       {"http://update.example.org/list.ini", false},

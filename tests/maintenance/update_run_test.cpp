@@ -117,11 +117,13 @@ TEST_F(UpdateRunTest, NothingDueAndAListThatCannotBeFetchedOrIsTooLargeEachRepla
   EXPECT_EQ(installerValue("ServerUpdate2", "RESULT"), "It is latest");
   EXPECT_FALSE(QFile::exists(program("Updatelog2.ini")));
 
-  // NewPath without NewFileName: the list address ends in "Error" and is not found.
+  // NewPath without NewFileName: the list address ends in "Error" and is not found. The run says
+  // so and writes nothing: the earlier result stays.
   TempFolders::writeFile(program("ServerLocation.ini"), "[DOWNLOADFROM]\nNewPath=" + server_.url("/").toUtf8() + "\n");
   const UpdateOutcome outcome = RunUpdate(Tolbrand2Run("Error"), "Error", [](const QString&) {});
   EXPECT_FALSE(outcome.listFetched);
-  EXPECT_EQ(installerValue("ServerUpdate2", "RESULT"), "The update list could not be fetched; no file was updated");
+  EXPECT_EQ(outcome.resultLine, "The update list could not be fetched; no file was updated");
+  EXPECT_EQ(installerValue("ServerUpdate2", "RESULT"), "It is latest");
   EXPECT_EQ(server_.requests("/Error"), 1);
 
   // A list larger than any list may be is not taken, and leaves nothing behind.
@@ -178,9 +180,73 @@ TEST_F(UpdateRunTest, AListCannotReplaceAProgramOrTheLearnersFilesNorFetchOverPl
   const UpdateOutcome refused = RunUpdate(Tolbrand2Run("A"), "A", [](const QString&) {});
   EXPECT_LT(clock.elapsed(), 5000);
   EXPECT_FALSE(refused.listFetched);
-  EXPECT_EQ(installerValue("ServerUpdate2", "RESULT"),
+  EXPECT_EQ(refused.resultLine,
             "The update list could not be fetched; no file was updated, "
             "http://198.51.100.7/list.ini (the address is not https)");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(UpdateRunTest, FileNamesAnAddressMustEscapeAreFetchedAsTheyAreNamed) {
+  // Each name as the list gives it, fetched from the server under that very name.
+  const QStringList names = {"Windows Recycle.wav", "a b.dat", "plain.dat", "100% sure.dat", "50%25.dat",
+                             "No#1.dat", "Wörter 中文.dat"};
+  QString list = "[SERVER_LEATEST_2]\n";
+  for (int i = 0; i < names.size(); ++i) {
+    list += QStringLiteral("FROM_FILENAME%1=%2\nTO_FILENAME%1=%2\n").arg(i + 1, 2, 10, QLatin1Char('0')).arg(names[i]);
+  }
+  // The language section's items come from their own FROM_PATH, which may hold a blank too.
+  list += "FROM_PATH01=" + server_.url("/for learners/") + "\n";
+  list += "[SERVER_LEATEST_2A]\nFROM_FILENAME01=LANG_A.dat\nTO_FILENAME01=LANG_A.dat\n"
+          "FROM_FILENAME02=Orphan.dat\nTO_FILENAME02=Orphan.dat\n";
+  server_.serve("/list.ini", list.toUtf8());
+  for (const QString& name : names) server_.serve("/" + name, name.toUtf8());
+  // "%25" is an escape already: the server's file is "50%.dat".
+  server_.serve("/50%.dat", "fifty per cent");
+  server_.serve("/for learners/LANG_A.dat", "english texts");
+
+  const UpdateOutcome outcome = RunUpdate(Tolbrand2Run("A"), "A", [](const QString&) {});
+
+  for (const QString& name : names) {
+    if (name == "50%25.dat") continue;
+    EXPECT_EQ(TempFolders::readFile(program(name)), name.toUtf8()) << name.toStdString();
+  }
+  EXPECT_EQ(TempFolders::readFile(program("50%25.dat")), "fifty per cent");
+  EXPECT_EQ(TempFolders::readFile(program("LANG_A.dat")), "english texts");
+  EXPECT_EQ(outcome.fetched, names.size() + 1);
+  // Without FROM_PATH02 the item has no address: it says so, and nothing is asked of any server.
+  EXPECT_EQ(outcome.resultLine,
+            "Update is secuessfully completed！（Total 8 Items） Update failed！（Total 1 Items）: "
+            "Orphan.dat (the list gives no FROM_PATH for it)");
+  EXPECT_EQ(server_.requests("/Orphan.dat") + server_.requests("/ErrorOrphan.dat"), 0);
+}
+
+TEST_F(UpdateRunTest, AFolderInTheWayAndAFileOverTheLimitAreNamedAsSuch) {
+  server_.serve("/list.ini", QByteArray(
+      "[SERVER_LEATEST_2]\n"
+      "FROM_FILENAME01=data.zip\nTO_FILENAME01=data\nFILENAME01_BUILD_TIME=20000101_00:00:00\n"
+      "FROM_FILENAME02=huge.dat\nTO_FILENAME02=Huge.dat\n"
+      "FROM_FILENAME03=small.dat\nTO_FILENAME03=Small.dat\n"));
+  server_.serve("/data.zip", "a file where the folder is");
+  server_.stall("/huge.dat", (std::size_t{1} << 30) + 1);
+  server_.serve("/small.dat", "small");
+  ASSERT_TRUE(QDir().mkpath(program("data")));
+  TempFolders::writeFile(program("data/kept.txt"), "kept");
+
+  QElapsedTimer clock;
+  clock.start();
+  const UpdateOutcome outcome = RunUpdate(Tolbrand2Run("C"), "C", [](const QString&) {});
+  EXPECT_LT(clock.elapsed(), 10000) << "an announced size over the limit is refused at once";
+
+  EXPECT_EQ(TempFolders::readFile(program("data/kept.txt")), "kept");
+  EXPECT_FALSE(QFile::exists(program("Huge.dat")));
+  EXPECT_EQ(TempFolders::readFile(program("Small.dat")), "small");
+  EXPECT_EQ(server_.requests("/data.zip"), 0);
+  EXPECT_EQ(outcome.resultLine,
+            "更新成功！（共1项） 更新失败！（共2项）：data（有同名的文件夹挡在那里）、Huge.dat（文件大于 1 GB）");
+  EXPECT_EQ(programFiles(), (QStringList{"ServerLocation.ini", "ServerUpdate2.ini", "Small.dat", "Updatelog2.ini"}));
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ LoopbackHttpServer::LoopbackHttpServer() : server_(std::make_unique<httplib::Ser
         response.set_redirect(route.content);
         break;
       case Route::Stall:
-        response.set_content_provider(1000000, "application/octet-stream",
+        response.set_content_provider(route.announcedBytes, "application/octet-stream",
                                       [this](size_t offset, size_t, httplib::DataSink& sink) {
                                         if (offset == 0) return sink.write("stall", 5);
                                         while (!stopping_) std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -58,9 +58,9 @@ void LoopbackHttpServer::redirect(const QString& path, const QString& to) {
   routes_[path.toStdString()] = {Route::Redirect, to.toStdString()};
 }
 
-void LoopbackHttpServer::stall(const QString& path) {
+void LoopbackHttpServer::stall(const QString& path, std::size_t announcedBytes) {
   std::lock_guard lock(mutex_);
-  routes_[path.toStdString()] = {Route::Stall, {}};
+  routes_[path.toStdString()] = {Route::Stall, {}, announcedBytes};
 }
 
 QString LoopbackHttpServer::url(const QString& path) const {

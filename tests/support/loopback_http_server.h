@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <atomic>
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -31,8 +32,9 @@ class LoopbackHttpServer {
   void serve(const QString& path, const QByteArray& body);
   // GET path answers 302 to the other path.
   void redirect(const QString& path, const QString& to);
-  // GET path sends headers and a few bytes of a longer body, then stalls.
-  void stall(const QString& path);
+  // GET path sends headers announcing a body of `announcedBytes` and a few bytes of it, then
+  // stalls.
+  void stall(const QString& path, std::size_t announcedBytes = 1000000);
 
   // http://127.0.0.1:<port> + path ("/" gives the web folder address).
   QString url(const QString& path) const;
@@ -43,6 +45,7 @@ class LoopbackHttpServer {
   struct Route {
     enum Kind { Body, Redirect, Stall } kind = Body;
     std::string content;  // the body, or the redirect's target path
+    std::size_t announcedBytes = 0;  // the length a stalled body announces
   };
 
   std::unique_ptr<httplib::Server> server_;
