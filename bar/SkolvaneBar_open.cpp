@@ -51,6 +51,10 @@ bool OpenLibraryBar() {
     return false;
   }
   SkolvaneBar& bar = SkolvaneBar::instance();
+  if (g_LibraryRefused) {
+    SkolvaneBar::unload();  // gives the lock up too
+    return false;
+  }
   bar.setVisible(bar.VisibleBySettings());
   return true;
 }
