@@ -58,7 +58,9 @@ void SkolvaneBar::Form_Load() {
 
   CreateBarVoices();
   ReadGroupSymbols();
-  LoadWordLibrary();
+  // A refused library (past the line or group limit, or no file at all) opens no bar: the loader
+  // has said why, and the opener unloads the form before anything of it came on screen.
+  if (!LoadWordLibrary()) return;
   LoadSettings();
   PrepareSegment(true);
 
@@ -108,7 +110,9 @@ void SkolvaneBar::Form_Activate() { setVisible(VisibleBySettings()); }
 
 void SkolvaneBar::Form_Unload() {
   RemoveKeyboardHook();
-  SysTray.RemoveIcon(*this);
+  // Without an icon in the tray there is none to take out (the bar is on screen then, or its
+  // library was refused and it never came).
+  if (SysTray.bRunningInTray()) SysTray.RemoveIcon(*this);
   UnlockLibrary();
   g_BarShown = false;
 }

@@ -4,5 +4,7 @@
 
 // Takes the library's lock and shows the bar on it; the bar stays hidden while WordShowMain is
 // off and its tray icon shows. When another running bar holds the library, a message in the
-// interface language says so and nothing is opened; returns false then.
+// interface language says so and nothing is opened; returns false then. So too when the library
+// path names a folder, a FIFO or a device (the message names the path and what it is), and when
+// the library is refused at its load (more lines or groups than a library holds).
 bool OpenLibraryBar();

@@ -5,8 +5,8 @@
 
 #include "core/vars_bas.h"
 #include "platform/dialogs/dialogs.h"
+#include "platform/files/checked_replace.h"
 #include "platform/files/safe_read.h"
-#include "platform/files/safe_write.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -15,6 +15,8 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <iterator>
 #include <optional>
 #include <utility>
@@ -25,23 +27,6 @@ namespace {
 constexpr char16_t kCR = u'\r';
 constexpr char16_t kLF = u'\n';
 constexpr qsizetype kMarkBytes = 2;  // the byte-order mark, skipped without being compared
-
-// The text of a library file after its byte-order mark, read in one go; a final lone byte (an
-// incomplete code unit) is dropped. Empty when the file is missing or unreadable.
-// The file is remembered as read, so a later save can tell whether someone changed it since.
-QString ReadLibraryText(const QString& path) {
-  QByteArray bytes;
-  if (platform::ReadRegularFile(path, bytes) != platform::ReadStatus::Ok) {
-    ForgetLibraryFile();
-    return {};
-  }
-  RememberLibraryFile(path, bytes);
-  if (bytes.size() <= kMarkBytes) return {};
-  const qsizetype units = (bytes.size() - kMarkBytes) / 2;
-  QString text(units, Qt::Uninitialized);
-  qFromLittleEndian<char16_t>(bytes.constData() + kMarkBytes, units, text.data());
-  return text;
-}
 
 enum class LoadOutcome { Loaded, TooManyLines, TooManyGroups };
 
@@ -55,37 +40,54 @@ struct LoadedLibrary {
   QString targetLang;
 };
 
+// Cuts the library's text into stored lines as it comes, a piece at a time: a CR ends a line,
+// every LF is dropped wherever it stands, empty lines carry no entry, and the last line needs no
+// CR. Counts as it goes and stops at the first line or group beyond the limits.
 class LibraryParser {
  public:
   LibraryParser(QString groupStart, QString groupEnd)
       : groupStart_(std::move(groupStart)), groupEnd_(std::move(groupEnd)) {}
 
-  // Cuts the text into stored lines: a CR ends a line, every LF is dropped wherever it stands,
-  // empty lines carry no entry, and the last line needs no CR.
-  LoadOutcome parse(QStringView text) {
+  // Takes the next code units; false once the library is beyond the limits.
+  bool feed(QStringView units) {
     qsizetype start = 0;
-    while (start < text.size()) {
-      qsizetype end = text.indexOf(QChar(kCR), start);
-      if (end < 0) end = text.size();
-      QString line = WithoutLineFeeds(text.sliced(start, end - start));
+    while (outcome_ == LoadOutcome::Loaded && start < units.size()) {
+      qsizetype end = units.indexOf(QChar(kCR), start);
+      const bool lineEnds = end >= 0;
+      if (!lineEnds) end = units.size();
+      appendWithoutLineFeeds(units.sliced(start, end - start));
       start = end + 1;
-      if (line.isEmpty()) continue;
-      takeLanguages(line);
-      if (const LoadOutcome outcome = store(std::move(line)); outcome != LoadOutcome::Loaded) return outcome;
+      if (lineEnds) endLine();
     }
-    return LoadOutcome::Loaded;
+    return outcome_ == LoadOutcome::Loaded;
+  }
+
+  // The end of the text: the last line needs no CR.
+  LoadOutcome finish() {
+    if (outcome_ == LoadOutcome::Loaded) endLine();
+    return outcome_;
   }
 
   LoadedLibrary& library() { return library_; }
 
  private:
-  static QString WithoutLineFeeds(QStringView segment) {
+  void appendWithoutLineFeeds(QStringView piece) {
     // Lines end in CR LF, so the LF of the line before leads every line: leave it out before
     // copying rather than remove it from the copy.
-    if (segment.startsWith(QChar(kLF))) segment = segment.sliced(1);
-    QString line = segment.toString();
-    if (segment.contains(QChar(kLF))) line.remove(QChar(kLF));
-    return line;
+    if (piece.startsWith(QChar(kLF))) piece = piece.sliced(1);
+    if (!piece.contains(QChar(kLF))) {
+      line_.append(piece);
+      return;
+    }
+    for (const QChar unit : piece) {
+      if (unit != QChar(kLF)) line_.append(unit);
+    }
+  }
+
+  void endLine() {
+    if (line_.isEmpty()) return;
+    takeLanguages(line_);
+    store(std::exchange(line_, QString()));
   }
 
   // Every "}" met while the line so far begins with "{" takes the line's 2nd and 3rd characters
@@ -100,12 +102,18 @@ class LibraryParser {
 
   // A line holding both group symbols is a group header; every other line after the first header
   // counts toward the group it follows.
-  LoadOutcome store(QString line) {
-    if (std::ssize(library_.lines) == kMaxLibraryLines) return LoadOutcome::TooManyLines;
+  void store(QString line) {
+    if (std::ssize(library_.lines) == kMaxLibraryLines) {
+      outcome_ = LoadOutcome::TooManyLines;
+      return;
+    }
     const bool header = !groupStart_.isEmpty() && !groupEnd_.isEmpty() && line.contains(groupStart_) &&
                         line.contains(groupEnd_);
     if (header) {
-      if (library_.groupCount == kMaxWordGroups) return LoadOutcome::TooManyGroups;
+      if (library_.groupCount == kMaxWordGroups) {
+        outcome_ = LoadOutcome::TooManyGroups;
+        return;
+      }
       ++library_.groupCount;
       library_.groupName = line;
       library_.groups[library_.groupCount].header = line;
@@ -113,13 +121,77 @@ class LibraryParser {
       ++library_.groups[library_.groupCount].lineCount;
     }
     library_.lines.push_back(std::move(line));
-    return LoadOutcome::Loaded;
   }
 
   QString groupStart_;
   QString groupEnd_;
+  QString line_;  // the line read so far
+  LoadOutcome outcome_ = LoadOutcome::Loaded;
   LoadedLibrary library_;
 };
+
+// Turns the bytes of a library file, as they come in blocks, into code units for the parser: the
+// byte-order mark is skipped without being compared, a unit split between two blocks is joined,
+// and a final lone byte (an incomplete unit) is never passed on.
+class LibraryUnitDecoder {
+ public:
+  explicit LibraryUnitDecoder(LibraryParser& parser) : parser_(parser) {}
+
+  bool feed(QByteArrayView bytes) {
+    const qsizetype skipped = std::min<qsizetype>(markLeft_, bytes.size());
+    markLeft_ -= skipped;
+    bytes = bytes.sliced(skipped);
+    if (bytes.isEmpty()) return true;
+    if (carry_) {
+      const char pair[2] = {*carry_, bytes.front()};
+      carry_.reset();
+      bytes = bytes.sliced(1);
+      const char16_t unit = qFromLittleEndian<char16_t>(pair);
+      if (!parser_.feed(QStringView(&unit, 1))) return false;
+    }
+    const qsizetype units = bytes.size() / 2;
+    if (bytes.size() % 2 != 0) carry_ = bytes.back();
+    units_.resize(units);
+    qFromLittleEndian<char16_t>(bytes.data(), units, units_.data());
+    return parser_.feed(units_);
+  }
+
+ private:
+  LibraryParser& parser_;
+  qsizetype markLeft_ = kMarkBytes;
+  std::optional<char> carry_;
+  QString units_;
+};
+
+// One read of the open library: the parser's tables, how the read went and what the file was.
+struct LibraryFileRead {
+  platform::StreamStatus status = platform::StreamStatus::Missing;
+  LoadOutcome outcome = LoadOutcome::Loaded;
+  platform::FileVersion version;
+  QByteArray digest;
+  LoadedLibrary library;
+};
+
+// Reads the library at path block by block, counting its lines as they come: a library beyond the
+// limits is refused without reading the rest. A quiet period makes the read wait out a file
+// written a moment ago (see StreamRegularFile).
+LibraryFileRead ReadLibraryFile(const QString& path, std::chrono::milliseconds quietPeriod) {
+  LibraryParser parser(g_GroupSymbolStart, g_GroupSymbolEnd);
+  LibraryUnitDecoder decoder(parser);
+  LibraryDigest digest;
+  LibraryFileRead read;
+  read.status = platform::StreamRegularFile(
+      path,
+      [&](QByteArrayView block) {
+        digest.add(block);
+        return decoder.feed(block);
+      },
+      quietPeriod, &read.version);
+  read.outcome = parser.finish();
+  read.digest = digest.result();
+  read.library = std::move(parser.library());
+  return read;
+}
 
 void InstallLibrary(LoadedLibrary&& library) {
   if (library.lines.empty()) library.lines.emplace_back();  // an empty library still has line 0
@@ -219,32 +291,111 @@ QString LibrarySaveFailedMessage(const QString& path, const QString& reason) {
       .arg(path, reason);
 }
 
-bool LoadWordLibrary() {
-  LibraryParser parser(g_GroupSymbolStart, g_GroupSymbolEnd);
-  const LoadOutcome outcome = parser.parse(ReadLibraryText(g_LibraryPath));
-  g_LibraryRefused = outcome != LoadOutcome::Loaded;
-  if (g_LibraryRefused) {
+QString LibraryNotAFileMessage(const QString& path, platform::EntryKind kind) {
+  struct KindText {
+    platform::EntryKind kind;
+    const char* key;
+    const char* text;
+  };
+  static constexpr KindText kKinds[] = {
+      {platform::EntryKind::Folder, "KindFolder", "a folder"},
+      {platform::EntryKind::Fifo, "KindFifo", "a named pipe (FIFO)"},
+      {platform::EntryKind::CharacterDevice, "KindCharacterDevice", "a character device"},
+      {platform::EntryKind::BlockDevice, "KindBlockDevice", "a block device"},
+      {platform::EntryKind::Socket, "KindSocket", "a socket"},
+  };
+  QString what = GetMessageText(kMessages, QStringLiteral("KindOther"), QStringLiteral("a special file"));
+  for (const KindText& entry : kKinds) {
+    if (entry.kind == kind) what = GetMessageText(kMessages, QLatin1String(entry.key), QLatin1String(entry.text));
+  }
+  return GetMessageText(kMessages, QStringLiteral("NotAFile"),
+                        QStringLiteral("The word library \"%1\" is %2, not a library file. It was not opened, "
+                                       "and it was left as it is."))
+      .arg(path, what);
+}
+
+namespace {
+
+// How long a library file must have been left alone before a kill takes it as whole, how often a
+// kill reads it again while it is still being changed, and the pause between those reads. An
+// editor rewriting the file in steps writes more often than the quiet period.
+constexpr std::chrono::milliseconds kQuietPeriod{200};
+constexpr int kSettledReadTries = 4;
+constexpr std::chrono::milliseconds kRetryPause{100};
+
+// Loads the library as empty, refused: the tables then can never be written over the file.
+void RefuseLibrary(const QString& message) {
+  g_LibraryRefused = true;
+  ForgetLibraryFile();
+  InstallLibrary(LoadedLibrary{});
+  platform::MsgBox(message);
+}
+
+// Puts what a read gave into the globals, or refuses it with a message.
+LibraryLoad InstallRead(LibraryFileRead&& read) {
+  if (read.outcome != LoadOutcome::Loaded) {
+    RefuseLibrary(read.outcome == LoadOutcome::TooManyLines ? LibraryTooManyLinesMessage(g_LibraryPath)
+                                                            : LibraryTooManyGroupsMessage(g_LibraryPath));
+    return LibraryLoad::Refused;
+  }
+  g_LibraryRefused = false;
+  if (read.status == platform::StreamStatus::Whole || read.status == platform::StreamStatus::Changing) {
+    // A read that met a change still notes what it read: a later kill then finds the file other
+    // than that and reads it again before writing.
+    RememberLibraryFile(read.version, read.digest);
+    InstallLibrary(std::move(read.library));
+  } else {
     ForgetLibraryFile();
     InstallLibrary(LoadedLibrary{});
-    platform::MsgBox(outcome == LoadOutcome::TooManyLines ? LibraryTooManyLinesMessage(g_LibraryPath)
-                                                          : LibraryTooManyGroupsMessage(g_LibraryPath));
-    return false;
   }
-  InstallLibrary(std::move(parser.library()));
+  return LibraryLoad::Loaded;
+}
+
+// A folder, a FIFO or a device where the library should be is refused by name; nothing there
+// (or a regular file) is for the read to find out.
+bool RefusedAsNotAFile() {
+  const platform::EntryKind kind = platform::KindOfEntry(g_LibraryPath);
+  if (kind == platform::EntryKind::Missing || kind == platform::EntryKind::RegularFile) return false;
+  RefuseLibrary(LibraryNotAFileMessage(g_LibraryPath, kind));
   return true;
 }
 
-bool SaveWordLibrary() {
-  if (g_LibraryRefused) return false;
+}  // namespace
+
+bool LoadWordLibrary() {
+  if (RefusedAsNotAFile()) return false;
+  return InstallRead(ReadLibraryFile(g_LibraryPath, std::chrono::milliseconds(0))) == LibraryLoad::Loaded;
+}
+
+LibraryLoad ReloadSettledWordLibrary() {
+  if (RefusedAsNotAFile()) return LibraryLoad::Refused;
+  for (int attempt = 1;; ++attempt) {
+    LibraryFileRead read = ReadLibraryFile(g_LibraryPath, kQuietPeriod);
+    if (read.status != platform::StreamStatus::Changing) return InstallRead(std::move(read));
+    if (attempt == kSettledReadTries) return LibraryLoad::BeingChanged;
+    std::this_thread::sleep_for(kRetryPause);
+  }
+}
+
+LibrarySave SaveWordLibrary() {
+  if (g_LibraryRefused) return LibrarySave::Failed;
   const qsizetype last = std::min<qsizetype>(g_LineCountCopy, std::ssize(g_WordLines) - 1);
   const QByteArray bytes = EncodeLibrary(last);
   QString reason;
-  if (platform::WriteFileAtomically(g_LibraryPath, bytes, &reason)) {
-    RememberLibraryFile(g_LibraryPath, bytes);
-    return true;
+  platform::FileVersion written;
+  switch (platform::ReplaceFileUnlessChanged(
+      g_LibraryPath, bytes, [] { return !LibraryFileChanged(g_LibraryPath); }, &written, &reason)) {
+    case platform::ReplaceResult::Replaced: {
+      LibraryDigest digest;
+      digest.add(bytes);
+      RememberLibraryFile(written, digest.result());
+      return LibrarySave::Saved;
+    }
+    case platform::ReplaceResult::ChangedMeanwhile: return LibrarySave::ChangedOutside;
+    case platform::ReplaceResult::Failed: break;
   }
   platform::MsgBox(LibrarySaveFailedMessage(g_LibraryPath, reason));
-  return false;
+  return LibrarySave::Failed;
 }
 
 QString ReadLibraryHeader(const QString& path) {

@@ -4,6 +4,8 @@
 // LoadWordLibrary fills the library tables of vars_bas.h from the open library, SaveWordLibrary
 // writes the raw line table back, and the two probes read the header of any library file.
 
+#include "platform/files/safe_read.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -21,18 +23,41 @@ inline bool g_LibraryRefused = false;
 // g_GroupCount, g_GroupName, g_SourceLang and g_TargetLang. Group headers are told by
 // g_GroupSymbolStart and g_GroupSymbolEnd, which must be set before.
 // A missing, empty or unreadable file loads as an empty library (g_LineCount = g_LineCountCopy = 0,
-// g_WordLines[0] empty, no groups) without a message. A library beyond kMaxLibraryLines lines or
-// kMaxWordGroups groups is refused with a message, loads as an empty library and is never written
-// by SaveWordLibrary. Returns true when the library was loaded (an empty or missing file counts).
+// g_WordLines[0] empty, no groups) without a message. The file is read a block at a time and its
+// lines are counted as they come: a library beyond kMaxLibraryLines lines or kMaxWordGroups
+// groups is refused as soon as the limit is passed, without reading the rest. A folder, a FIFO or
+// a device at the path is refused without being opened. A refused library is told in a message,
+// loads as an empty library and is never written by SaveWordLibrary. Returns true when the
+// library was loaded (an empty or missing file counts).
 // g_Groups always has kMaxWordGroups + 1 rows afterwards; rows above g_GroupCount are empty.
 bool LoadWordLibrary();
 
+enum class LibraryLoad {
+  Loaded,        // the tables hold the library (or an empty one, for a missing file)
+  Refused,       // beyond the limits, or not a file: told, and the tables are empty
+  BeingChanged,  // another program is still writing it: nothing changed, nothing told
+};
+
+// Reads the library again as LoadWordLibrary does, for a kill that is about to rewrite it: only a
+// read that finds the file whole and unchanged across the read, and left alone for a moment (not
+// still growing), is taken. Otherwise it waits briefly and reads again; after a few tries it gives
+// up with BeingChanged, leaving the tables as they were.
+LibraryLoad ReloadSettledWordLibrary();
+
+enum class LibrarySave {
+  Saved,           // the file holds the tables
+  ChangedOutside,  // someone else changed the file since it was read: it was left as it is
+  Failed,          // told in a message (or the library was refused); the file is whole
+};
+
 // Writes g_WordLines[0] to g_WordLines[g_LineCountCopy] to g_LibraryPath: FF FE, the non-empty
-// lines joined by CR LF in UTF-16LE, then one zero byte. The file is replaced atomically, so a
-// failed save leaves the old file whole; the failure is shown in a message box naming the file and
-// the tables keep the change. Returns true when the file was written. A library that the loader
-// refused is never written (returns false without a further message).
-bool SaveWordLibrary();
+// lines joined by CR LF in UTF-16LE, then one zero byte. The file is replaced atomically, and only
+// when it is still what the program last read or wrote, checked again immediately before the
+// rename: a change by another program is never overwritten (ChangedOutside, no message). A failed
+// save leaves the old file whole; the failure is shown in a message box naming the file and the
+// tables keep the change. A library that the loader refused is never written (Failed without a
+// further message).
+LibrarySave SaveWordLibrary();
 
 // The first two characters inside the first pair of braces of a library file; empty when the file
 // has no closed brace pair (or cannot be read). Changes no global.
@@ -46,3 +71,5 @@ bool LibraryHasHashAfterHeader(const QString& path);
 QString LibraryTooManyLinesMessage(const QString& path);
 QString LibraryTooManyGroupsMessage(const QString& path);
 QString LibrarySaveFailedMessage(const QString& path, const QString& reason);
+// A library path that names a folder, a FIFO, a device or a socket, named with what it is.
+QString LibraryNotAFileMessage(const QString& path, platform::EntryKind kind);

@@ -85,30 +85,61 @@ void TellLibraryChangedOutside(const ShownWord& word) {
                        .arg(g_LibraryPath, word.segmentText));
 }
 
+void TellLibraryBeingChanged() {
+  platform::MsgBox(GetMessageText(QStringLiteral("kill_bas"), QStringLiteral("LibraryBeingChanged"),
+                                  QStringLiteral("The word library \"%1\" is being changed by another program, so "
+                                                 "the word was not marked and the file was left alone. Kill the "
+                                                 "word again once the other program is done with the library."))
+                       .arg(g_LibraryPath));
+}
+
+// How often a kill marks and saves again when another program replaced the library while the kill
+// was writing it.
+constexpr int kSaveTries = 3;
+
 // Puts "*" before the shown word's line and writes the library; true when the file now holds the
 // mark. Nothing is marked when the raw line no longer is the word (another library, or the line
 // rewritten meanwhile), or when the word was already killed: the kill that keeps the cycle leaves
 // its row in the cycle, so the same word can come up again before the next rebuild.
 // When someone else changed the library file since it was read or saved, it is read again first
-// (`reloaded` is set, the segment tables no longer match it) and the word is looked up by its text.
+// (`reloaded` is set, the segment tables no longer match it) and the word is looked up by its
+// text; a file still being written is left alone and the learner told. The same happens when the
+// file changes while the kill writes it: the save notices just before it would replace the file.
 bool MarkLine(ShownWord word, bool& reloaded) {
-  if (LibraryFileChanged(g_LibraryPath)) {
-    LoadWordLibrary();
-    reloaded = true;
-    const std::optional<int> line = FindWordAfterReload(word);
-    if (!line) {
-      TellLibraryChangedOutside(word);
+  for (int attempt = 1;; ++attempt) {
+    if (LibraryFileChanged(g_LibraryPath)) {
+      const LibraryLoad load = ReloadSettledWordLibrary();
+      if (load == LibraryLoad::BeingChanged) {
+        TellLibraryBeingChanged();
+        return false;
+      }
+      reloaded = true;
+      if (load == LibraryLoad::Refused) return false;  // the loader has told why
+      const std::optional<int> line = FindWordAfterReload(word);
+      if (!line) {
+        TellLibraryChangedOutside(word);
+        return false;
+      }
+      word.rawLine = *line;
+    }
+    if (word.rawLine < 1 || word.rawLine > LastStoredLine()) return false;
+    QString& raw = g_WordLines[static_cast<size_t>(word.rawLine)];
+    if (raw != word.segmentText || raw.startsWith(u'*')) return false;
+    raw = QStringLiteral("*") + word.segmentText;
+    switch (SaveWordLibrary()) {
+      case LibrarySave::Saved: return true;
+      // A failed save has told the learner; the kill is not counted, so the settings file stays
+      // as it was too.
+      case LibrarySave::Failed: return false;
+      case LibrarySave::ChangedOutside: break;
+    }
+    // The table is the file as read, not as it now is: the next round reads it again.
+    raw = word.segmentText;
+    if (attempt == kSaveTries) {
+      TellLibraryBeingChanged();
       return false;
     }
-    word.rawLine = *line;
   }
-  if (word.rawLine < 1 || word.rawLine > LastStoredLine()) return false;
-  QString& raw = g_WordLines[static_cast<size_t>(word.rawLine)];
-  if (raw != word.segmentText || raw.startsWith(u'*')) return false;
-  raw = QStringLiteral("*") + word.segmentText;
-  // A failed save has told the learner; the kill is not counted, so the settings file stays as
-  // it was too.
-  return SaveWordLibrary();
 }
 
 QString EmptyCycleStatusText() {

@@ -1,30 +1,13 @@
 #include "core/library_file_stamp.h"
 
-#include "platform/files/safe_read.h"
-
-#include <QFile>
-#include <QHashFunctions>
-
-#include <cstdint>
 #include <optional>
-
-#include <sys/stat.h>
 
 namespace {
 
-struct FileIdentity {
-  std::int64_t size = -1;
-  std::int64_t changedNs = 0;
-  std::uint64_t inode = 0;
-  std::uint64_t device = 0;
-  bool operator==(const FileIdentity&) const = default;
-};
-
 struct LibraryFileStamp {
   bool known = false;
-  FileIdentity identity;
-  qsizetype size = 0;
-  size_t hash = 0;
+  platform::FileVersion version;
+  QByteArray digest;
 };
 
 LibraryFileStamp& Stamp() {
@@ -32,25 +15,10 @@ LibraryFileStamp& Stamp() {
   return stamp;
 }
 
-std::optional<FileIdentity> IdentityOf(const QString& path) {
-  struct stat info {};
-  if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-  return FileIdentity{static_cast<std::int64_t>(info.st_size),
-                      static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec,
-                      static_cast<std::uint64_t>(info.st_ino), static_cast<std::uint64_t>(info.st_dev)};
-}
-
-size_t HashOf(const QByteArray& bytes) { return qHash(QByteArrayView(bytes), 0); }
-
 }  // namespace
 
-void RememberLibraryFile(const QString& path, const QByteArray& bytes) {
-  const std::optional<FileIdentity> identity = IdentityOf(path);
-  if (!identity) {
-    ForgetLibraryFile();
-    return;
-  }
-  Stamp() = LibraryFileStamp{true, *identity, bytes.size(), HashOf(bytes)};
+void RememberLibraryFile(const platform::FileVersion& version, const QByteArray& digest) {
+  Stamp() = LibraryFileStamp{true, version, digest};
 }
 
 void ForgetLibraryFile() { Stamp() = LibraryFileStamp{}; }
@@ -58,14 +26,19 @@ void ForgetLibraryFile() { Stamp() = LibraryFileStamp{}; }
 bool LibraryFileChanged(const QString& path) {
   LibraryFileStamp& stamp = Stamp();
   if (!stamp.known) return false;
-  const std::optional<FileIdentity> identity = IdentityOf(path);
-  if (!identity) return true;
-  // The same file, size and change time: nothing wrote it since (the cheap, usual case).
-  if (*identity == stamp.identity) return false;
-  // Something touched or replaced it: the bytes decide.
-  QByteArray bytes;
-  if (platform::ReadRegularFile(path, bytes) != platform::ReadStatus::Ok) return true;
-  if (bytes.size() != stamp.size || HashOf(bytes) != stamp.hash) return true;
-  stamp.identity = *identity;
+  const std::optional<platform::FileVersion> version = platform::VersionOfFile(path);
+  if (!version) return true;
+  // The same file, size and times: nothing wrote it since (the cheap, usual case).
+  if (*version == stamp.version) return false;
+  // Something touched or replaced it: the bytes decide. A file of another size differs anyway.
+  if (version->size != stamp.version.size) return true;
+  LibraryDigest digest;
+  platform::FileVersion read;
+  const platform::StreamStatus status = platform::StreamRegularFile(
+      path, [&](QByteArrayView block) { digest.add(block); return true; }, {}, &read);
+  if (status != platform::StreamStatus::Whole || read.size != stamp.version.size ||
+      digest.result() != stamp.digest)
+    return true;
+  stamp.version = read;
   return false;
 }

@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const QString source = g_SourceLang;
   const QString target = g_TargetLang;
   const auto groupCount = g_GroupCount;
-  Check(SaveWordLibrary());
+  Check(SaveWordLibrary() == LibrarySave::Saved);
   Check(LoadWordLibrary());
   Check(LoadedLines() == lines);
   Check(g_SourceLang == source && g_TargetLang == target && g_GroupCount == groupCount);

@@ -4,7 +4,11 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
+#include <thread>
+#include <ctime>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,12 +23,56 @@ void SetReason(QString* reason, int error) {
 
 bool IsMissingError(int error) { return error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG || error == ELOOP; }
 
+std::int64_t Nanoseconds(const struct timespec& time) {
+  return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+FileVersion VersionFrom(const struct stat& info) {
+  return FileVersion{static_cast<std::int64_t>(info.st_size), Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim),
+                     static_cast<std::uint64_t>(info.st_ino), static_cast<std::uint64_t>(info.st_dev)};
+}
+
+std::optional<FileVersion> VersionOfOpenFile(int fd) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) return std::nullopt;
+  return VersionFrom(info);
+}
+
+// How long ago the file was last written or moved, by the system's clock; negative when its time
+// lies ahead (a file server with another clock).
+std::chrono::nanoseconds SinceLastChange(const FileVersion& version) {
+  struct timespec now {};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  return std::chrono::nanoseconds(Nanoseconds(now) - std::max(version.modifiedNs, version.changedNs));
+}
+
+constexpr size_t kStreamBlockBytes = 64 * 1024;
+
 }  // namespace
 
 bool IsRegularFile(const QString& path) {
   if (path.isEmpty()) return false;
   struct stat info {};
   return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+EntryKind KindOfEntry(const QString& path) {
+  struct stat info {};
+  if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0) return EntryKind::Missing;
+  if (S_ISREG(info.st_mode)) return EntryKind::RegularFile;
+  if (S_ISDIR(info.st_mode)) return EntryKind::Folder;
+  if (S_ISFIFO(info.st_mode)) return EntryKind::Fifo;
+  if (S_ISCHR(info.st_mode)) return EntryKind::CharacterDevice;
+  if (S_ISBLK(info.st_mode)) return EntryKind::BlockDevice;
+  if (S_ISSOCK(info.st_mode)) return EntryKind::Socket;
+  return EntryKind::Other;
+}
+
+std::optional<FileVersion> VersionOfFile(const QString& path) {
+  struct stat info {};
+  if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+    return std::nullopt;
+  return VersionFrom(info);
 }
 
 FileDescriptor OpenRegularFile(const QString& path, ReadStatus& status) {
@@ -96,6 +144,42 @@ ReadStatus ReadRegularFile(const QString& path, QByteArray& bytes, QString* reas
   content.truncate(filled);
   bytes = std::move(content);
   return ReadStatus::Ok;
+}
+
+StreamStatus StreamRegularFile(const QString& path, const BlockReceiver& receive,
+                               std::chrono::milliseconds quietPeriod, FileVersion* version) {
+  ReadStatus status = ReadStatus::Missing;
+  const FileDescriptor file = OpenRegularFile(path, status);
+  if (status != ReadStatus::Ok) return status == ReadStatus::Missing ? StreamStatus::Missing : StreamStatus::Failed;
+  const std::optional<FileVersion> before = VersionOfOpenFile(file.get());
+  if (!before) return StreamStatus::Failed;
+  if (version != nullptr) *version = *before;
+
+  std::vector<char> block(kStreamBlockBytes);
+  std::int64_t total = 0;
+  for (;;) {
+    const ssize_t got = ::read(file.get(), block.data(), block.size());
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return StreamStatus::Failed;
+    }
+    if (got == 0) break;
+    total += got;
+    if (!receive(QByteArrayView(block.data(), got))) return StreamStatus::Stopped;
+  }
+
+  // The same version on both sides of the read, and that many bytes: nobody wrote in between.
+  const auto unchanged = [&] {
+    const std::optional<FileVersion> now = VersionOfOpenFile(file.get());
+    return now && *now == *before && VersionOfFile(path) == *before;
+  };
+  if (total != before->size || !unchanged()) return StreamStatus::Changing;
+  const std::chrono::nanoseconds since = SinceLastChange(*before);
+  if (since < quietPeriod) {
+    std::this_thread::sleep_for(std::clamp<std::chrono::nanoseconds>(quietPeriod - since, {}, quietPeriod));
+    if (!unchanged()) return StreamStatus::Changing;
+  }
+  return StreamStatus::Whole;
 }
 
 }  // namespace platform

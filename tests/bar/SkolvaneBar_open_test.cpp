@@ -3,6 +3,7 @@
 #include "bar/SkolvaneBar.h"
 #include "bar/SkolvaneBar_open.h"
 #include "bar/library_lock.h"
+#include "core/do_loading_bas.h"
 #include "core/vars_bas.h"
 #include "platform/app/folders.h"
 #include "platform/ini/ini.h"
@@ -81,6 +82,32 @@ TEST_F(OpenBar, ALockLeftByACrashedBarIsTakenOver) {
     SkolvaneBar::unload();
   }
   EXPECT_TRUE(dialogs->messages.empty());
+}
+
+TEST_F(OpenBar, ALibraryThatIsNoFileOrPastItsLimitsOpensNoBar) {
+  TempFolders::writeFile(folders.programFolder() + "LANG_A.dat",
+                         "[do_loading_bas]\r\nNotAFile=No file: %1 is %2\r\nKindFolder=a folder\r\n"
+                         "TooManyLines=Too long: %1 (%2)\r\n");
+  QStringList tooLong{"{AC}"};
+  for (int i = 1; i < kMaxLibraryLines; ++i) tooLong << "w@x";
+  openLibrary("Long.abc", "X");
+  TempFolders::writeFile(g_LibraryPath, testing_support::LibraryBytes(tooLong + QStringList{"one more@x"}));
+  const QByteArray longBefore = TempFolders::readFile(g_LibraryPath);
+  openLibrary("Folder.abc", "X");
+  QFile::remove(g_LibraryPath);
+  ASSERT_TRUE(QDir().mkpath(g_LibraryPath));
+
+  EXPECT_FALSE(OpenLibraryBar());
+  openLibrary("Long.abc", "X");
+  TempFolders::writeFile(g_LibraryPath, longBefore);
+  EXPECT_FALSE(OpenLibraryBar());
+
+  EXPECT_FALSE(SkolvaneBar::loaded());
+  EXPECT_EQ(TempFolders::readFile(g_LibraryPath), longBefore);
+  EXPECT_FALSE(QFile::exists(LibraryLockPath(g_LibraryPath))) << "the refused library is not held";
+  ASSERT_EQ(dialogs->messages.size(), 2u);
+  EXPECT_EQ(dialogs->messages[0].text, "No file: " + folders.libraryFolder() + "Folder.abc is a folder");
+  EXPECT_EQ(dialogs->messages[1].text, "Too long: " + g_LibraryPath + " (32,768)");
 }
 
 TEST_F(OpenBar, WithWordShowMainOffAndNoTrayIconTheBarStillShows) {

@@ -10,6 +10,10 @@
 
 #include <QtEndian>
 
+#include <chrono>
+
+#include <sys/stat.h>
+
 #include <vector>
 
 namespace {
@@ -125,7 +129,7 @@ TEST_F(WordLibraryTest, SaveWritesMarkCrLfLinesAndOneZeroByte) {
   ASSERT_TRUE(loadText(lines[0] + "\r\n" + lines[1] + "\r\n\r\n" + lines[2] + "\n\r\n" + lines[3] + "\r\n"));
   ASSERT_EQ(LoadedLines(), lines);
 
-  ASSERT_TRUE(SaveWordLibrary());
+  ASSERT_EQ(SaveWordLibrary(), LibrarySave::Saved);
   const QByteArray saved = TempFolders::readFile(g_LibraryPath);
   EXPECT_EQ(saved, LibraryBytes(lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2] + "\r\n" + lines[3]) +
                        QByteArray(1, '\0'));
@@ -141,7 +145,7 @@ TEST_F(WordLibraryTest, SaveSkipsEmptyEntriesAndLeavesNoTraceOfALongerFile) {
   ASSERT_TRUE(loadText("{AC}\r\n\r\n\r\na@1\r\nb@2\r\n" + padding + "\r\n"));
   g_WordLines[1].clear();  // an entry emptied in memory adds nothing to the file
   g_LineCountCopy = 2;      // lines above the kept last index are not written
-  ASSERT_TRUE(SaveWordLibrary());
+  ASSERT_EQ(SaveWordLibrary(), LibrarySave::Saved);
   EXPECT_EQ(TempFolders::readFile(g_LibraryPath), LibraryBytes("{AC}\r\nb@2") + QByteArray(1, '\0'));
 }
 
@@ -151,7 +155,7 @@ TEST_F(WordLibraryTest, FailedSaveKeepsTheOldFileAndTellsTheLearner) {
   g_WordLines[1] = "*old@x";
   {
     testing_support::ScopedReadOnlyFolder readOnly(folders_.libraryFolder());
-    EXPECT_FALSE(SaveWordLibrary());
+    EXPECT_EQ(SaveWordLibrary(), LibrarySave::Failed);
   }
   EXPECT_EQ(TempFolders::readFile(g_LibraryPath), before);
   EXPECT_EQ(QDir(folders_.libraryFolder()).entryList(QDir::Files), QStringList{"Test.abc"});
@@ -171,10 +175,36 @@ TEST_F(WordLibraryTest, MissingEmptyOrShortFilesLoadAsAnEmptyLibrary) {
   QFile::remove(g_LibraryPath);
   EXPECT_TRUE(LoadWordLibrary());
   expectEmptyLibrary();
-  g_LibraryPath = folders_.libraryFolder();  // a folder is not a library
-  EXPECT_TRUE(LoadWordLibrary());
-  expectEmptyLibrary();
   EXPECT_TRUE(dialogs_->messages.empty());
+}
+
+TEST_F(WordLibraryTest, APathThatIsNoFileIsRefusedByNameWithoutBeingOpened) {
+  const QString fifo = folders_.libraryFolder() + "Pipe.abc";
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+  const QString folder = folders_.libraryFolder() + "Folder.abc";
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const std::vector<std::pair<QString, QString>> cases = {
+      {folder, "a folder"},
+      {fifo, "a named pipe (FIFO)"},
+      {"/dev/zero", "a character device"},
+      {"/dev/urandom", "a character device"},
+  };
+  for (const auto& [path, what] : cases) {
+    SCOPED_TRACE(path.toStdString());
+    dialogs_->messages.clear();
+    g_WordLines.assign(3, "stale");
+    g_LibraryPath = path;
+    EXPECT_FALSE(LoadWordLibrary());  // a FIFO would block a reader, a device never end
+    expectEmptyLibrary();
+    ASSERT_EQ(dialogs_->messages.size(), 1u);
+    EXPECT_TRUE(dialogs_->messages[0].text.contains("\"" + path + "\" is " + what)) << dialogs_->messages[0].text.toStdString();
+    EXPECT_EQ(SaveWordLibrary(), LibrarySave::Failed);
+    EXPECT_EQ(ReloadSettledWordLibrary(), LibraryLoad::Refused);
+  }
+  struct stat info {};
+  ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
+  EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{});
 }
 
 QString NumberedLines(int count) {
@@ -208,12 +238,27 @@ TEST_F(WordLibraryTest, RefusesTooManyLinesOrGroupsAndNeverWritesThem) {
     EXPECT_TRUE(dialogs_->messages[0].text.contains(limit));
 
     const QByteArray before = TempFolders::readFile(g_LibraryPath);
-    EXPECT_FALSE(SaveWordLibrary());
+    EXPECT_EQ(SaveWordLibrary(), LibrarySave::Failed);
     EXPECT_EQ(TempFolders::readFile(g_LibraryPath), before);
   }
   // The next library that fits is written again.
   ASSERT_TRUE(loadText("{AC}\r\n<G1>\r\nw@x"));
-  EXPECT_TRUE(SaveWordLibrary());
+  EXPECT_EQ(SaveWordLibrary(), LibrarySave::Saved);
+}
+
+TEST_F(WordLibraryTest, ALibraryPastTheLineLimitIsRefusedWithoutReadingTheRest) {
+  // The lines past the limit are followed by 4 GB of a hole in the file: read whole, the library
+  // would take seconds and gigabytes before its refusal.
+  const QByteArray lines = LibraryBytes(NumberedLines(kMaxLibraryLines + 1) + "\r\n");
+  TempFolders::writeFile(g_LibraryPath, lines);
+  ASSERT_TRUE(QFile::resize(g_LibraryPath, lines.size() + (qint64{4} << 30)));
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(LoadWordLibrary());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  expectEmptyLibrary();
+  ASSERT_EQ(dialogs_->messages.size(), 1u);
+  EXPECT_TRUE(dialogs_->messages[0].text.contains("32,768"));
+  EXPECT_EQ(ReloadSettledWordLibrary(), LibraryLoad::Refused);
 }
 
 TEST_F(WordLibraryTest, HeaderProbesReadTheFirstBraces) {

@@ -1,12 +1,16 @@
 #include "core/kill_bas.h"
 
 #include "tests/support/hotkey_fixture.h"
+#include "tests/support/library_writers.h"
 
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
+#include <thread>
 
 namespace {
 
@@ -226,6 +230,75 @@ TEST_F(KillTest, AKillAfterAnOutsideChangeReloadsMarksByTextOrWritesNothing) {
                                           [](const QString& line) { return !line.startsWith('*'); }))
         << "the cycle is the library on disk";
     QFile::remove(LibrarySettingsFile());
+  }
+}
+
+// The file's lines with the kill's mark taken off: what the other program wrote must all be there.
+QStringList WithoutMarks(QStringList lines) {
+  for (QString& line : lines) {
+    if (line.startsWith('*')) line.remove(0, 1);
+  }
+  return lines;
+}
+
+TEST_F(KillTest, AKillWhileAnotherProgramWritesTheLibraryKeepsAllOfItsWork) {
+  using namespace std::chrono_literals;
+  using testing_support::InPlaceRewriter;
+  using testing_support::RenamingAppender;
+  const QStringList library = QStringList{"{AC}"} + testing_support::SampleWordLines(3001);
+  const QStringList edited = library + QStringList{"edited@[e]"};
+  struct Writer {
+    const char* what;
+    // Starts the writer; stopping it gives the lines the file must hold afterwards.
+    std::function<std::function<QStringList()>()> start;
+  };
+  const Writer writers[] = {
+      {"an editor rewriting it in place in 4 KB steps, 50 ms apart",
+       [&] {
+         auto editor = std::make_shared<InPlaceRewriter>(g_LibraryPath, LibraryBytes(edited), 4096, 50ms);
+         return std::function<QStringList()>([editor, &edited] {
+           editor->finish();
+           return edited;
+         });
+       }},
+      {"a program adding a line by atomic rename every 30 ms",
+       [&] {
+         auto appender = std::make_shared<RenamingAppender>(g_LibraryPath, 30ms);
+         return std::function<QStringList()>([appender, &library] { return library + appender->stop(); });
+       }},
+  };
+  for (const Writer& writer : writers) {
+    SCOPED_TRACE(writer.what);
+    WriteAndLoadLibrary(library);
+    QFile::remove(LibrarySettingsFile());
+    StartAndStep(0, false, 3);
+    const QString shown = g_CurrentText;
+    dialogs_->messages.clear();
+    const std::function<QStringList()> stop = writer.start();
+    std::this_thread::sleep_for(300ms);
+    KillCurrentWordAndRebuild();
+    const QStringList expected = stop();
+
+    // The kill either took the library once it was whole or was refused: never a half file.
+    EXPECT_EQ(WithoutMarks(FileLines()), expected);
+    if (KilledFileLines().isEmpty()) {
+      ASSERT_EQ(dialogs_->messages.size(), 1u);
+      EXPECT_TRUE(dialogs_->messages[0].text.contains("being changed by another program"));
+      EXPECT_EQ(TodayCount(), "Error");
+      EXPECT_EQ(LibraryBytes(FileLines()), TempFolders::readFile(g_LibraryPath)) << "left as the writer wrote it";
+    } else {
+      ASSERT_EQ(KilledFileLines().size(), 1);
+      EXPECT_TRUE(KilledFileLines()[0].startsWith("*" + shown + "@"));
+      EXPECT_EQ(TodayCount(), "1");
+    }
+
+    // Once the other program is done, the next kill goes through and keeps its work.
+    Steps(1);
+    ASSERT_TRUE(FindShownWord());
+    const int marked = static_cast<int>(KilledFileLines().size());
+    KillCurrentWordAndRebuild();
+    EXPECT_EQ(KilledFileLines().size(), marked + 1);
+    EXPECT_EQ(WithoutMarks(FileLines()), expected);
   }
 }
 

@@ -63,7 +63,7 @@ std::vector<Writer> ProgramWriters() {
          g_WordLines.resize(2);
          g_WordLines[1] = QString(5000, u'w');
          g_LineCountCopy = 1;
-         return SaveWordLibrary();
+         return SaveWordLibrary() == LibrarySave::Saved;
        }},
   };
 }
@@ -161,8 +161,11 @@ TEST(SafeRead, ANonRegularFileReadsAsMissingEverywhereWithoutBlocking) {
     EXPECT_EQ(platform::WriteProfileString(ini, "Normal", "WordFont", "Arial;0:12"), 0) << "never replaced";
 
     g_LibraryPath = library;
-    EXPECT_TRUE(LoadWordLibrary());
+    dialogs->messages.clear();
+    EXPECT_FALSE(LoadWordLibrary()) << "refused without being opened";
     EXPECT_EQ(g_LineCountCopy, 0);
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_TRUE(dialogs->messages[0].text.contains(library));
     EXPECT_EQ(ReadLibraryHeader(library), "");
     EXPECT_FALSE(LibraryHasHashAfterHeader(library));
   }

@@ -36,6 +36,8 @@ void ProgramRun::writeLibrary(const FixtureLibrary& library) {
 
 bool ProgramRun::start() { return launch({QLatin1Char('"') + libraryPath() + QLatin1Char('"')}); }
 
+bool ProgramRun::startOn(const QString& library) { return launch({QLatin1Char('"') + library + QLatin1Char('"')}); }
+
 bool ProgramRun::startWithoutLibrary() { return launch({}); }
 
 bool ProgramRun::launch(const QStringList& arguments) {

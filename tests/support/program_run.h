@@ -37,6 +37,8 @@ class ProgramRun {
   void setEnvironment(const QString& name, const QString& value) { extraEnvironment_.insert(name, value); }
   // Starts the program with the library's path on its command line; false when it did not start.
   bool start();
+  // Starts the program with another path on its command line (a library that is not Words.abc).
+  bool startOn(const QString& library);
   // Starts the program with an empty command line (the library manager opens).
   bool startWithoutLibrary();
   // Starts one more instance on the same library and program folder, beside the first.

@@ -1,0 +1,89 @@
+#include "platform/files/checked_replace.h"
+
+#include "platform/files/disk_sync.h"
+#include "platform/files/own_temporary_names.h"
+#include "platform/files/safe_write.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+void SetReason(QString* reason, const QString& text) {
+  if (reason != nullptr) *reason = text;
+}
+
+// The file a replace puts content in: the target of a symbolic link, so the link survives.
+QString ResolvedTarget(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.isSymLink()) return path;
+  const QString target = info.canonicalFilePath();
+  return target.isEmpty() ? info.symLinkTarget() : target;
+}
+
+// A name of the program's own temporary pattern beside the target, so a run that dies between
+// the write and the rename leaves nothing the next start does not clear away. Kept short: the
+// safe writer makes its own temporary name from it.
+QString StagingName(const QString& target) {
+  const QString suffix =
+      QString::number(QRandomGenerator::global()->generate64() & 0xFFFFFFFFFFFFull, 36).rightJustified(10, u'0');
+  return QFileInfo(target).absolutePath() + QLatin1Char('/') +
+         TemporaryNameStem(QStringLiteral("lexorn"), TemporaryKind::Write) + suffix;
+}
+
+}  // namespace
+
+ReplaceResult ReplaceFileUnlessChanged(const QString& path, QByteArrayView bytes, const std::function<bool()>& unchanged,
+                                       FileVersion* written, QString* reason) {
+  if (path.isEmpty()) {
+    SetReason(reason, SystemErrorText(ENOENT));
+    return ReplaceResult::Failed;
+  }
+  const QString target = ResolvedTarget(path);
+  const QByteArray targetName = QFile::encodeName(target);
+  struct stat old {};
+  const bool exists = ::stat(targetName.constData(), &old) == 0;
+  if (exists && !S_ISREG(old.st_mode)) {
+    SetReason(reason, QStringLiteral("not a regular file"));
+    return ReplaceResult::Failed;
+  }
+  if (exists && ::access(targetName.constData(), W_OK) != 0) {
+    SetReason(reason, SystemErrorText(errno));
+    return ReplaceResult::Failed;
+  }
+
+  const QString staging = StagingName(target);
+  const QByteArray stagingName = QFile::encodeName(staging);
+  if (!WriteFileAtomically(staging, bytes, reason)) return ReplaceResult::Failed;
+  const auto fail = [&](int error) {
+    ::unlink(stagingName.constData());
+    SetReason(reason, SystemErrorText(error));
+    return ReplaceResult::Failed;
+  };
+  if (exists && ::chmod(stagingName.constData(), old.st_mode & 07777) != 0) return fail(errno);
+  const std::optional<FileVersion> staged = VersionOfFile(staging);
+  if (!staged) return fail(errno);
+
+  if (!unchanged()) {
+    ::unlink(stagingName.constData());
+    return ReplaceResult::ChangedMeanwhile;
+  }
+  if (::rename(stagingName.constData(), targetName.constData()) != 0) return fail(errno);
+  SyncFolderToDisk(QFileInfo(target).absolutePath());
+  if (written != nullptr) {
+    // The rename moves the change time; when someone replaced the file again at once, what was
+    // put in place is still the staged file.
+    const std::optional<FileVersion> now = VersionOfFile(target);
+    *written = now && now->inode == staged->inode && now->device == staged->device ? *now : *staged;
+  }
+  return ReplaceResult::Replaced;
+}
+
+}  // namespace platform
