@@ -1,5 +1,6 @@
 #include "platform/archive/zip_archive.h"
 
+#include "tests/support/raw_zip.h"
 #include "tests/support/temp_folders.h"
 #include "tests/support/zip_builder.h"
 
@@ -9,14 +10,30 @@
 #include <QDirIterator>
 #include <QFileInfo>
 
+#include <optional>
+
 namespace {
 
 using platform::UnpackResult;
 using platform::UnpackZip;
+using testing_support::BuildRawZip;
 using testing_support::BuildZip;
+using testing_support::ManyEmptyEntries;
+using testing_support::RawZipEnd;
+using testing_support::RawZipEntry;
 using testing_support::TempFolders;
 using testing_support::ZipEntry;
 using testing_support::ZipNames;
+
+RawZipEnd End(std::optional<std::uint64_t> entries, std::optional<std::uint64_t> directoryBytes, bool zip64,
+              const QByteArray& comment = {}, const QByteArray& trailing = {}) {
+  return RawZipEnd{entries, directoryBytes, zip64, comment, trailing};
+}
+
+RawZipEntry Entry(const QByteArray& name, const QByteArray& data, std::uint16_t method = 0,
+                  std::optional<std::uint32_t> size = {}, std::optional<std::uint32_t> localSize = {}, bool utf8 = true) {
+  return RawZipEntry{name, data, method, size, localSize, utf8};
+}
 
 // Every path under the folder, relative to it.
 QStringList Tree(const QString& folder) {
@@ -134,6 +151,113 @@ TEST(UnpackZip, ReportsProgressStopsWhenAskedAndNeverReplacesWhatIsThere) {
   QDir().mkpath(fresh);
   EXPECT_EQ(platform::UnpackZipArchive(archive, fresh, {}, [](std::int64_t, std::int64_t) { return false; }).result,
             UnpackResult::Cancelled);
+}
+
+TEST(UnpackZip, TheEntryCountIsJudgedBeforeTheArchiveLibraryReadsTheDirectory) {
+  TempFolders folders;
+  // Without the look at the end record, the first pass would report progress at its 1,000th header
+  // before it counts one too many: a refusal without any report came before the directory was read.
+  const platform::UnpackLimits limits{1 << 20, 1000, 100};
+  const std::vector<RawZipEntry> many = ManyEmptyEntries(3000, "e/");
+  const std::vector<RawZipEntry> few = ManyEmptyEntries(40, "e/");
+  const QByteArray stray(20000, 'x');  // more than a reader looks through for the record
+  struct Case {
+    const char* what;
+    const std::vector<RawZipEntry>& entries;
+    RawZipEnd end;
+    UnpackResult result;
+  };
+  const Case cases[] = {
+      {"a record that counts them all", many, End({}, {}, false), UnpackResult::TooManyEntries},
+      {"a zip64 record that counts them all", many, End({}, {}, true), UnpackResult::TooManyEntries},
+      {"a comment after the record", many, End({}, {}, false, QByteArray(3000, 'c')), UnpackResult::TooManyEntries},
+      {"stray bytes after the record", many, End({}, {}, false, {}, stray), UnpackResult::TooManyEntries},
+      {"a record that lowers the count", many, End(5, {}, false), UnpackResult::TooManyEntries},
+      {"a record that declares no entries", many, End(0, {}, false), UnpackResult::Damaged},
+      {"a record that lowers count and size", many, End(5, 300, false), UnpackResult::TooManyEntries},
+      {"a zip64 record that lowers count and size", many, End(5, 300, true), UnpackResult::TooManyEntries},
+      {"within the limit", few, End({}, {}, false), UnpackResult::Unpacked},
+      {"within the limit, zip64", few, End({}, {}, true), UnpackResult::Unpacked},
+      {"within the limit, comment and stray bytes", few, End({}, {}, false, "made here", stray), UnpackResult::Unpacked},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.what);
+    const QString target = folders.libraryFolder() + test.what + "/";
+    QDir().mkpath(target);
+    const QString archive = TempFolders::writeFile(folders.programFolder() + "many.zip", BuildRawZip(test.entries, test.end));
+    int reports = 0;
+    const platform::UnpackOutcome outcome = platform::UnpackZipArchive(archive, target, limits, [&](std::int64_t, std::int64_t) {
+      ++reports;
+      return true;
+    });
+    EXPECT_EQ(outcome.result, test.result) << outcome.reason.toStdString();
+    if (outcome.ok()) {
+      EXPECT_EQ(QDir(target + "e").entryList(QDir::Files).size(), 40);
+    } else {
+      EXPECT_EQ(reports, 0);
+      EXPECT_EQ(Tree(target), QStringList{});
+    }
+  }
+}
+
+TEST(UnpackZip, EntriesTheArchiveLibraryFlagsRefuseTheArchiveAsDamagedInItsWords) {
+  TempFolders folders;
+  const QByteArray library = "\xFF\xFE{\0A\0C\0}\0";
+  const QByteArray lzmaHeader("\x09\x14\x05\x00\x5D\x00\x00\x10\x00", 9);  // version, properties
+  const QByteArray hugeDictionary("\x09\x14\x05\x00\x5D\xFF\xFF\xFF\xFF", 9);
+  const QByteArray noise = QByteArray::fromHex("00112233445566778899aabbccddeeff").repeated(8);
+  struct Case {
+    const char* what;
+    RawZipEntry entry;
+    UnpackResult result;
+    const char* reason;  // a part of the archive library's words
+  };
+  const Case cases[] = {
+      {"sizes that disagree", Entry("Lib.abc", library, 0, {}, 13), UnpackResult::Damaged, "Inconsistent"},
+      {"a size that is wrong", Entry("Lib.abc", library, 0, 40), UnpackResult::Damaged, "wrong size"},
+      {"LZMA data that does not decode", Entry("Lib.abc", lzmaHeader + noise, 14, 400), UnpackResult::Damaged, "lzma"},
+      {"LZMA asking for a 4 GB dictionary", Entry("Lib.abc", hugeDictionary + noise, 14, 400), UnpackResult::Damaged,
+       "lzma"},
+      {"PPMd with impossible parameters", Entry("Lib.abc", "\x07\x30" + noise, 98, 400), UnpackResult::Damaged, "PPMd"},
+      {"PPMd data that does not decode", Entry("Lib.abc", "\xF5\x00" + noise, 98, 400), UnpackResult::Damaged, "ZIP"},
+      {"a method nobody knows", Entry("Lib.abc", noise, 77, 100), UnpackResult::Damaged, "Unsupported"},
+      {"a name that is no GBK", Entry("\x81\x20.abc", library, 0, {}, {}, false), UnpackResult::BadName, ""},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.what);
+    const QString target = folders.libraryFolder() + test.what + "/";
+    QDir().mkpath(target);
+    const QString archive = TempFolders::writeFile(folders.programFolder() + "damaged.zip", BuildRawZip({test.entry}));
+    const platform::UnpackOutcome outcome = platform::UnpackZipArchive(archive, target);
+    EXPECT_EQ(outcome.result, test.result);
+    EXPECT_TRUE(outcome.reason.contains(QLatin1String(test.reason))) << outcome.reason.toStdString();
+    EXPECT_FALSE(outcome.reason.endsWith('\n'));
+  }
+}
+
+TEST(UnpackZip, OnlyWantedEntriesAreWrittenSoOnlyTheyCanClash) {
+  TempFolders folders;
+  const QString target = folders.libraryFolder();
+  const auto own = [](const QString& firstStep) { return firstStep.startsWith("Lib."); };
+  const QString first = TempFolders::writeFile(
+      folders.programFolder() + "part1.zip",
+      BuildZip({{"Lib.abc", "library"}, {"readme.txt", "1"}, {"readme.txt", "2"}, {"Lib.JPG/a.jpg", "a"}}));
+  ASSERT_EQ(platform::UnpackZipArchive(first, target, {}, {}, own).result, UnpackResult::Unpacked);
+  EXPECT_EQ(Tree(target), (QStringList{"Lib.JPG", "Lib.JPG/a.jpg", "Lib.abc"}));
+
+  const QString second = TempFolders::writeFile(folders.programFolder() + "part2.zip",
+                                                BuildZip({{"readme.txt", "3"}, {"Lib.JPG/a.jpg", "again"}}));
+  const platform::UnpackOutcome clash = platform::UnpackZipArchive(second, target, {}, {}, own);
+  EXPECT_EQ(clash.result, UnpackResult::DuplicateEntry);
+  EXPECT_EQ(clash.reason, "Lib.JPG/a.jpg");
+  EXPECT_EQ(TempFolders::readFile(target + "Lib.JPG/a.jpg"), "a");
+
+  // An entry passed over still has to stay inside the folder.
+  const QString unsafe =
+      TempFolders::writeFile(folders.programFolder() + "part3.zip", BuildZip({{"Lib.dic", "d"}, {"../readme.txt", "x"}}));
+  const platform::UnpackOutcome escaped = platform::UnpackZipArchive(unsafe, target, {}, {}, own);
+  EXPECT_EQ(escaped.result, UnpackResult::UnsafeEntry);
+  EXPECT_EQ(escaped.reason, "../readme.txt");
 }
 
 }  // namespace
