@@ -2,6 +2,7 @@
 
 #include "core/language_bas.h"
 #include "core/library_file_stamp.h"
+#include "core/library_lines.h"
 
 #include "core/vars_bas.h"
 #include "platform/dialogs/dialogs.h"
@@ -60,18 +61,12 @@ class LibraryParser {
   LibraryParser(QString groupStart, QString groupEnd)
       : groupStart_(std::move(groupStart)), groupEnd_(std::move(groupEnd)) {}
 
-  // Cuts the text into stored lines: a CR ends a line, every LF is dropped wherever it stands,
-  // empty lines carry no entry, and the last line needs no CR.
+  // Cuts the text into stored lines (library_lines.h); the last line needs no CR.
   LoadOutcome parse(QStringView text) {
-    qsizetype start = 0;
-    while (start < text.size()) {
-      qsizetype end = text.indexOf(QChar(kCR), start);
-      if (end < 0) end = text.size();
-      QString line = WithoutLineFeeds(text.sliced(start, end - start));
-      start = end + 1;
-      if (line.isEmpty()) continue;
-      takeLanguages(line);
-      if (const LoadOutcome outcome = store(std::move(line)); outcome != LoadOutcome::Loaded) return outcome;
+    LibraryLineCutter lines(text);
+    while (std::optional<QString> line = lines.next()) {
+      takeLanguages(*line);
+      if (const LoadOutcome outcome = store(std::move(*line)); outcome != LoadOutcome::Loaded) return outcome;
     }
     return LoadOutcome::Loaded;
   }
@@ -79,21 +74,11 @@ class LibraryParser {
   LoadedLibrary& library() { return library_; }
 
  private:
-  static QString WithoutLineFeeds(QStringView segment) {
-    // Lines end in CR LF, so the LF of the line before leads every line: leave it out before
-    // copying rather than remove it from the copy.
-    if (segment.startsWith(QChar(kLF))) segment = segment.sliced(1);
-    QString line = segment.toString();
-    if (segment.contains(QChar(kLF))) line.remove(QChar(kLF));
-    return line;
-  }
-
   // Every "}" met while the line so far begins with "{" takes the line's 2nd and 3rd characters
   // before that brace as the word and meaning languages; the last such brace of the file wins.
   void takeLanguages(const QString& line) {
-    if (!line.startsWith(u'{')) return;
+    if (!IsLibraryHeaderLine(line)) return;
     const qsizetype brace = line.lastIndexOf(u'}');
-    if (brace < 1) return;
     library_.sourceLang = brace > 1 ? line.mid(1, 1) : QString();
     library_.targetLang = brace > 2 ? line.mid(2, 1) : QString();
   }
