@@ -10,8 +10,6 @@
 #include <QDirIterator>
 #include <QFileInfo>
 
-#include <optional>
-
 namespace {
 
 using platform::UnpackResult;
@@ -19,21 +17,13 @@ using platform::UnpackZip;
 using testing_support::BuildRawZip;
 using testing_support::BuildZip;
 using testing_support::ManyEmptyEntries;
+using testing_support::RawEnd;
+using testing_support::RawEntry;
 using testing_support::RawZipEnd;
 using testing_support::RawZipEntry;
 using testing_support::TempFolders;
 using testing_support::ZipEntry;
 using testing_support::ZipNames;
-
-RawZipEnd End(std::optional<std::uint64_t> entries, std::optional<std::uint64_t> directoryBytes, bool zip64,
-              const QByteArray& comment = {}, const QByteArray& trailing = {}) {
-  return RawZipEnd{entries, directoryBytes, zip64, comment, trailing};
-}
-
-RawZipEntry Entry(const QByteArray& name, const QByteArray& data, std::uint16_t method = 0,
-                  std::optional<std::uint32_t> size = {}, std::optional<std::uint32_t> localSize = {}, bool utf8 = true) {
-  return RawZipEntry{name, data, method, size, localSize, utf8};
-}
 
 // Every path under the folder, relative to it.
 QStringList Tree(const QString& folder) {
@@ -168,17 +158,17 @@ TEST(UnpackZip, TheEntryCountIsJudgedBeforeTheArchiveLibraryReadsTheDirectory) {
     UnpackResult result;
   };
   const Case cases[] = {
-      {"a record that counts them all", many, End({}, {}, false), UnpackResult::TooManyEntries},
-      {"a zip64 record that counts them all", many, End({}, {}, true), UnpackResult::TooManyEntries},
-      {"a comment after the record", many, End({}, {}, false, QByteArray(3000, 'c')), UnpackResult::TooManyEntries},
-      {"stray bytes after the record", many, End({}, {}, false, {}, stray), UnpackResult::TooManyEntries},
-      {"a record that lowers the count", many, End(5, {}, false), UnpackResult::TooManyEntries},
-      {"a record that declares no entries", many, End(0, {}, false), UnpackResult::Damaged},
-      {"a record that lowers count and size", many, End(5, 300, false), UnpackResult::TooManyEntries},
-      {"a zip64 record that lowers count and size", many, End(5, 300, true), UnpackResult::TooManyEntries},
-      {"within the limit", few, End({}, {}, false), UnpackResult::Unpacked},
-      {"within the limit, zip64", few, End({}, {}, true), UnpackResult::Unpacked},
-      {"within the limit, comment and stray bytes", few, End({}, {}, false, "made here", stray), UnpackResult::Unpacked},
+      {"a record that counts them all", many, RawEnd({}, {}, false), UnpackResult::TooManyEntries},
+      {"a zip64 record that counts them all", many, RawEnd({}, {}, true), UnpackResult::TooManyEntries},
+      {"a comment after the record", many, RawEnd({}, {}, false, QByteArray(3000, 'c')), UnpackResult::TooManyEntries},
+      {"stray bytes after the record", many, RawEnd({}, {}, false, {}, stray), UnpackResult::TooManyEntries},
+      {"a record that lowers the count", many, RawEnd(5, {}, false), UnpackResult::TooManyEntries},
+      {"a record that declares no entries", many, RawEnd(0, {}, false), UnpackResult::Damaged},
+      {"a record that lowers count and size", many, RawEnd(5, 300, false), UnpackResult::TooManyEntries},
+      {"a zip64 record that lowers count and size", many, RawEnd(5, 300, true), UnpackResult::TooManyEntries},
+      {"within the limit", few, RawEnd({}, {}, false), UnpackResult::Unpacked},
+      {"within the limit, zip64", few, RawEnd({}, {}, true), UnpackResult::Unpacked},
+      {"within the limit, comment and stray bytes", few, RawEnd({}, {}, false, "made here", stray), UnpackResult::Unpacked},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.what);
@@ -213,15 +203,15 @@ TEST(UnpackZip, EntriesTheArchiveLibraryFlagsRefuseTheArchiveAsDamagedInItsWords
     const char* reason;  // a part of the archive library's words
   };
   const Case cases[] = {
-      {"sizes that disagree", Entry("Lib.abc", library, 0, {}, 13), UnpackResult::Damaged, "Inconsistent"},
-      {"a size that is wrong", Entry("Lib.abc", library, 0, 40), UnpackResult::Damaged, "wrong size"},
-      {"LZMA data that does not decode", Entry("Lib.abc", lzmaHeader + noise, 14, 400), UnpackResult::Damaged, "lzma"},
-      {"LZMA asking for a 4 GB dictionary", Entry("Lib.abc", hugeDictionary + noise, 14, 400), UnpackResult::Damaged,
+      {"sizes that disagree", RawEntry("Lib.abc", library, 0, {}, 13), UnpackResult::Damaged, "Inconsistent"},
+      {"a size that is wrong", RawEntry("Lib.abc", library, 0, 40), UnpackResult::Damaged, "wrong size"},
+      {"LZMA data that does not decode", RawEntry("Lib.abc", lzmaHeader + noise, 14, 400), UnpackResult::Damaged, "lzma"},
+      {"LZMA asking for a 4 GB dictionary", RawEntry("Lib.abc", hugeDictionary + noise, 14, 400), UnpackResult::Damaged,
        "lzma"},
-      {"PPMd with impossible parameters", Entry("Lib.abc", "\x07\x30" + noise, 98, 400), UnpackResult::Damaged, "PPMd"},
-      {"PPMd data that does not decode", Entry("Lib.abc", "\xF5\x00" + noise, 98, 400), UnpackResult::Damaged, "ZIP"},
-      {"a method nobody knows", Entry("Lib.abc", noise, 77, 100), UnpackResult::Damaged, "Unsupported"},
-      {"a name that is no GBK", Entry("\x81\x20.abc", library, 0, {}, {}, false), UnpackResult::BadName, ""},
+      {"PPMd with impossible parameters", RawEntry("Lib.abc", "\x07\x30" + noise, 98, 400), UnpackResult::Damaged, "PPMd"},
+      {"PPMd data that does not decode", RawEntry("Lib.abc", QByteArray("\xF5\x00", 2) + noise, 98, 400), UnpackResult::Damaged, "ZIP"},
+      {"a method nobody knows", RawEntry("Lib.abc", noise, 77, 100), UnpackResult::Damaged, "Unsupported"},
+      {"a name that is no GBK", RawEntry("\x81\x20.abc", library, 0, {}, {}, false), UnpackResult::BadName, ""},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.what);

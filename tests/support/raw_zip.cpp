@@ -41,6 +41,16 @@ std::uint16_t VersionNeeded(const RawZipEntry& entry) { return entry.method == 0
 
 }  // namespace
 
+RawZipEntry RawEntry(const QByteArray& name, const QByteArray& data, std::uint16_t method,
+                     std::optional<std::uint32_t> size, std::optional<std::uint32_t> localSize, bool utf8Name) {
+  return RawZipEntry{name, data, method, size, localSize, utf8Name};
+}
+
+RawZipEnd RawEnd(std::optional<std::uint64_t> entries, std::optional<std::uint64_t> directoryBytes, bool zip64,
+                 const QByteArray& comment, const QByteArray& trailing) {
+  return RawZipEnd{entries, directoryBytes, zip64, comment, trailing};
+}
+
 QByteArray BuildRawZip(const std::vector<RawZipEntry>& entries, const RawZipEnd& end) {
   QByteArray zip;
   QByteArray directory;

@@ -29,6 +29,13 @@ struct RawZipEnd {
   QByteArray trailing;                          // bytes after the end record that it does not declare
 };
 
+// The same with every field given in one call, for tables of cases.
+RawZipEntry RawEntry(const QByteArray& name, const QByteArray& data, std::uint16_t method = 0,
+                     std::optional<std::uint32_t> size = {}, std::optional<std::uint32_t> localSize = {},
+                     bool utf8Name = true);
+RawZipEnd RawEnd(std::optional<std::uint64_t> entries, std::optional<std::uint64_t> directoryBytes, bool zip64,
+                 const QByteArray& comment = {}, const QByteArray& trailing = {});
+
 QByteArray BuildRawZip(const std::vector<RawZipEntry>& entries, const RawZipEnd& end = {});
 
 // `count` empty stored files "<prefix>0000001" ... , quickly, for archives of many entries.
