@@ -2,6 +2,7 @@
 
 #include "core/language_bas.h"
 #include "core/library_file_stamp.h"
+#include "core/library_lines.h"
 
 #include "core/vars_bas.h"
 #include "platform/dialogs/dialogs.h"
@@ -40,9 +41,8 @@ struct LoadedLibrary {
   QString targetLang;
 };
 
-// Cuts the library's text into stored lines as it comes, a piece at a time: a CR ends a line,
-// every LF is dropped wherever it stands, empty lines carry no entry, and the last line needs no
-// CR. Counts as it goes and stops at the first line or group beyond the limits.
+// Cuts the library's text into stored lines as it comes, a piece at a time (library_lines.h).
+// Counts as it goes and stops at the first line or group beyond the limits.
 class LibraryParser {
  public:
   LibraryParser(QString groupStart, QString groupEnd)
@@ -50,52 +50,29 @@ class LibraryParser {
 
   // Takes the next code units; false once the library is beyond the limits.
   bool feed(QStringView units) {
-    qsizetype start = 0;
-    while (outcome_ == LoadOutcome::Loaded && start < units.size()) {
-      qsizetype end = units.indexOf(QChar(kCR), start);
-      const bool lineEnds = end >= 0;
-      if (!lineEnds) end = units.size();
-      appendWithoutLineFeeds(units.sliced(start, end - start));
-      start = end + 1;
-      if (lineEnds) endLine();
-    }
-    return outcome_ == LoadOutcome::Loaded;
+    return outcome_ == LoadOutcome::Loaded && lines_.feed(units, [this](QString&& line) { return take(std::move(line)); });
   }
 
   // The end of the text: the last line needs no CR.
   LoadOutcome finish() {
-    if (outcome_ == LoadOutcome::Loaded) endLine();
+    if (outcome_ == LoadOutcome::Loaded) lines_.finish([this](QString&& line) { return take(std::move(line)); });
     return outcome_;
   }
 
   LoadedLibrary& library() { return library_; }
 
  private:
-  void appendWithoutLineFeeds(QStringView piece) {
-    // Lines end in CR LF, so the LF of the line before leads every line: leave it out before
-    // copying rather than remove it from the copy.
-    if (piece.startsWith(QChar(kLF))) piece = piece.sliced(1);
-    if (!piece.contains(QChar(kLF))) {
-      line_.append(piece);
-      return;
-    }
-    for (const QChar unit : piece) {
-      if (unit != QChar(kLF)) line_.append(unit);
-    }
-  }
-
-  void endLine() {
-    if (line_.isEmpty()) return;
-    takeLanguages(line_);
-    store(std::exchange(line_, QString()));
+  bool take(QString&& line) {
+    takeLanguages(line);
+    store(std::move(line));
+    return outcome_ == LoadOutcome::Loaded;
   }
 
   // Every "}" met while the line so far begins with "{" takes the line's 2nd and 3rd characters
   // before that brace as the word and meaning languages; the last such brace of the file wins.
   void takeLanguages(const QString& line) {
-    if (!line.startsWith(u'{')) return;
+    if (!IsLibraryHeaderLine(line)) return;
     const qsizetype brace = line.lastIndexOf(u'}');
-    if (brace < 1) return;
     library_.sourceLang = brace > 1 ? line.mid(1, 1) : QString();
     library_.targetLang = brace > 2 ? line.mid(2, 1) : QString();
   }
@@ -125,7 +102,7 @@ class LibraryParser {
 
   QString groupStart_;
   QString groupEnd_;
-  QString line_;  // the line read so far
+  LibraryLineCutter lines_;
   LoadOutcome outcome_ = LoadOutcome::Loaded;
   LoadedLibrary library_;
 };

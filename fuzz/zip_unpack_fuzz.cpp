@@ -1,6 +1,7 @@
 // Arbitrary bytes as a downloaded archive: unpacked as a catalogue download unpacks it, into a
-// private folder, with small limits. Names, sizes, links and truncation all come from outside; no
-// archive may crash the unpacker, write outside its folder, or exceed the limits it is given.
+// private folder, with small limits. Names, sizes, links, truncation and the end records that place
+// the directory all come from outside; no archive may crash the unpacker, write outside its
+// folder, or exceed the limits it is given.
 
 #include "platform/archive/zip_archive.h"
 #include "platform/files/private_folder.h"

@@ -51,9 +51,9 @@ ItemFailure FailureOfDownload(platform::DownloadFailure failure) {
 ItemFailure FailureOfUnpack(platform::UnpackResult result) {
   switch (result) {
     case platform::UnpackResult::Unpacked: return ItemFailure::None;
-    case platform::UnpackResult::UnsafeEntry:
-    case platform::UnpackResult::BadName:
-    case platform::UnpackResult::DuplicateEntry: return ItemFailure::UnsafeArchive;
+    case platform::UnpackResult::UnsafeEntry: return ItemFailure::UnsafeArchive;
+    case platform::UnpackResult::BadName: return ItemFailure::BadEntryName;
+    case platform::UnpackResult::DuplicateEntry: return ItemFailure::DuplicateEntry;
     case platform::UnpackResult::TooManyEntries: return ItemFailure::TooManyEntries;
     case platform::UnpackResult::TooLarge: return ItemFailure::UnpackTooLarge;
     case platform::UnpackResult::RatioTooHigh: return ItemFailure::RatioTooHigh;
@@ -123,14 +123,16 @@ ItemOutcome CatalogueDownload::fetch(const QString& source, const QString& targe
   return fetched ? ItemOutcome{} : Failed(FailureOfDownload(download->LastFailure()));
 }
 
-ItemOutcome CatalogueDownload::unpack(const QString& archive, const QString& folder) {
-  const platform::UnpackOutcome outcome =
-      platform::UnpackZipArchive(archive, folder, {}, [this](std::int64_t written, std::int64_t total) {
-        if (onProgress) onProgress(written, total);
-        // The window paints, and Cancel is heard, while a large archive unpacks.
-        if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();
-        return !cancelled_;
-      });
+ItemOutcome CatalogueDownload::unpack(const QString& archive, const QString& folder, const QString& libraryName) {
+  const auto progress = [this](std::int64_t written, std::int64_t total) {
+    if (onProgress) onProgress(written, total);
+    // The window paints, and Cancel is heard, while a large archive unpacks.
+    if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();
+    return !cancelled_;
+  };
+  // Only the library's own entries: a readme in every part of a set is no clash.
+  const auto own = [&libraryName](const QString& firstStep) { return IsOwnEntryName(firstStep, libraryName); };
+  const platform::UnpackOutcome outcome = platform::UnpackZipArchive(archive, folder, {}, progress, own);
   if (cancelled_) return Failed(ItemFailure::Cancelled);
   return Failed(FailureOfUnpack(outcome.result), outcome.reason);
 }
@@ -138,6 +140,7 @@ ItemOutcome CatalogueDownload::unpack(const QString& archive, const QString& fol
 ItemOutcome CatalogueDownload::fetchAndUnpack(const WebLibItem& item, Staging& staging) {
   const QString& to = item.toFileName;
   const QString downloaded = staging.downloads() + to;
+  if (IsLearnersSettingsFile(to)) return {};  // kept, as an archive keeps it; nothing to fetch
   if (ItemOutcome fetched = fetch(baseAddress_ + item.fromFileName, downloaded); !fetched.ok()) return fetched;
   staging.entries.emplace_back(downloaded, to);
 
@@ -148,7 +151,8 @@ ItemOutcome CatalogueDownload::fetchAndUnpack(const WebLibItem& item, Staging& s
     return {};
   }
 
-  if (ItemOutcome unpacked = unpack(downloaded, staging.files()); !unpacked.ok()) return unpacked;
+  staging.libraryName = ArchiveLibraryName(to);
+  if (ItemOutcome unpacked = unpack(downloaded, staging.files(), staging.libraryName); !unpacked.ok()) return unpacked;
   if (to.contains(kFirstPart)) {
     for (int part = 2; part <= item.parts; ++part) {
       if (onStatus) onStatus(QStringLiteral("part %1").arg(part));
@@ -158,11 +162,10 @@ ItemOutcome CatalogueDownload::fetchAndUnpack(const WebLibItem& item, Staging& s
         return fetched;
       }
       staging.entries.emplace_back(partFile, partName);
-      if (ItemOutcome unpacked = unpack(partFile, staging.files()); !unpacked.ok()) return unpacked;
+      if (ItemOutcome unpacked = unpack(partFile, staging.files(), staging.libraryName); !unpacked.ok()) return unpacked;
     }
   }
 
-  staging.libraryName = ArchiveLibraryName(to);
   const QString library = staging.libraryName + kLibraryExtension;
   if (!QFileInfo(staging.files() + library).isFile()) return Failed(ItemFailure::NoLibraryFile);
   if (!ReadsAsWordLibrary(staging.files() + library)) return Failed(ItemFailure::NotALibrary);
@@ -174,12 +177,16 @@ ItemOutcome CatalogueDownload::fetchAndUnpack(const WebLibItem& item, Staging& s
   };
   for (const QString& name : names) {
     if (name == library || !IsOwnEntryName(name, staging.libraryName) || staged(name)) continue;
-    // The learner's settings and statistics of a library they already have stay theirs.
-    if (name == settings && QFileInfo::exists(targetFolder_ + name)) continue;
+    if (name == settings && IsLearnersSettingsFile(name)) continue;
     staging.entries.emplace_back(staging.files() + name, name);
   }
   staging.entries.emplace_back(staging.files() + library, library);  // last: the library shows up whole
   return {};
+}
+
+bool CatalogueDownload::IsLearnersSettingsFile(const QString& name) const {
+  // The learner's settings and statistics of a library they already have stay theirs.
+  return name.endsWith(kSettingsExtension) && QFileInfo::exists(targetFolder_ + name);
 }
 
 ItemOutcome CatalogueDownload::install(const WebLibItem& item, Staging& staging) {
@@ -224,7 +231,9 @@ ItemOutcome CatalogueDownload::install(const WebLibItem& item, Staging& staging)
   swap.commit();
   platform::SyncFolderToDisk(targetFolder_);  // the renames (the files were synced before)
   if (!section.isEmpty()) g_CurrentSection = section;
-  return {};
+  ItemOutcome done;
+  done.libraryAdded = !section.isEmpty();
+  return done;
 }
 
 ItemOutcome CatalogueDownload::download(const WebLibItem& item) {
@@ -235,5 +244,10 @@ ItemOutcome CatalogueDownload::download(const WebLibItem& item) {
   if (ItemOutcome prepared = staging.prepare(); !prepared.ok()) return prepared;
   if (ItemOutcome fetched = fetchAndUnpack(item, staging); !fetched.ok()) return fetched;
   if (cancelled_) return Failed(ItemFailure::Cancelled);
+  if (staging.entries.empty()) {  // a plain settings file the learner already has
+    ItemOutcome kept;
+    kept.keptLearnersFile = true;
+    return kept;
+  }
   return install(item, staging);
 }

@@ -6,7 +6,9 @@
 // atomic rename; then the library is registered in TopicList.ini and the item logged. A failure
 // at any step, a Cancel included, puts back every file it had moved, so the target folder is
 // exactly as before, and the private folder goes with everything in it. Files the item does not
-// own (see catalogue_item_files.h) never change; a library's existing settings file is kept.
+// own (see catalogue_item_files.h) are never even unpacked, so names they share across the parts
+// of a set do not clash; a library's existing settings file is kept, whether it comes in an archive
+// or as a plain item of its own.
 
 #include "core/vars_bas.h"
 #include "libraries/CFileDownload.h"
@@ -24,8 +26,10 @@ enum class ItemFailure {
   DownloadTooLarge, // the server's file is larger than one download may be
   NoSpace,          // the target's file system is full or too small for the item
   WriteFailed,      // the target folder refused a file for another reason
-  Damaged,          // an archive is damaged (cut off, bad checksums, not a zip)
-  UnsafeArchive,    // an archive entry would leave the folder, or names clash
+  Damaged,          // an archive is damaged (cut off, bad checksums, sizes that disagree, not a zip)
+  UnsafeArchive,    // an archive entry would leave the folder
+  BadEntryName,     // an archive entry's name cannot be read in the archive's code page
+  DuplicateEntry,   // two of the item's own entries share a name (or one is both a file and a folder)
   TooManyEntries,   // an archive holds more entries than allowed
   UnpackTooLarge,   // an archive unpacks to more than allowed
   RatioTooHigh,     // an archive unpacks to far more than its own size
@@ -39,7 +43,11 @@ enum class ItemFailure {
 
 struct ItemOutcome {
   ItemFailure failure = ItemFailure::None;
-  QString detail;  // the system's words, or the entry concerned, when there are any
+  QString detail;  // the system's words, the archive library's, or the entry concerned, when there are any
+  // What a successful item did: a library registered, or the learner's own file of the item's
+  // name kept in place of the downloaded one (nothing moved, nothing logged).
+  bool libraryAdded = false;
+  bool keptLearnersFile = false;
   bool ok() const { return failure == ItemFailure::None; }
 };
 
@@ -63,9 +71,11 @@ class CatalogueDownload {
  private:
   class Staging;
   ItemOutcome fetch(const QString& source, const QString& target);
-  ItemOutcome unpack(const QString& archive, const QString& folder);
+  ItemOutcome unpack(const QString& archive, const QString& folder, const QString& libraryName);
   ItemOutcome fetchAndUnpack(const WebLibItem& item, Staging& staging);
   ItemOutcome install(const WebLibItem& item, Staging& staging);
+  // True for a settings file ("Name.ini") the target folder already holds.
+  bool IsLearnersSettingsFile(const QString& name) const;
 
   QString baseAddress_;
   QString targetFolder_;

@@ -1,6 +1,9 @@
 #include "libraries/catalogue_item_files.h"
 
+#include "core/library_lines.h"
 #include "platform/files/safe_read.h"
+
+#include <QtEndian>
 
 #include <unistd.h>
 
@@ -8,7 +11,8 @@ namespace {
 
 const QString kArchiveExtension = QStringLiteral(".zip");
 const QString kFirstPart = QStringLiteral(".part1");
-// The header line is short; a first line longer than this is no header.
+// The header line is short: a header that does not end within this much of the file's start
+// (empty lines before it included) is no header.
 constexpr qsizetype kHeaderProbeBytes = 4096;
 
 }  // namespace
@@ -41,12 +45,10 @@ bool ReadsAsWordLibrary(const QString& path) {
     filled += got;
   }
   head.truncate(filled);
-  if (!head.startsWith(QByteArray("\xFF\xFE{\0", 4))) return false;
-  for (qsizetype at = 4; at + 1 < head.size(); at += 2) {
-    const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(head[at]) |
-                                                (static_cast<unsigned char>(head[at + 1]) << 8));
-    if (unit == u'}') return true;
-    if (unit == u'\r' || unit == u'\n') return false;
-  }
-  return false;
+  if (!head.startsWith("\xFF\xFE")) return false;
+  const qsizetype units = (head.size() - 2) / 2;
+  QString text(units, Qt::Uninitialized);
+  qFromLittleEndian<char16_t>(head.constData() + 2, units, text.data());
+  const std::optional<QString> first = FirstStoredLine(text);
+  return first && IsLibraryHeaderLine(*first);
 }

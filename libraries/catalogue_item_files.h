@@ -19,6 +19,6 @@ QString PartName(const QString& text, int part);
 // library name, a dot and at least one more character.
 bool IsOwnEntryName(const QString& entryName, const QString& libraryName);
 
-// True when the file reads as a word library: the byte-order mark FF FE, then a first line that
-// begins with "{" and holds the closing "}" of the header.
+// True when the file reads as a word library: the byte-order mark FF FE, then, as the loader
+// reads it (core/library_lines.h), a first stored line that is a header line "{..}".
 bool ReadsAsWordLibrary(const QString& path);

@@ -34,7 +34,9 @@ constexpr FailureMessage kFailureMessages[] = {
     {ItemFailure::NoSpace, "FailNoSpace", "the disk is full or too small for it"},
     {ItemFailure::WriteFailed, "FailWrite", "a file could not be written (%1)"},
     {ItemFailure::Damaged, "FailDamaged", "the archive is damaged"},
-    {ItemFailure::UnsafeArchive, "FailUnpack", "the archive is unsafe: an entry would leave the folder or clash with another"},
+    {ItemFailure::UnsafeArchive, "FailUnpack", "the archive is unsafe: the entry %1 would leave the folder"},
+    {ItemFailure::BadEntryName, "FailEntryName", "the archive holds an entry whose name cannot be read"},
+    {ItemFailure::DuplicateEntry, "FailDuplicate", "the archive holds %1 twice (or as both a file and a folder)"},
     {ItemFailure::TooManyEntries, "FailManyEntries", "the archive holds more than 10,000 entries"},
     {ItemFailure::UnpackTooLarge, "FailUnpackTooLarge", "the archive unpacks to more than 1 GB"},
     {ItemFailure::RatioTooHigh, "FailRatio", "the archive unpacks to more than 100 times its own size"},
@@ -133,7 +135,9 @@ void frmWebDownloadProgress::Timer1_Timer() {
   };
   m_Run = &run;
 
-  int succeeded = 0;
+  int libraries = 0;
+  int otherFiles = 0;
+  int failed = 0;
   int tried = 0;
   QStringList failures;
   const bool folderGiven = !folder.isEmpty();
@@ -145,15 +149,20 @@ void frmWebDownloadProgress::Timer1_Timer() {
       ++tried;
       const ItemOutcome outcome = run.download(item);
       if (!self) return;  // the program closed the window meanwhile
-      if (outcome.ok()) {
-        ++succeeded;
-      } else {
+      if (!outcome.ok()) {
+        ++failed;
         failures << ItemTitle(item) + QStringLiteral(": ") + FailureText(outcome);
+      } else if (outcome.keptLearnersFile) {
+        failures << ItemTitle(item) + QStringLiteral(": ") +
+                        Message(QStringLiteral("KeptOwn"), QStringLiteral("your own %1 was kept; the downloaded copy was not used"))
+                            .arg(item.toFileName);
+      } else {
+        ++(outcome.libraryAdded ? libraries : otherFiles);
       }
     }
   }
   m_Run = nullptr;
-  if (succeeded > 0) g_LibraryAdded = true;
+  if (libraries > 0) g_LibraryAdded = true;
 
   QString report;
   if (items.empty()) {
@@ -164,8 +173,11 @@ void frmWebDownloadProgress::Timer1_Timer() {
     report = Message(QStringLiteral("FolderFailed"), QStringLiteral("The folder %1 could not be created.")).arg(folder);
   } else {
     report = Message(QStringLiteral("Summary"), QStringLiteral("%1 libraries downloaded, %2 failed."))
-                 .arg(succeeded)
-                 .arg(tried - succeeded);
+                 .arg(libraries)
+                 .arg(failed);
+    if (otherFiles > 0) {
+      report += '\n' + Message(QStringLiteral("OtherFiles"), QStringLiteral("Other files downloaded: %1.")).arg(otherFiles);
+    }
     if (m_Cancelled) {
       report += '\n' + Message(QStringLiteral("Cancelled"), QStringLiteral("The download was cancelled."));
       if (tried < static_cast<int>(items.size())) {

@@ -2,8 +2,8 @@
 // The download run window, opened modally by the catalogue after the learner confirmed. One
 // second after it opens it fetches every checked item into the catalogue's target folder
 // (made absolute and created first; an empty folder is refused), unpacks archives, registers each
-// new library in TopicList.ini, logs each item in Updatelog2.ini, reports how many items
-// succeeded and failed with each failure's cause, and closes. Its progress bar follows the
+// new library in TopicList.ini, logs each item in Updatelog2.ini, reports how many libraries came
+// (other files counted apart) and how many items failed with each failure's cause, and closes. Its progress bar follows the
 // running transfer or unpacking; Cancel (or the close box) stops the item under way, which then
 // leaves the target folder as it was, and the items not yet started.
 

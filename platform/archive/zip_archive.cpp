@@ -1,6 +1,7 @@
 #include "platform/archive/zip_archive.h"
 
 #include "platform/archive/utf8_ctype.h"
+#include "platform/archive/zip_directory_probe.h"
 #include "platform/files/disk_full.h"
 #include "platform/files/disk_sync.h"
 
@@ -78,7 +79,14 @@ UnpackOutcome FailFromErrno(int error) {
 
 UnpackOutcome FailFromReader(archive* reader) {
   const char* text = archive_error_string(reader);
-  return Fail(UnpackResult::Damaged, text != nullptr ? QString::fromLocal8Bit(text) : QString());
+  return Fail(UnpackResult::Damaged, text != nullptr ? QString::fromLocal8Bit(text).trimmed() : QString());
+}
+
+// A header that came with a warning: a name the code page cannot convert, or the archive library
+// found the entry damaged (its sizes or checksums disagree between the directory and the entry).
+UnpackOutcome FailFromWarning(archive* reader, archive_entry* entry) {
+  if (archive_entry_pathname_utf8(entry) == nullptr) return Fail(UnpackResult::BadName);
+  return FailFromReader(reader);
 }
 
 // Keeps the progress handler's rhythm and remembers a request to stop.
@@ -107,14 +115,14 @@ UnpackOutcome SurveyEntries(const QString& archivePath, const UnpackLimits& limi
   int status = ARCHIVE_OK;
   int entries = 0;
   while ((status = archive_read_next_header(reader.get(), &entry)) != ARCHIVE_EOF) {
-    if (status == ARCHIVE_WARN) return Fail(UnpackResult::BadName);  // a name the code page cannot convert
-    if (status != ARCHIVE_OK) return FailFromReader(reader.get());
+    if (status != ARCHIVE_OK && status != ARCHIVE_WARN) return FailFromReader(reader.get());
     if (++entries > limits.maxEntries) return Fail(UnpackResult::TooManyEntries);
     if (entries % kProgressStepHeaders == 0 && !pacer.report(0, 0)) return Fail(UnpackResult::Cancelled);
-    if (IsLink(entry)) continue;
+    if (IsLink(entry)) continue;  // never written, whatever its header says
+    if (status == ARCHIVE_WARN) return FailFromWarning(reader.get(), entry);
     const QString name = EntryName(entry);
     if (name.isEmpty()) return Fail(UnpackResult::BadName);
-    if (!SafeEntrySteps(name)) return Fail(UnpackResult::UnsafeEntry);
+    if (!SafeEntrySteps(name)) return Fail(UnpackResult::UnsafeEntry, name);
     if (IsFile(entry) && archive_entry_size_is_set(entry)) {
       survey.declaredBytes += std::max<la_int64_t>(archive_entry_size(entry), 0);
       if (survey.declaredBytes > limits.maxTotalBytes) return Fail(UnpackResult::TooLarge);
@@ -150,10 +158,11 @@ class EntryWriter {
 
   std::int64_t written() const { return written_; }
 
-  UnpackOutcome writeFile(archive* reader, archive_entry* entry, const QString& path) {
+  UnpackOutcome writeFile(archive* reader, archive_entry* entry, const QString& path, const QString& entryName) {
+    entryName_ = entryName;
     const QByteArray name = QFile::encodeName(path);
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
-    if (fd < 0) return errno == EEXIST || errno == EISDIR ? Fail(UnpackResult::DuplicateEntry) : FailFromErrno(errno);
+    if (fd < 0) return errno == EEXIST || errno == EISDIR ? Fail(UnpackResult::DuplicateEntry, entryName_) : FailFromErrno(errno);
     UnpackOutcome outcome = copyData(reader, fd);
     if (outcome.ok() && archive_entry_mtime_is_set(entry)) {
       const struct timespec times[2] = {{0, UTIME_OMIT}, {archive_entry_mtime(entry), archive_entry_mtime_nsec(entry)}};
@@ -191,10 +200,12 @@ class EntryWriter {
   std::vector<char> buffer_;
   std::int64_t written_ = 0;
   std::int64_t reported_ = 0;
+  QString entryName_;
 };
 
 UnpackOutcome WriteEntries(const QString& archivePath, const QString& folder, const UnpackLimits& limits,
-                           std::int64_t packedBytes, ProgressPacer& pacer, const Survey& survey) {
+                           std::int64_t packedBytes, ProgressPacer& pacer, const Survey& survey,
+                           const UnpackFilter& wanted) {
   Reader reader = OpenZip(archivePath);
   if (!reader) return Fail(UnpackResult::CannotOpen);
   EntryWriter writer(limits, packedBytes, pacer, survey.declaredBytes);
@@ -203,16 +214,19 @@ UnpackOutcome WriteEntries(const QString& archivePath, const QString& folder, co
   archive_entry* entry = nullptr;
   int status = ARCHIVE_OK;
   while ((status = archive_read_next_header(reader.get(), &entry)) != ARCHIVE_EOF) {
-    if (status != ARCHIVE_OK) return FailFromReader(reader.get());
+    if (status != ARCHIVE_OK && !(status == ARCHIVE_WARN && IsLink(entry))) return FailFromReader(reader.get());
     if (IsLink(entry) || !(IsFile(entry) || IsFolder(entry))) continue;
-    const std::optional<QStringList> steps = SafeEntrySteps(EntryName(entry));
+    const QString name = EntryName(entry);
+    const std::optional<QStringList> steps = SafeEntrySteps(name);
     if (!steps || steps->isEmpty()) continue;  // "./" and the like: nothing to write
+    if (wanted && !wanted(steps->first())) continue;
     const qsizetype folders = IsFolder(entry) ? steps->size() : steps->size() - 1;
     if (!MakeFolders(base, *steps, folders)) {
-      return errno == EEXIST ? Fail(UnpackResult::DuplicateEntry) : FailFromErrno(errno);
+      return errno == EEXIST ? Fail(UnpackResult::DuplicateEntry, name) : FailFromErrno(errno);
     }
     if (IsFile(entry)) {
-      const UnpackOutcome outcome = writer.writeFile(reader.get(), entry, base + QLatin1Char('/') + steps->join('/'));
+      const UnpackOutcome outcome =
+          writer.writeFile(reader.get(), entry, base + QLatin1Char('/') + steps->join('/'), name);
       if (!outcome.ok()) return outcome;
     }
     if (!pacer.report(writer.written(), survey.declaredBytes)) return Fail(UnpackResult::Cancelled);
@@ -223,7 +237,11 @@ UnpackOutcome WriteEntries(const QString& archivePath, const QString& folder, co
 }  // namespace
 
 UnpackOutcome UnpackZipArchive(const QString& archivePath, const QString& folder, const UnpackLimits& limits,
-                               const UnpackProgress& progress) {
+                               const UnpackProgress& progress, const UnpackFilter& wanted) {
+  // Before the archive library takes in the whole central directory.
+  const ZipDirectoryProbe directory = ProbeZipDirectory(archivePath, limits.maxEntries);
+  if (directory.verdict == ZipDirectoryVerdict::TooManyEntries) return Fail(UnpackResult::TooManyEntries);
+  if (directory.verdict == ZipDirectoryVerdict::Inconsistent) return Fail(UnpackResult::Damaged, directory.reason);
   const QFileInfo archiveInfo(archivePath);
   const std::int64_t packedBytes = std::max<std::int64_t>(archiveInfo.size(), 1);
   ScopedUtf8Ctype utf8;
@@ -231,7 +249,7 @@ UnpackOutcome UnpackZipArchive(const QString& archivePath, const QString& folder
   Survey survey;
   const UnpackOutcome surveyed = SurveyEntries(archivePath, limits, packedBytes, pacer, survey);
   if (!surveyed.ok()) return surveyed;
-  return WriteEntries(archivePath, folder, limits, packedBytes, pacer, survey);
+  return WriteEntries(archivePath, folder, limits, packedBytes, pacer, survey, wanted);
 }
 
 UnpackResult UnpackZip(const QString& archivePath, const QString& folder) {

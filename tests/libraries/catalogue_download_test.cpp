@@ -8,8 +8,10 @@
 #include "platform/app/folders.h"
 #include "platform/files/own_temporary_names.h"
 #include "platform/ini/ini.h"
+#include "tests/support/folder_content.h"
 #include "tests/support/library_files.h"
 #include "tests/support/loopback_http_server.h"
+#include "tests/support/raw_zip.h"
 #include "tests/support/small_file_system.h"
 #include "tests/support/temp_folders.h"
 #include "tests/support/zip_builder.h"
@@ -29,24 +31,19 @@
 
 namespace {
 
+using testing_support::BuildRawZip;
 using testing_support::BuildZip;
+using testing_support::FolderContent;
 using testing_support::LibraryBytes;
 using testing_support::LoopbackHttpServer;
+using testing_support::ManyEmptyEntries;
+using testing_support::RawEnd;
+using testing_support::RawEntry;
+using testing_support::RawZipEnd;
+using testing_support::RawZipEntry;
 using testing_support::SmallFileSystem;
 using testing_support::TempFolders;
 using testing_support::ZipEntry;
-
-// Every entry under a folder, hidden ones included, with a file's bytes (a folder maps to "/").
-QMap<QString, QByteArray> FolderContent(const QString& folder) {
-  QMap<QString, QByteArray> content;
-  QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                  QDirIterator::Subdirectories);
-  while (it.hasNext()) {
-    const QString path = it.next();
-    content.insert(QDir(folder).relativeFilePath(path), it.fileInfo().isDir() ? "/" : TempFolders::readFile(path));
-  }
-  return content;
-}
 
 QByteArray Library(const QString& code, const QString& word) { return LibraryBytes(QStringList{"{" + code + "}", word}); }
 
@@ -131,7 +128,7 @@ TEST_F(CatalogueDownloadTest, EveryFailureLeavesTheTargetFolderByteForByte) {
       {"entry leaving the folder", "Lib.zip",
        BuildZip({{"Lib.abc", goodLibrary}, {"../Other.abc", "evil"}}), ItemFailure::UnsafeArchive},
       {"two entries of one name", "Lib.zip",
-       BuildZip({{"Lib.abc", goodLibrary}, {"Lib.abc", Library("AC", "second")}}), ItemFailure::UnsafeArchive},
+       BuildZip({{"Lib.abc", goodLibrary}, {"Lib.abc", Library("AC", "second")}}), ItemFailure::DuplicateEntry},
       {"a folder in place of a file", "Lib.zip",
        BuildZip({{"Lib.abc", goodLibrary}, {"Lib.txt/", {}, ZipEntry::Folder}}), ItemFailure::KindClash},
       {"a file in place of a folder", "Lib.zip",
@@ -152,6 +149,43 @@ TEST_F(CatalogueDownloadTest, EveryFailureLeavesTheTargetFolderByteForByte) {
     EXPECT_EQ(topic("AC:Lib"), "Error");
   }
   EXPECT_FALSE(QFile::exists(folders_.programFolder() + "Updatelog2.ini"));
+}
+
+TEST_F(CatalogueDownloadTest, AnArchiveOverTheEntryLimitIsRefusedByItsEndRecordOrDirectoryAndChangesNothing) {
+  const QByteArray newLibrary = Library("AC", "new@n. 新");
+  std::vector<RawZipEntry> many = ManyEmptyEntries(12000, "Lib.JPG/");
+  many.insert(many.begin(), RawEntry("Lib.abc", newLibrary));
+  const std::vector<RawZipEntry> few{RawEntry("Lib.abc", newLibrary), RawEntry("Lib.JPG/new.jpg", "new picture")};
+  struct Case {
+    const char* what;
+    const std::vector<RawZipEntry>& entries;
+    RawZipEnd end;
+    ItemFailure failure;
+  };
+  const Case cases[] = {
+      {"the record counts them", many, RawEnd({}, {}, false), ItemFailure::TooManyEntries},
+      {"a zip64 record counts them", many, RawEnd({}, {}, true), ItemFailure::TooManyEntries},
+      {"a comment and stray bytes follow", many, RawEnd({}, {}, false, "comment", QByteArray(20000, 'x')),
+       ItemFailure::TooManyEntries},
+      {"the record lowers the count", many, RawEnd(10, {}, false), ItemFailure::TooManyEntries},
+      {"the zip64 record lowers count and size", many, RawEnd(10, 460, true), ItemFailure::TooManyEntries},
+      {"the record declares no entries", many, RawEnd(0, {}, false), ItemFailure::Damaged},
+      {"within the limit, zip64 and a comment", few, RawEnd({}, {}, true, "comment"), ItemFailure::None},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.what);
+    QMap<QString, QByteArray> expected = FolderContent(target_);
+    const QByteArray zip = BuildRawZip(test.entries, test.end);
+    const ItemOutcome outcome = download("Lib.zip", zip);
+    EXPECT_EQ(outcome.failure, test.failure) << outcome.detail.toStdString();
+    if (outcome.ok()) {
+      expected["Lib.abc"] = newLibrary;
+      expected.remove("Lib.JPG/old.jpg");
+      expected["Lib.JPG/new.jpg"] = "new picture";
+      expected["Lib.zip"] = zip;
+    }
+    EXPECT_EQ(FolderContent(target_), expected);
+  }
 }
 
 TEST_F(CatalogueDownloadTest, AnUpdateReplacesOnlyTheItemsOwnFilesAndKeepsTheLearnersSettings) {

@@ -34,6 +34,10 @@ TEST(CatalogueItemFiles, OnlyAByteOrderMarkAndAHeaderLineMakeALibrary) {
       {LibraryBytes(QStringList{"{AC}#"}), true},
       {LibraryBytes(QStringLiteral("{AC}")), true},
       {LibraryBytes(QStringList{"word@n. 词", "{AC}"}), false},  // the header must be the first line
+      // Read as the loader reads it: empty lines carry no entry, line feeds are dropped.
+      {LibraryBytes(QStringList{"", "{AC}", "word@n. 词"}), true},
+      {LibraryBytes(QStringLiteral("\r\n\r\n\n{A\nC}\r\n")), true},
+      {LibraryBytes(QStringList{"", "", "word@n. 词"}), false},
       {LibraryBytes(QStringList{"{AC", "}"}), false},
       {LibraryBytes(QStringLiteral("<html>")), false},
       {QByteArray("{\0A\0C\0}\0", 8), false},  // no byte-order mark

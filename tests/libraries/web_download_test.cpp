@@ -8,8 +8,10 @@
 #include "libraries/web_catalogue.h"
 #include "platform/app/folders.h"
 #include "platform/ini/ini.h"
+#include "tests/support/folder_content.h"
 #include "tests/support/library_files.h"
 #include "tests/support/loopback_http_server.h"
+#include "tests/support/raw_zip.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/temp_folders.h"
 #include "tests/support/zip_builder.h"
@@ -26,7 +28,10 @@
 
 namespace {
 
+using testing_support::BuildRawZip;
 using testing_support::BuildZip;
+using testing_support::FolderContent;
+using testing_support::RawEntry;
 using testing_support::LibraryBytes;
 using testing_support::LoopbackHttpServer;
 using testing_support::ScopedRecordingDialogs;
@@ -127,6 +132,19 @@ class WebDownloadTest : public ::testing::Test {
     return !frmWebDownloadConn::loaded();
   }
 
+  // Runs the download window on `items` (as the checked rows of the first category) and returns
+  // its report.
+  QString runDownload(const std::vector<WebLibItem>& items) {
+    EnsureWebCatalogueTables();
+    g_WebCategories[1] = {"AC", static_cast<int>(items.size())};
+    for (size_t row = 0; row < items.size(); ++row) g_WebLibChecked[1][row + 1] = items[row];
+    dialogs_->messages.clear();
+    frmWebDownloadProgress::instance().show();
+    QDeadlineTimer deadline(30000);
+    while (frmWebDownloadProgress::loaded() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return dialogs_->messages.empty() ? QString() : dialogs_->messages.back().text;
+  }
+
   static QString topic(const QString& section) {
     return platform::ReadProfileString(platform::ProgramFolder() + "TopicList.ini", section, "@", "Error");
   }
@@ -170,7 +188,7 @@ TEST_F(WebDownloadTest, ChecksDownloadsUnpacksRegistersAndLogs) {
   EXPECT_EQ(dialogs_->messages[1].text,
             "3 libraries downloaded, 4 failed.\n"
             "Unsafe name: the server named an unsafe file\n"
-            "Unsafe archive: the archive is unsafe: an entry would leave the folder or clash with another\n"
+            "Unsafe archive: the archive is unsafe: the entry ../Evil.abc would leave the folder\n"
             "Missing on the server: could not be downloaded\n"
             "No library inside: the archive holds no word library");
 
@@ -282,6 +300,91 @@ TEST_F(WebDownloadTest, CancelStopsTheRunInAFolderUnderTheUserDataFolder) {
   EXPECT_TRUE(QDir(folder).exists());
   EXPECT_TRUE(QDir(folder).entryList(QDir::Files | QDir::Hidden).isEmpty());
   EXPECT_EQ(server_.requests("/lib/Plain.abc"), 0);
+  EXPECT_FALSE(g_LibraryAdded);
+}
+
+TEST_F(WebDownloadTest, TheReportSaysWhatHappenedToEachItemAndCountsOnlyTheLibrariesThatCame) {
+  const QByteArray learnersSettings = "[Statistics]\n20090305=12\n";
+  TempFolders::writeFile(targetFolder_ + "Alpha.abc", LibraryBytes(QStringList{"{AC}", "alpha@n. 阿尔法"}));
+  TempFolders::writeFile(targetFolder_ + "Alpha.ini", learnersSettings);
+  TempFolders::writeFile(targetFolder_ + "Other.abc", LibraryBytes(QStringList{"{AC}", "other@n. 别的"}));
+  const QByteArray library = LibraryBytes(QStringList{"{AC}", "new@n. 新"});
+  const QByteArray blankFirst = LibraryBytes(QStringList{"", "{AC}", "blank@n. 空"});
+  const QByteArray noise = QByteArray::fromHex("00112233445566778899aabbccddeeff").repeated(8);
+  const QByteArray lzma = QByteArray("\x09\x14\x05\x00\x5D\x00\x00\x10\x00", 9) + noise;
+  struct Item {
+    const char* description;
+    QString to;
+    int parts;
+    std::vector<std::pair<QString, QByteArray>> served;
+    QString line;  // the start of the item's line in the report; empty: the item has none
+    std::vector<std::pair<QString, QByteArray>> arrives;
+  };
+  const Item items[] = {
+      {"Sizes disagree", "Sizes.zip", 1,
+       {{"Sizes.zip", BuildRawZip({RawEntry("Sizes.abc", library, 0, {}, static_cast<std::uint32_t>(library.size() + 1))})}},
+       "Sizes disagree: the archive is damaged (Inconsistent uncompressed size", {}},
+      {"Broken LZMA", "Lzma.zip", 1, {{"Lzma.zip", BuildRawZip({RawEntry("Lzma.abc", lzma, 14, 400)})}},
+       "Broken LZMA: the archive is damaged (lzma data error", {}},
+      {"Broken PPMd", "Ppmd.zip", 1, {{"Ppmd.zip", BuildRawZip({RawEntry("Ppmd.abc", "\x07\x30" + noise, 98, 400)})}},
+       "Broken PPMd: the archive is damaged (Invalid parameter set in PPMd8 stream", {}},
+      {"Alpha settings", "Alpha.ini", 1, {{"Alpha.ini", "[Normal]\nWordSpeed=9\n"}},
+       "Alpha settings: your own Alpha.ini was kept; the downloaded copy was not used", {}},
+      {"Readme in both parts", "Multi.part1.zip", 2,
+       {{"Multi.part1.zip", BuildZip({{"Multi.abc", library}, {"readme.txt", "part 1"}})},
+        {"Multi.part2.zip", BuildZip({{"Multi.JPG/a.jpg", "picture"}, {"readme.txt", "part 2"}})}},
+       {},
+       {{"Multi.abc", library}, {"Multi.JPG", "/"}, {"Multi.JPG/a.jpg", "picture"}}},
+      {"Library twice", "Twice.part1.zip", 2,
+       {{"Twice.part1.zip", BuildZip({{"Twice.abc", library}})}, {"Twice.part2.zip", BuildZip({{"Twice.abc", library}})}},
+       "Library twice: the archive holds Twice.abc twice (or as both a file and a folder)", {}},
+      {"Blank first line", "Blank.abc", 1, {{"Blank.abc", blankFirst}}, {}, {{"Blank.abc", blankFirst}}},
+      {"Escaping entry", "Evil.zip", 1, {{"Evil.zip", BuildZip({{"Evil.abc", library}, {"../Evil.abc", "escaped"}})}},
+       "Escaping entry: the archive is unsafe: the entry ../Evil.abc would leave the folder", {}},
+      {"Notes", "Notes.txt", 1, {{"Notes.txt", "notes"}}, {}, {{"Notes.txt", "notes"}}},
+  };
+  std::vector<WebLibItem> checked;
+  QMap<QString, QByteArray> expected = FolderContent(targetFolder_);
+  for (const Item& item : items) {
+    checked.push_back({"1", item.to, item.to, item.description, item.parts});
+    for (const auto& [name, bytes] : item.served) server_.serve("/lib/" + name, bytes);
+    const bool came = !item.arrives.empty();
+    for (const auto& [name, bytes] : item.arrives) expected[name] = bytes;
+    // The downloaded files stay beside what they brought, so the catalogue can tell the item is current.
+    if (came && item.to != item.arrives.front().first) {
+      for (const auto& [name, bytes] : item.served) expected[name] = bytes;
+    }
+  }
+  const QStringList report = runDownload(checked).split('\n');
+  ASSERT_GE(report.size(), 2);
+  EXPECT_EQ(report[0], "2 libraries downloaded, 5 failed.");
+  EXPECT_EQ(report[1], "Other files downloaded: 1.");
+  for (const Item& item : items) {
+    SCOPED_TRACE(item.description);
+    const auto line = std::find_if(report.begin(), report.end(), [&](const QString& text) {
+      return text.startsWith(QString::fromUtf8(item.description) + ':');
+    });
+    if (item.line.isEmpty()) {
+      EXPECT_EQ(line, report.end()) << line->toStdString();
+    } else {
+      ASSERT_NE(line, report.end());
+      EXPECT_TRUE(line->startsWith(item.line)) << line->toStdString();
+    }
+  }
+  EXPECT_EQ(FolderContent(targetFolder_), expected);
+  EXPECT_EQ(server_.requests("/lib/Alpha.ini"), 0);
+  EXPECT_EQ(topic("AC:Multi"), targetFolder_);
+  EXPECT_EQ(topic("AC:Blank"), targetFolder_);
+  EXPECT_TRUE(g_LibraryAdded);
+
+  // A run that brings no library says so and leaves the manager's selection alone.
+  g_LibraryAdded = false;
+  server_.serve("/lib/More.txt", "more notes");
+  expected["More.txt"] = "more notes";
+  EXPECT_EQ(runDownload({{"1", "Alpha.ini", "Alpha.ini", "Alpha settings", 1}, {"1", "More.txt", "More.txt", "More", 1}}),
+            "0 libraries downloaded, 0 failed.\nOther files downloaded: 1.\n"
+            "Alpha settings: your own Alpha.ini was kept; the downloaded copy was not used");
+  EXPECT_EQ(FolderContent(targetFolder_), expected);
   EXPECT_FALSE(g_LibraryAdded);
 }
 

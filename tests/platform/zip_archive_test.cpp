@@ -1,5 +1,6 @@
 #include "platform/archive/zip_archive.h"
 
+#include "tests/support/raw_zip.h"
 #include "tests/support/temp_folders.h"
 #include "tests/support/zip_builder.h"
 
@@ -13,7 +14,13 @@ namespace {
 
 using platform::UnpackResult;
 using platform::UnpackZip;
+using testing_support::BuildRawZip;
 using testing_support::BuildZip;
+using testing_support::ManyEmptyEntries;
+using testing_support::RawEnd;
+using testing_support::RawEntry;
+using testing_support::RawZipEnd;
+using testing_support::RawZipEntry;
 using testing_support::TempFolders;
 using testing_support::ZipEntry;
 using testing_support::ZipNames;
@@ -134,6 +141,113 @@ TEST(UnpackZip, ReportsProgressStopsWhenAskedAndNeverReplacesWhatIsThere) {
   QDir().mkpath(fresh);
   EXPECT_EQ(platform::UnpackZipArchive(archive, fresh, {}, [](std::int64_t, std::int64_t) { return false; }).result,
             UnpackResult::Cancelled);
+}
+
+TEST(UnpackZip, TheEntryCountIsJudgedBeforeTheArchiveLibraryReadsTheDirectory) {
+  TempFolders folders;
+  // Without the look at the end record, the first pass would report progress at its 1,000th header
+  // before it counts one too many: a refusal without any report came before the directory was read.
+  const platform::UnpackLimits limits{1 << 20, 1000, 100};
+  const std::vector<RawZipEntry> many = ManyEmptyEntries(3000, "e/");
+  const std::vector<RawZipEntry> few = ManyEmptyEntries(40, "e/");
+  const QByteArray stray(20000, 'x');  // more than a reader looks through for the record
+  struct Case {
+    const char* what;
+    const std::vector<RawZipEntry>& entries;
+    RawZipEnd end;
+    UnpackResult result;
+  };
+  const Case cases[] = {
+      {"a record that counts them all", many, RawEnd({}, {}, false), UnpackResult::TooManyEntries},
+      {"a zip64 record that counts them all", many, RawEnd({}, {}, true), UnpackResult::TooManyEntries},
+      {"a comment after the record", many, RawEnd({}, {}, false, QByteArray(3000, 'c')), UnpackResult::TooManyEntries},
+      {"stray bytes after the record", many, RawEnd({}, {}, false, {}, stray), UnpackResult::TooManyEntries},
+      {"a record that lowers the count", many, RawEnd(5, {}, false), UnpackResult::TooManyEntries},
+      {"a record that declares no entries", many, RawEnd(0, {}, false), UnpackResult::Damaged},
+      {"a record that lowers count and size", many, RawEnd(5, 300, false), UnpackResult::TooManyEntries},
+      {"a zip64 record that lowers count and size", many, RawEnd(5, 300, true), UnpackResult::TooManyEntries},
+      {"within the limit", few, RawEnd({}, {}, false), UnpackResult::Unpacked},
+      {"within the limit, zip64", few, RawEnd({}, {}, true), UnpackResult::Unpacked},
+      {"within the limit, comment and stray bytes", few, RawEnd({}, {}, false, "made here", stray), UnpackResult::Unpacked},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.what);
+    const QString target = folders.libraryFolder() + test.what + "/";
+    QDir().mkpath(target);
+    const QString archive = TempFolders::writeFile(folders.programFolder() + "many.zip", BuildRawZip(test.entries, test.end));
+    int reports = 0;
+    const platform::UnpackOutcome outcome = platform::UnpackZipArchive(archive, target, limits, [&](std::int64_t, std::int64_t) {
+      ++reports;
+      return true;
+    });
+    EXPECT_EQ(outcome.result, test.result) << outcome.reason.toStdString();
+    if (outcome.ok()) {
+      EXPECT_EQ(QDir(target + "e").entryList(QDir::Files).size(), 40);
+    } else {
+      EXPECT_EQ(reports, 0);
+      EXPECT_EQ(Tree(target), QStringList{});
+    }
+  }
+}
+
+TEST(UnpackZip, EntriesTheArchiveLibraryFlagsRefuseTheArchiveAsDamagedInItsWords) {
+  TempFolders folders;
+  const QByteArray library = "\xFF\xFE{\0A\0C\0}\0";
+  const QByteArray lzmaHeader("\x09\x14\x05\x00\x5D\x00\x00\x10\x00", 9);  // version, properties
+  const QByteArray hugeDictionary("\x09\x14\x05\x00\x5D\xFF\xFF\xFF\xFF", 9);
+  const QByteArray noise = QByteArray::fromHex("00112233445566778899aabbccddeeff").repeated(8);
+  struct Case {
+    const char* what;
+    RawZipEntry entry;
+    UnpackResult result;
+    const char* reason;  // a part of the archive library's words
+  };
+  const Case cases[] = {
+      {"sizes that disagree", RawEntry("Lib.abc", library, 0, {}, 13), UnpackResult::Damaged, "Inconsistent"},
+      {"a size that is wrong", RawEntry("Lib.abc", library, 0, 40), UnpackResult::Damaged, "wrong size"},
+      {"LZMA data that does not decode", RawEntry("Lib.abc", lzmaHeader + noise, 14, 400), UnpackResult::Damaged, "lzma"},
+      {"LZMA asking for a 4 GB dictionary", RawEntry("Lib.abc", hugeDictionary + noise, 14, 400), UnpackResult::Damaged,
+       "lzma"},
+      {"PPMd with impossible parameters", RawEntry("Lib.abc", "\x07\x30" + noise, 98, 400), UnpackResult::Damaged, "PPMd"},
+      {"PPMd data that does not decode", RawEntry("Lib.abc", QByteArray("\xF5\x00", 2) + noise, 98, 400), UnpackResult::Damaged, "ZIP"},
+      {"a method nobody knows", RawEntry("Lib.abc", noise, 77, 100), UnpackResult::Damaged, "Unsupported"},
+      {"a name that is no GBK", RawEntry("\x81\x20.abc", library, 0, {}, {}, false), UnpackResult::BadName, ""},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.what);
+    const QString target = folders.libraryFolder() + test.what + "/";
+    QDir().mkpath(target);
+    const QString archive = TempFolders::writeFile(folders.programFolder() + "damaged.zip", BuildRawZip({test.entry}));
+    const platform::UnpackOutcome outcome = platform::UnpackZipArchive(archive, target);
+    EXPECT_EQ(outcome.result, test.result);
+    EXPECT_TRUE(outcome.reason.contains(QLatin1String(test.reason))) << outcome.reason.toStdString();
+    EXPECT_FALSE(outcome.reason.endsWith('\n'));
+  }
+}
+
+TEST(UnpackZip, OnlyWantedEntriesAreWrittenSoOnlyTheyCanClash) {
+  TempFolders folders;
+  const QString target = folders.libraryFolder();
+  const auto own = [](const QString& firstStep) { return firstStep.startsWith("Lib."); };
+  const QString first = TempFolders::writeFile(
+      folders.programFolder() + "part1.zip",
+      BuildZip({{"Lib.abc", "library"}, {"readme.txt", "1"}, {"readme.txt", "2"}, {"Lib.JPG/a.jpg", "a"}}));
+  ASSERT_EQ(platform::UnpackZipArchive(first, target, {}, {}, own).result, UnpackResult::Unpacked);
+  EXPECT_EQ(Tree(target), (QStringList{"Lib.JPG", "Lib.JPG/a.jpg", "Lib.abc"}));
+
+  const QString second = TempFolders::writeFile(folders.programFolder() + "part2.zip",
+                                                BuildZip({{"readme.txt", "3"}, {"Lib.JPG/a.jpg", "again"}}));
+  const platform::UnpackOutcome clash = platform::UnpackZipArchive(second, target, {}, {}, own);
+  EXPECT_EQ(clash.result, UnpackResult::DuplicateEntry);
+  EXPECT_EQ(clash.reason, "Lib.JPG/a.jpg");
+  EXPECT_EQ(TempFolders::readFile(target + "Lib.JPG/a.jpg"), "a");
+
+  // An entry passed over still has to stay inside the folder.
+  const QString unsafe =
+      TempFolders::writeFile(folders.programFolder() + "part3.zip", BuildZip({{"Lib.dic", "d"}, {"../readme.txt", "x"}}));
+  const platform::UnpackOutcome escaped = platform::UnpackZipArchive(unsafe, target, {}, {}, own);
+  EXPECT_EQ(escaped.result, UnpackResult::UnsafeEntry);
+  EXPECT_EQ(escaped.reason, "../readme.txt");
 }
 
 }  // namespace
