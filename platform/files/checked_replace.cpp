@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <cerrno>
 
@@ -28,14 +27,12 @@ QString ResolvedTarget(const QString& path) {
   return target.isEmpty() ? info.symLinkTarget() : target;
 }
 
-// A name of the program's own temporary pattern beside the target, so a run that dies between
-// the write and the rename leaves nothing the next start does not clear away. Kept short: the
-// safe writer makes its own temporary name from it.
+// A name of the program's own temporary pattern beside the target, named for the target, so a
+// run that dies between the write and the rename leaves nothing the next start does not clear
+// away (the start-up clean-up takes only temporaries named for the files it knows).
 QString StagingName(const QString& target) {
-  const QString suffix =
-      QString::number(QRandomGenerator::global()->generate64() & 0xFFFFFFFFFFFFull, 36).rightJustified(10, u'0');
-  return QFileInfo(target).absolutePath() + QLatin1Char('/') +
-         TemporaryNameStem(QStringLiteral("lexorn"), TemporaryKind::Write) + suffix;
+  const QFileInfo info(target);
+  return info.absolutePath() + QLatin1Char('/') + NewTemporaryName(info.fileName(), TemporaryKind::Write);
 }
 
 }  // namespace
