@@ -174,8 +174,10 @@ HtmlDocument HtmlDocument::Parse(const QByteArray& utf8Html, const QUrl& address
       document.refusal_ = tooDeep;
     } else if (estimate.elements > limits.elements) {
       document.refusal_ = QStringLiteral("the page has more than %1 elements").arg(limits.elements);
-    } else {
+    } else if (estimate.attributesPerTag > limits.attributesPerTag) {
       document.refusal_ = QStringLiteral("a tag of the page has more than %1 attributes").arg(limits.attributesPerTag);
+    } else {
+      document.refusal_ = QStringLiteral("the page has more than %1 attributes").arg(limits.attributes);
     }
     return document;
   }

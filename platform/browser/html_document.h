@@ -6,8 +6,8 @@
 //
 // Parsing follows the HTML5 rules (gumbo), so the implied html, head and body elements count
 // like in any browser. A page is outside input: one larger than kMaxPageBytes, whose elements
-// nest deeper than kMaxNestingDepth, that makes more than kMaxElements elements, or that has a
-// tag with more than kMaxAttributesPerTag attributes, is refused (an empty document with the
+// nest deeper than kMaxNestingDepth, that makes more than kMaxElements elements, or has more
+// than kMaxAttributes attributes or a tag with more than kMaxAttributesPerTag, is refused (an empty document with the
 // reason) before the parser reads it, as the nesting scan (html_nesting.h) judges it. So no page
 // can take the parser down, keep it busy for long, or make it take more than a few hundred MB.
 
@@ -36,9 +36,10 @@ inline constexpr qsizetype kMaxPageBytes = 8 * 1024 * 1024;
 inline constexpr int kMaxNestingDepth = 1000;
 // Far more than a forum page needs (its pages have a few thousand), and few enough that the
 // largest page takes well under 256 MB.
-inline constexpr std::int64_t kMaxElements = 200'000;
+inline constexpr std::int64_t kMaxElements = 200'000;  // comments included
 inline constexpr std::size_t kMaxAttributesPerTag = 256;
-inline constexpr NestingLimits kPageLimits{kMaxNestingDepth, kMaxElements, kMaxAttributesPerTag};
+inline constexpr std::int64_t kMaxAttributes = 200'000;
+inline constexpr NestingLimits kPageLimits{kMaxNestingDepth, kMaxElements, kMaxAttributesPerTag, kMaxAttributes};
 
 class HtmlDocument {
  public:

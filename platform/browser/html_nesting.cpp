@@ -225,6 +225,7 @@ class TreeShape {
     while (!estimate_.overLimit) {
       const HtmlToken& token = scanner_.next(foreignCurrent());
       if (token.kind == HtmlToken::EndOfPage) break;
+      countComments();
       if (token.kind == HtmlToken::Text) {
         text(token.textIsBlank);
       } else if (token.kind == HtmlToken::StartTag) {
@@ -233,15 +234,26 @@ class TreeShape {
         endTag(token.name);
       }
     }
+    countComments();
     return estimate_;
   }
 
  private:
-  // The parser compares each attribute of a tag with those before it: many make it slow.
+  // The parser compares each attribute of a tag with those before it: many make it slow; and
+  // each takes memory.
   bool countAttributes(const HtmlToken& token) {
     estimate_.attributesPerTag = std::max(estimate_.attributesPerTag, token.attributeCount);
-    if (token.attributeCount > limits_.attributesPerTag) estimate_.overLimit = true;
+    estimate_.attributes += static_cast<std::int64_t>(token.attributeCount);
+    if (token.attributeCount > limits_.attributesPerTag || estimate_.attributes > limits_.attributes)
+      estimate_.overLimit = true;
     return !estimate_.overLimit;
+  }
+
+  // Each comment is a node of the tree, and takes memory like an element.
+  void countComments() {
+    estimate_.elements += static_cast<std::int64_t>(scanner_.comments() - commentsCounted_);
+    commentsCounted_ = scanner_.comments();
+    if (estimate_.elements > limits_.elements) estimate_.overLimit = true;
   }
 
   // --- the stack of open elements -------------------------------------------------------------
@@ -1002,6 +1014,7 @@ class TreeShape {
   int pendingFormatting_ = 0;            // listed elements not open: the next text reopens them
   int openParagraphs_ = 0;
   int openTemplates_ = 0;
+  std::size_t commentsCounted_ = 0;
   int formPointer_ = 0;  // the element number of the form fields go to, 0 for none
   bool framesetOk_ = true;  // nothing seen yet stops a frameset from replacing the body
   bool frameset_ = false;   // the page is a frameset
@@ -1021,7 +1034,8 @@ NestingEstimate EstimateNesting(const QByteArray& html, const NestingLimits& lim
 }
 
 bool TagsNestDeeperThan(const QByteArray& html, int limit) {
-  const NestingLimits limits{limit, std::numeric_limits<std::int64_t>::max(), std::numeric_limits<std::size_t>::max() - 1};
+  const NestingLimits limits{limit, std::numeric_limits<std::int64_t>::max(), std::numeric_limits<std::size_t>::max() - 1,
+                             std::numeric_limits<std::int64_t>::max()};
   return EstimateNesting(html, limits).depth > limit;
 }
 

@@ -28,15 +28,17 @@ bool IsVoidElement(std::string_view name);
 
 struct NestingLimits {
   int depth;                     // levels of the tree, the html element being level 1
-  std::int64_t elements;         // elements of the whole tree, implied ones included
+  std::int64_t elements;         // elements and comments of the whole tree, implied ones included
   std::size_t attributesPerTag;  // attributes one tag may carry
+  std::int64_t attributes;       // attributes of all tags
 };
 
 // What the scan found, as far as it read.
 struct NestingEstimate {
   int depth = 0;                    // the deepest level the tree can reach
-  std::int64_t elements = 0;        // the elements the parser can make
+  std::int64_t elements = 0;        // the elements (and comments) the parser can make
   std::size_t attributesPerTag = 0; // the most attributes of one tag
+  std::int64_t attributes = 0;      // the attributes of all tags
   bool overLimit = false;           // a limit was passed (the scan stopped there)
 };
 

@@ -34,6 +34,8 @@ const HtmlToken& HtmlTagScanner::next(bool foreignContent) {
       return token_;
     }
     position_ = open + 1;
+    if (at('!') || at('?') || (at('/') && (position_ + 1 >= html_.size() || !IsLetter(html_[position_ + 1]))))
+      ++comments_;
     if (startsWith("!--")) {
       position_ += 3;
       skipComment();

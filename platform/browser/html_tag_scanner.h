@@ -48,6 +48,9 @@ class HtmlTagScanner {
   void skipTextOf(const std::string& name);
   void skipRest() { position_ = html_.size(); }
 
+  // The comments read so far (bogus ones and declarations included): each is a node of the tree.
+  std::size_t comments() const { return comments_; }
+
  private:
   bool at(char c) const { return position_ < html_.size() && html_[position_] == c; }
   bool startsWith(std::string_view text) const { return html_.substr(position_, text.size()) == text; }
@@ -65,6 +68,7 @@ class HtmlTagScanner {
   std::size_t keptAttributes_;
   std::size_t position_ = 0;
   std::size_t textStart_ = 0;  // where text not yet reported begins
+  std::size_t comments_ = 0;
   HtmlToken token_;
 };
 

@@ -71,7 +71,7 @@ TEST(HtmlNesting, TagsHiddenFromTheParserDoNotCountAndTagsItSeesDo) {
 
 // Limits no generated page reaches: the page is parsed whatever the scan says.
 constexpr NestingLimits kNoLimits{std::numeric_limits<int>::max(), std::numeric_limits<std::int64_t>::max(),
-                                  std::numeric_limits<std::size_t>::max() - 1};
+                                  std::numeric_limits<std::size_t>::max() - 1, std::numeric_limits<std::int64_t>::max()};
 
 struct Shape {
   int depth = 0;
@@ -255,6 +255,9 @@ TEST(HtmlDocument, RefusesPagesTheParserCannotAffordAndReadsTheLargestOrdinaryOn
       {"math then 1.5 million cells", "<math>" + Repeat("<td>", 1500000), "the page nests deeper"},
       {"an svg icon then 2.5 million paragraphs", "<svg></svg>" + Repeat("<p>", 2500000), "the page has more than"},
       {"a tag of 300 attributes", attributes, "a tag of the page has more than"},
+      {"210,000 attributes", Repeat("<b a b c d e f g h i j></b>", 21000), "the page has more than 200000 attributes"},
+      {"1.1 million comments", Repeat("<!---->", 1100000), "the page has more than"},
+      {"bogus comments count too", Repeat("<?x></ x><!x>", 70000), "the page has more than"},
       {"199,000 line breaks", Repeat("<br>", 199000), nullptr},
       {"an svg icon then 20,000 cells", "<svg><path/></svg><table>" + Repeat("<tr><td><b>x</b></td>", 20000), nullptr},
   };
