@@ -1,5 +1,6 @@
 #include "platform/browser/html_nesting.h"
 
+#include "platform/browser/html_element_traits.h"
 #include "platform/browser/html_tag_scanner.h"
 
 #include <algorithm>
@@ -11,173 +12,6 @@
 
 namespace platform::browser {
 namespace {
-
-// What the parser's rules make of an HTML element, by its name.
-enum Trait : unsigned {
-  kSpecial = 1u << 0,        // stops the search for the element an end tag closes
-  kScope = 1u << 1,          // bounds "in scope" (applet, caption, html, table, td, th...)
-  kListScope = 1u << 2,      // bounds the list item scope too (ol, ul)
-  kButtonScope = 1u << 3,    // bounds the button scope too
-  kTableScope = 1u << 4,     // bounds the table scope (html, table, template)
-  kFormatting = 1u << 5,     // kept in the list of active formatting elements
-  kVoid = 1u << 6,           // never holds children
-  kImpliedEnd = 1u << 7,     // closed by an end tag that closes what is inside it
-  kBlockEnd = 1u << 8,       // its end tag closes it when in scope, with everything inside
-  kClosesP = 1u << 9,        // its start tag closes an open p
-  kMarker = 1u << 10,        // puts a marker in the list of active formatting elements
-  kBreaksOut = 1u << 11,     // its start tag inside SVG or MathML leaves foreign content
-  kKeepsFrameset = 1u << 12, // seen before a frameset, the frameset still replaces the body
-  kNoReconstruct = 1u << 13, // its start tag does not reopen formatting elements first
-  kContext = 1u << 14,       // decides how table and select tags are read (td, tr, table...)
-  kRawText = 1u << 15,       // its content is text up to its end tag
-  kHeading = 1u << 16,       // h1 to h6
-  kKnown = 1u << 17,         // a name the parser knows; an end tag of an unknown name closes
-                             // the nearest element of any unknown name
-};
-
-const std::unordered_map<std::string_view, unsigned>& HtmlTraits() {
-  static const std::unordered_map<std::string_view, unsigned> traits = [] {
-    std::unordered_map<std::string_view, unsigned> map;
-    const auto add = [&map](std::initializer_list<std::string_view> names, unsigned trait) {
-      for (const std::string_view name : names) map[name] |= trait;
-    };
-    add({"address", "applet", "area", "article", "aside", "base", "basefont", "bgsound", "blockquote", "body", "br",
-         "button", "caption", "center", "col", "colgroup", "dd", "details", "dir", "div", "dl", "dt", "embed",
-         "fieldset", "figcaption", "figure", "footer", "form", "frame", "frameset", "h1", "h2", "h3", "h4", "h5",
-         "h6", "head", "header", "hgroup", "hr", "html", "iframe", "img", "image", "input", "isindex", "keygen",
-         "li", "link", "listing", "main", "marquee", "menu", "menuitem", "meta", "nav", "noembed", "noframes",
-         "noscript", "object", "ol", "p", "param", "plaintext", "pre", "script", "section", "select", "source",
-         "style", "summary", "table", "tbody", "td", "template", "textarea", "tfoot", "th", "thead", "title", "tr",
-         "track", "ul", "wbr", "xmp"},
-        kSpecial);
-    add({"applet", "caption", "html", "table", "td", "th", "marquee", "object", "template"}, kScope);
-    add({"ol", "ul"}, kListScope);
-    add({"button"}, kButtonScope);
-    add({"html", "table", "template"}, kTableScope);
-    add({"a", "b", "big", "code", "em", "font", "i", "nobr", "s", "small", "strike", "strong", "tt", "u"},
-        kFormatting);
-    add({"area", "base", "basefont", "bgsound", "br", "col", "embed", "frame", "hr", "image", "img", "input",
-         "keygen", "link", "meta", "param", "source", "track", "wbr"},
-        kVoid);
-    add({"dd", "dt", "li", "option", "optgroup", "p", "rp", "rt"}, kImpliedEnd);
-    add({"address", "article", "aside", "blockquote", "button", "center", "details", "dir", "div", "dl",
-         "fieldset", "figcaption", "figure", "footer", "header", "hgroup", "listing", "main", "menu", "nav", "ol",
-         "pre", "section", "summary", "ul"},
-        kBlockEnd);
-    add({"address", "article", "aside", "blockquote", "center", "details", "dir", "div", "dl", "fieldset",
-         "figcaption", "figure", "footer", "header", "hgroup", "main", "menu", "nav", "ol", "p", "section",
-         "summary", "ul", "h1", "h2", "h3", "h4", "h5", "h6", "pre", "listing", "form", "plaintext", "li", "dd",
-         "dt", "hr", "xmp"},
-        kClosesP);
-    add({"applet", "marquee", "object", "td", "th", "caption", "template"}, kMarker);
-    add({"b", "big", "blockquote", "body", "br", "center", "code", "dd", "div", "dl", "dt", "em", "embed", "h1",
-         "h2", "h3", "h4", "h5", "h6", "head", "hr", "i", "img", "li", "listing", "menu", "meta", "nobr", "ol", "p",
-         "pre", "ruby", "s", "small", "span", "strong", "strike", "sub", "sup", "table", "tt", "u", "ul", "var"},
-        kBreaksOut);
-    add({"html", "head", "base", "basefont", "bgsound", "link", "meta", "title", "style", "script",
-         "noscript", "noframes", "frameset", "frame"},
-        kKeepsFrameset);
-    add({"address", "article", "aside", "blockquote", "center", "details", "dir", "div", "dl", "fieldset",
-         "figcaption", "figure", "footer", "header", "hgroup", "main", "menu", "nav", "ol", "p", "section",
-         "summary", "ul", "h1", "h2", "h3", "h4", "h5", "h6", "pre", "listing", "form", "plaintext", "li", "dd",
-         "dt", "hr", "table", "caption", "colgroup", "col", "tbody", "thead", "tfoot", "tr", "td", "th", "param",
-         "source", "track", "base", "basefont", "bgsound", "link", "meta", "title", "style", "script", "noscript",
-         "noframes", "template", "textarea", "iframe", "noembed", "frameset", "frame", "rp", "rt"},
-        kNoReconstruct);
-    add({"td", "th", "tr", "tbody", "thead", "tfoot", "caption", "colgroup", "table", "template", "select"},
-        kContext);
-    add({"script", "style", "xmp", "iframe", "noembed", "noframes", "title", "textarea"}, kRawText);
-    add({"h1", "h2", "h3", "h4", "h5", "h6"}, kHeading);
-    add({"html", "head", "title", "base", "link", "meta", "style", "script", "noscript", "template", "body",
-         "article", "section", "nav", "aside", "h1", "h2", "h3", "h4", "h5", "h6", "hgroup", "header", "footer",
-         "address", "p", "hr", "pre", "blockquote", "ol", "ul", "li", "dl", "dt", "dd", "figure", "figcaption",
-         "main", "div", "a", "em", "strong", "small", "s", "cite", "q", "dfn", "abbr", "data", "time", "code", "var",
-         "samp", "kbd", "sub", "sup", "i", "b", "u", "mark", "ruby", "rt", "rp", "bdi", "bdo", "span", "br", "wbr",
-         "ins", "del", "image", "img", "iframe", "embed", "object", "param", "video", "audio", "source", "track",
-         "canvas", "map", "area", "math", "mi", "mo", "mn", "ms", "mtext", "mglyph", "malignmark", "annotation-xml",
-         "svg", "foreignobject", "desc", "table", "caption", "colgroup", "col", "tbody", "thead", "tfoot", "tr",
-         "td", "th", "form", "fieldset", "legend", "label", "input", "button", "select", "datalist", "optgroup",
-         "option", "textarea", "keygen", "output", "progress", "meter", "details", "summary", "menu", "menuitem",
-         "applet", "acronym", "bgsound", "dir", "frame", "frameset", "noframes", "isindex", "listing", "xmp",
-         "nextid", "noembed", "plaintext", "rb", "strike", "basefont", "big", "blink", "center", "font", "marquee",
-         "multicol", "nobr", "spacer", "tt", "rtc"},
-        kKnown);
-    return map;
-  }();
-  return traits;
-}
-
-unsigned TraitsOf(std::string_view name) {
-  const auto& traits = HtmlTraits();
-  const auto found = traits.find(name);
-  return found == traits.end() ? 0u : found->second;
-}
-
-bool Lowered(std::string_view text, std::string_view lower) {
-  if (text.size() != lower.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
-    if (c != lower[i]) return false;
-  }
-  return true;
-}
-
-const HtmlAttribute* FindAttribute(const HtmlToken& token, std::string_view lowerName) {
-  for (const HtmlAttribute& attribute : token.attributes) {
-    if (Lowered(attribute.name, lowerName)) return &attribute;
-  }
-  return nullptr;
-}
-
-// An attribute value with its numeric character references and the named ones for "/" and "+"
-// decoded, in lower case: enough to tell "text/html" however it is written.
-std::string DecodedLowerValue(std::string_view value) {
-  std::string decoded;
-  for (std::size_t i = 0; i < value.size(); ++i) {
-    if (value[i] == '&' && i + 1 < value.size() && value[i + 1] == '#') {
-      std::size_t p = i + 2;
-      const bool hex = p < value.size() && (value[p] == 'x' || value[p] == 'X');
-      if (hex) ++p;
-      unsigned long code = 0;
-      const std::size_t digits = p;
-      while (p < value.size() && code < 0x110000) {
-        const char c = value[p];
-        const int digit = c >= '0' && c <= '9' ? c - '0'
-                          : hex && c >= 'a' && c <= 'f' ? c - 'a' + 10
-                          : hex && c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                                         : -1;
-        if (digit < 0) break;
-        code = code * (hex ? 16 : 10) + static_cast<unsigned long>(digit);
-        ++p;
-      }
-      if (p > digits) {
-        decoded += code < 128 ? static_cast<char>(code) : '?';
-        i = p < value.size() && value[p] == ';' ? p : p - 1;
-        continue;
-      }
-    }
-    if (value.substr(i, 5) == "&sol;") {
-      decoded += '/';
-      i += 4;
-      continue;
-    }
-    if (value.substr(i, 6) == "&plus;") {
-      decoded += '+';
-      i += 5;
-      continue;
-    }
-    const char c = value[i];
-    decoded += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  }
-  return decoded;
-}
-
-std::string_view Trimmed(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == '/'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 enum class Space : unsigned char { Html, Svg, MathMl };
 
@@ -671,7 +505,7 @@ class TreeShape {
     decideTemplate(name);
     if (name == "html" || name == "head" || name == "body") return;
     if (name != "col" && name != "template") leaveColumnGroup();
-    const std::string& in = context();
+    const std::string in = context();
     if (in == "select") return selectStartTag(token);
     if (name == "form") return formStartTag(in);
     if (name == "caption" || name == "colgroup" || name == "col" || name == "tbody" || name == "thead" ||
@@ -858,7 +692,7 @@ class TreeShape {
 
   void htmlEndTag(const std::string& name) {
     if (name != "colgroup" && name != "col" && name != "template") leaveColumnGroup();
-    const std::string& in = context();
+    const std::string in = context();
     const unsigned traits = TraitsOf(name);
     const bool tablePart = name == "caption" || name == "table" || name == "tbody" || name == "tfoot" ||
                            name == "thead" || name == "tr" || name == "td" || name == "th";
@@ -957,7 +791,7 @@ class TreeShape {
   // rows and sections open in it, as their own end tags would.
   void tableEndTag() {
     while (true) {
-      const std::string& in = context();
+      const std::string in = context();
       const std::size_t table = inScope("table", kTableScope);
       if (in == "tr" || in == "caption" || (table == kNone && (in == "tbody" || in == "thead" || in == "tfoot"))) {
         std::size_t part = kNone;
