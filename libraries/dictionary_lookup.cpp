@@ -1,6 +1,7 @@
 #include "libraries/dictionary_lookup.h"
 
 #include "core/system_utils_bas.h"
+#include "platform/wordcapture/word_grabber.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -44,4 +45,15 @@ QString LookUpMeaning(const QString& libraryFolder, const QString& libraryName, 
     result = ReadMeaning(libraryFolder + libraryName + QStringLiteral(".abc"), word);
   }
   return (result == kMissing || result.isEmpty()) ? kMeaningNotFound : result;
+}
+
+SelectionMeaning LookUpSelection(const QString& libraryFolder, const QString& libraryName, const QString& selection) {
+  const QString whole = selection.trimmed();
+  if (!whole.isEmpty() && whole.size() <= platform::kMaxCapturedWordLength) {
+    const QString meaning = LookUpMeaning(libraryFolder, libraryName, whole);
+    if (meaning != kMeaningNotFound) return {whole, meaning};
+  }
+  const QString word = platform::FirstWordOf(selection).word;
+  if (word.isEmpty() || word == whole) return {whole, kMeaningNotFound};
+  return {word, LookUpMeaning(libraryFolder, libraryName, word)};
 }

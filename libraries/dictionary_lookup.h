@@ -8,6 +8,9 @@
 // maps a word (the key) to its meaning (the value). The files are tried from number 1 up to the
 // count of files of any name in the folder, and the first that holds the word decides. A library
 // without such a folder is read the same way, section "ALL" of the library file.
+//
+// A selection is looked up whole first, since keys may hold punctuation ("e.g.", "U.S.", "C++"),
+// and only when no file holds it, its first word without the punctuation around it.
 
 #include <QString>
 
@@ -27,3 +30,12 @@ QString DictionaryFolder(const QString& libraryFolder, const QString& libraryNam
 // The meaning of `word` for the library `libraryName` ("Words") in `libraryFolder` (ending with
 // its separator), or kMeaningNotFound. The meaning comes whole, however long.
 QString LookUpMeaning(const QString& libraryFolder, const QString& libraryName, const QString& word);
+
+// What the pop-up shows for a selected text: the key it found (or, when none, the first word) and
+// its meaning (kMeaningNotFound when none). The selection is taken whole without the blanks
+// around it, and only when it is no longer than a captured word (platform::kMaxCapturedWordLength).
+struct SelectionMeaning {
+  QString word;
+  QString meaning;
+};
+SelectionMeaning LookUpSelection(const QString& libraryFolder, const QString& libraryName, const QString& selection);

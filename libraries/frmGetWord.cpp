@@ -125,18 +125,18 @@ void frmGetWord::DrawHint() {
 }
 
 std::int32_t frmGetWord::QueryWord(const QString& WordString, std::int32_t /*lCursorX*/, std::int32_t /*lCursorY*/,
-                                   const QString& /*SentenceString*/, std::int32_t /*lLoc*/, std::int32_t /*lStart*/) {
-  CaptureReady1(WordString);
+                                   const QString& SentenceString, std::int32_t /*lLoc*/, std::int32_t /*lStart*/) {
+  // The whole selection is looked up first ("e.g.", "C++"), then its first word.
+  CaptureReady1(SentenceString.trimmed().isEmpty() ? WordString : SentenceString);
   return 0;
 }
 
 void frmGetWord::CaptureReady1(const QVariant& word) {
-  const QString text = word.toString();
-  Picture1->cls();
-  DrawRow(*Picture1, text, 0, kDrawBottom);
-
   const QString name = LibraryName();
-  const QString meaning = LookUpMeaning(g_LibraryFolder, name, text);
+  const SelectionMeaning found = LookUpSelection(g_LibraryFolder, name, word.toString());
+  const QString& meaning = found.meaning;
+  Picture1->cls();
+  DrawRow(*Picture1, found.word, 0, kDrawBottom);
 
   const QFontMetrics metrics(Picture3->font(), &Picture3->image());
   m_Lines = BreakMeaningIntoRows(

@@ -45,7 +45,8 @@ class frmGetWord : public platform::Form,
   std::int32_t QueryWord(const QString& WordString, std::int32_t lCursorX, std::int32_t lCursorY,
                          const QString& SentenceString, std::int32_t lLoc, std::int32_t lStart) override;
 
-  // Looks the word (a text) up and shows it with its meaning, on top of every window.
+  // Looks the selected text up (whole, else its first word) and shows the key found with its
+  // meaning, on top of every window.
   void CaptureReady1(const QVariant& word);
 
   // Whether unloading the window shows the library manager again (it does unless the program is

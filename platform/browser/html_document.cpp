@@ -52,7 +52,7 @@ class DocumentBuilder {
   explicit DocumentBuilder(HtmlDocument& document) : document_(document) {}
 
   // False when the tree nests deeper than the limit.
-  bool build(const GumboNode* root) {
+  bool build(const GumboNode* root, int depthLimit) {
     std::vector<Frame> stack;
     stack.push_back({root, 0, -1, -1, false});
     while (!stack.empty()) {
@@ -66,8 +66,8 @@ class DocumentBuilder {
           appendLeaf(child, rawText);
           continue;
         }
-        if (static_cast<int>(stack.size()) > kMaxNestingDepth) return false;
-        const int index = open(child->v.element, form);
+        if (static_cast<int>(stack.size()) > depthLimit) return false;
+        const int index = open(child->v.element, form, static_cast<int>(stack.size()));
         const QString& tag = document_.elements_.back().tag;
         stack.push_back({child, 0, index, tag == QStringLiteral("form") ? index : form, IsRawTextTag(tag)});
         continue;
@@ -126,11 +126,12 @@ class DocumentBuilder {
     document_.text_ += content;
   }
 
-  int open(const GumboElement& gumbo, int form) {
+  int open(const GumboElement& gumbo, int form, int depth) {
     const int index = document_.count();
     HtmlDocument::Element element;
     element.tag = tagName(gumbo);
     element.form = form;
+    element.depth = depth;
     element.htmlStart = document_.html_.size();
     element.textStart = document_.text_.size();
     QString& html = document_.html_;
@@ -159,16 +160,25 @@ class DocumentBuilder {
   QSet<QString> tagNames_;
 };
 
-HtmlDocument HtmlDocument::Parse(const QByteArray& utf8Html, const QUrl& address) {
+HtmlDocument HtmlDocument::Parse(const QByteArray& utf8Html, const QUrl& address, const NestingLimits& limits) {
   HtmlDocument document;
   document.address_ = address;
   if (utf8Html.size() > kMaxPageBytes) {
     document.refusal_ = QStringLiteral("the page is larger than %1 MB").arg(kMaxPageBytes / (1024 * 1024));
     return document;
   }
-  const QString tooDeep = QStringLiteral("the page nests deeper than %1 levels").arg(kMaxNestingDepth);
-  if (TagsNestDeeperThan(utf8Html, kMaxNestingDepth)) {
-    document.refusal_ = tooDeep;
+  const QString tooDeep = QStringLiteral("the page nests deeper than %1 levels").arg(limits.depth);
+  const NestingEstimate estimate = EstimateNesting(utf8Html, limits);
+  if (estimate.overLimit) {
+    if (estimate.depth > limits.depth) {
+      document.refusal_ = tooDeep;
+    } else if (estimate.elements > limits.elements) {
+      document.refusal_ = QStringLiteral("the page has more than %1 elements").arg(limits.elements);
+    } else if (estimate.attributesPerTag > limits.attributesPerTag) {
+      document.refusal_ = QStringLiteral("a tag of the page has more than %1 attributes").arg(limits.attributesPerTag);
+    } else {
+      document.refusal_ = QStringLiteral("the page has more than %1 attributes").arg(limits.attributes);
+    }
     return document;
   }
   GumboOptions options = kGumboDefaultOptions;
@@ -179,7 +189,7 @@ HtmlDocument HtmlDocument::Parse(const QByteArray& utf8Html, const QUrl& address
     document.refusal_ = QStringLiteral("the page cannot be read");
     return document;
   }
-  if (!DocumentBuilder(document).build(output->document)) {
+  if (!DocumentBuilder(document).build(output->document, limits.depth)) {
     document = HtmlDocument();
     document.address_ = address;
     document.refusal_ = tooDeep;
@@ -229,6 +239,10 @@ int HtmlDocument::formOf(int index) const {
 
 QString HtmlDocument::tag(int index) const {
   return index >= 0 && index < count() ? elements_[static_cast<std::size_t>(index)].tag : QString();
+}
+
+int HtmlDocument::depth(int index) const {
+  return index >= 0 && index < count() ? elements_[static_cast<std::size_t>(index)].depth : 0;
 }
 
 QString HtmlDocument::attribute(int index, const QString& name) const {

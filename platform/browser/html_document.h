@@ -5,14 +5,20 @@
 // form fields, which the caller can change before a form is sent.
 //
 // Parsing follows the HTML5 rules (gumbo), so the implied html, head and body elements count
-// like in any browser. A page is outside input: one larger than kMaxPageBytes, or whose elements
-// nest deeper than kMaxNestingDepth, is refused (an empty document with the reason), and the
-// memory a page takes grows with its size, not with how deep it nests.
+// like in any browser. A page is outside input: one larger than kMaxPageBytes, whose elements
+// nest deeper than kMaxNestingDepth, that makes more than kMaxElements elements, or has more
+// than kMaxAttributes attributes or a tag with more than kMaxAttributesPerTag, is refused (an empty document with the
+// reason) before the parser reads it, as the nesting scan (html_nesting.h) judges it. So no page
+// can take the parser down, keep it busy for long, or make it take more than a few hundred MB.
+
+#include "platform/browser/html_nesting.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
 
+#include <cstddef>
+#include <cstdint>
 #include <map>
 #include <utility>
 #include <vector>
@@ -28,12 +34,19 @@ struct FormSubmission {
 
 inline constexpr qsizetype kMaxPageBytes = 8 * 1024 * 1024;
 inline constexpr int kMaxNestingDepth = 1000;
+// Far more than a forum page needs (its pages have a few thousand), and few enough that the
+// largest page takes well under 256 MB.
+inline constexpr std::int64_t kMaxElements = 200'000;  // comments included
+inline constexpr std::size_t kMaxAttributesPerTag = 256;
+inline constexpr std::int64_t kMaxAttributes = 200'000;
+inline constexpr NestingLimits kPageLimits{kMaxNestingDepth, kMaxElements, kMaxAttributesPerTag, kMaxAttributes};
 
 class HtmlDocument {
  public:
   HtmlDocument() = default;
-  // Parses a page fetched from `address`, against which its links are resolved.
-  static HtmlDocument Parse(const QByteArray& utf8Html, const QUrl& address);
+  // Parses a page fetched from `address`, against which its links are resolved. Other limits
+  // than the page reader's serve to measure pages (tests, benchmarks).
+  static HtmlDocument Parse(const QByteArray& utf8Html, const QUrl& address, const NestingLimits& limits = kPageLimits);
 
   // Why the page was refused (too large, nested too deep); empty for a page that was read.
   QString refusal() const { return refusal_; }
@@ -58,6 +71,8 @@ class HtmlDocument {
   // Element properties; an index out of range gives empty texts (test has() where a missing
   // element means the page is not the one expected).
   QString tag(int index) const;
+  // How deep the element lies in the tree: the html element is at 1; 0 out of range.
+  int depth(int index) const;
   QString attribute(int index, const QString& name) const;
   bool hasAttribute(int index, const QString& name) const;
   QString innerText(int index) const;
@@ -81,6 +96,7 @@ class HtmlDocument {
     qsizetype textStart = 0;
     qsizetype textLength = 0;
     int form = -1;  // the enclosing form's position
+    int depth = 0;
   };
 
   QString ownText(int index) const;

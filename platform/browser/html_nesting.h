@@ -1,19 +1,23 @@
 #pragma once
-// A quick look at how deep a page's tags nest, before the page is parsed. The HTML parser works
-// harder the deeper the open elements stack up (each new tag looks through them), so a hostile
-// page of a few megabytes nested a million levels deep would keep it busy for hours; this scan
-// reads the tags once, in linear time, holding no more than the open elements up to the limit,
-// and tells whether the elements its start tags open, less those its end tags close, ever stack
-// up deeper than a limit. An end tag closes only an open element of its own name that the parser
-// would close too, so end tags that match nothing cannot hide the depth.
+// A quick look at how deep a page's elements will nest and how many there will be, before the
+// page is parsed. The HTML parser works harder the deeper its open elements stack up, frees its
+// tree recursively (a tree a few hundred thousand levels deep overflows the stack), and takes
+// memory for every element and attribute; the page reader refuses a page this look finds over
+// its limits before the parser sees it.
 //
-// It is an estimate on the safe side for real pages: void elements (br, img...) and elements
-// that close their open sibling of the same kind (p, li, td, option...) are not counted; the text
-// of script, style, textarea, title and the like is skipped; comments and declarations are
-// skipped. The parsed tree is checked exactly afterwards.
+// The scan reads the tags once (HtmlTagScanner) and follows the parser's own rules for the
+// shape of the tree, on a stack of open elements of its own: end tags close what the parser
+// would close (a cell's end closes what is open inside it, an unmatched end tag closes nothing),
+// tables get the sections and rows the parser adds, formatting elements left open are reopened
+// where the parser reopens them, and inside SVG and MathML every start tag nests, whatever its
+// name, until a tag breaks out. Where a rule is not followed to the letter it is followed on the
+// safe side: the scan may count a few more levels or elements than the parser makes, never
+// fewer. It stops as soon as a limit is passed, and holds no more than the limits' worth.
 
 #include <QByteArray>
 
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace platform::browser {
@@ -21,6 +25,24 @@ namespace platform::browser {
 // True for the elements that never hold children (br, img, input...), by lower-case tag name:
 // they have no end tag, and they add no level.
 bool IsVoidElement(std::string_view name);
+
+struct NestingLimits {
+  int depth;                     // levels of the tree, the html element being level 1
+  std::int64_t elements;         // elements and comments of the whole tree, implied ones included
+  std::size_t attributesPerTag;  // attributes one tag may carry
+  std::int64_t attributes;       // attributes of all tags
+};
+
+// What the scan found, as far as it read.
+struct NestingEstimate {
+  int depth = 0;                    // the deepest level the tree can reach
+  std::int64_t elements = 0;        // the elements (and comments) the parser can make
+  std::size_t attributesPerTag = 0; // the most attributes of one tag
+  std::int64_t attributes = 0;      // the attributes of all tags
+  bool overLimit = false;           // a limit was passed (the scan stopped there)
+};
+
+NestingEstimate EstimateNesting(const QByteArray& html, const NestingLimits& limits);
 
 // True when the tags of `html` nest deeper than `limit` levels.
 bool TagsNestDeeperThan(const QByteArray& html, int limit);

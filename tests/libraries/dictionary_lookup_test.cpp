@@ -1,5 +1,5 @@
 // The pop-up's look-up over dictionary folders and libraries: which file answers, and what shows
-// when none does.
+// when none does; and a selection taken whole before its first word.
 #include "libraries/dictionary_lookup.h"
 
 #include "tests/support/library_files.h"
@@ -67,6 +67,35 @@ TEST(DictionaryLookup, TakesTheFirstNumberedFileThatHoldsTheWordElseTheLibrary) 
       }
     }
     EXPECT_EQ(LookUpMeaning(folders.libraryFolder(), "Words", c.word), c.meaning) << c.what;
+  }
+}
+
+TEST(DictionaryLookup, TakesTheSelectionWholeBeforeItsFirstWord) {
+  TempFolders folders;
+  TempFolders::writeFile(folders.libraryFolder() + "Words.dic/Words_1.dic",
+                         Dictionary({"e.g.=for example", "U.S.=United States", "C++=a language", "e=letter e",
+                                     "ice cream=n. 冰淇淋", "apple=n. 苹果"}));
+  const struct {
+    QString selection;
+    QString word;
+    QString meaning;
+  } cases[] = {
+      {"e.g.", "e.g.", "for example"},
+      {" U.S. \n", "U.S.", "United States"},
+      {"c++", "c++", "a language"},
+      {"ice cream", "ice cream", "n. 冰淇淋"},
+      {"e.g", "e", "letter e"},  // not a key whole: its first word
+      {"(apple),", "apple", "n. 苹果"},
+      {"apple pie", "apple", "n. 苹果"},
+      {"apple " + QString("x").repeated(80), "apple", "n. 苹果"},  // too long to be a key
+      {"pear", "pear", kMeaningNotFound},
+      {"pears and apples", "pears", kMeaningNotFound},
+      {"...", "...", kMeaningNotFound},
+  };
+  for (const auto& c : cases) {
+    const SelectionMeaning found = LookUpSelection(folders.libraryFolder(), "Words", c.selection);
+    EXPECT_EQ(found.word, c.word) << c.selection.toStdString();
+    EXPECT_EQ(found.meaning, c.meaning) << c.selection.toStdString();
   }
 }
 

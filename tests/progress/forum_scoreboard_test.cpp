@@ -203,11 +203,17 @@ TEST_F(ScoreboardWindow, StopEndsThePostingAtOnce) {
 TEST_F(ScoreboardWindow, AHostileOrStrangeSearchPageEndsThePostingWithError) {
   std::string deep = "<!DOCTYPE html><html><body>";
   for (int level = 0; level < 20000; ++level) deep += "<div>";
+  std::string options = "<html><body><svg>";  // 2.4 MB: the parser's tree would be 300,000 deep
+  for (int option = 0; option < 300000; ++option) options += "<option>";
+  std::string paragraphs = "<html><body><svg></svg>";  // 8 MB: 2.5 million elements
+  while (paragraphs.size() + 3 <= 8 * 1024 * 1024) paragraphs += "<p>";
   const struct {
     const char* name;
     std::string page;  // empty: a page that never ends
   } cases[] = {
       {"20,000 nested elements", deep},
+      {"an svg then 300,000 options", options},
+      {"an svg then 2.5 million paragraphs", paragraphs},
       {"a page that never ends", {}},
       {"no element 63", "<html><body><a href=\"logging.php?action=logout&amp;formhash=f\">退出</a></body></html>"},
   };
