@@ -4,6 +4,7 @@
 #include "core/KeyBoardHook_bas.h"
 #include "core/vars_bas.h"
 #include "platform/forms/default_instance.h"
+#include "tests/support/skip_log.h"
 #include "tests/support/xvfb_server.h"
 
 #include <QApplication>
@@ -76,7 +77,9 @@ int main(int argc, char** argv) {
   // Nor is there a tray: every load of the bar would tell that its menu is on its right click.
   SetMissingTrayReporting(false);
   ::testing::InitGoogleTest(&count, arguments.data());
-  ::testing::UnitTest::GetInstance()->listeners().Append(new SharedStateReset);  // owned by the listener list
+  ::testing::TestEventListeners& listeners = ::testing::UnitTest::GetInstance()->listeners();
+  listeners.Append(new SharedStateReset);  // owned by the listener list
+  listeners.Append(new testing_support::SkipLog);
   const int result = RUN_ALL_TESTS();
   platform::UnloadAllForms();
   return result;
