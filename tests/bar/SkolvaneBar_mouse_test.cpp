@@ -6,13 +6,8 @@
 #include "platform/ini/ini.h"
 #include "tests/support/bar_drawing_fixture.h"
 #include "tests/support/read_only_folder.h"
-#include "tests/support/x11_tools.h"
 
 #include <gtest/gtest.h>
-
-#include <QGuiApplication>
-#include <QApplication>
-#include <QTest>
 
 namespace {
 
@@ -123,53 +118,6 @@ TEST_F(BarMouse, TheRightEdgeResizesByTheDistanceMovedAndNeverBelowTheStatusBoxe
     EXPECT_EQ(g_WindowW, c.expected);
     EXPECT_EQ(Stored("Normal", "WindowW"), QString::number(c.expected));
     EXPECT_EQ(bar().width(), c.expected);
-  }
-}
-
-// The pointer onto a display box through the X server: in one jump from outside the bar, as a
-// learner's quick flick does, and resting where a window over the bar goes away (a menu closing),
-// which brings the bar no move at all. Either way the cycle pauses, and leaving restarts it. Run
-// by the end-to-end suite on a private Xvfb; skipped under the offscreen platform.
-TEST_F(BarMouse, APointerComingOntoABoxInOneMotionPausesTheCycleOnAnXServer) {
-  if (QGuiApplication::platformName() != QStringLiteral("xcb")) GTEST_SKIP() << "needs an X server";
-  using namespace std::chrono_literals;
-  const QString display = qEnvironmentVariable("DISPLAY");
-  const auto jumpTo = [&](QPoint point) {
-    const testing_support::CommandResult moved =
-        testing_support::Xdotool(display, {"mousemove", QString::number(point.x()), QString::number(point.y())});
-    ASSERT_TRUE(moved.ok()) << moved.describe().toStdString();
-  };
-  const auto paused = [&] { return testing_support::WaitUntil([&] { return !bar().Tim_Wait->enabled(); }, 3s); };
-  const auto running = [&] { return testing_support::WaitUntil([&] { return bar().Tim_Wait->enabled(); }, 3s); };
-  bar().AdjustObjects();  // the phonetic and the word row, nothing else
-  bar().setGeometry(200, 300, 432, 40);
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar()));
-  const QPoint away = bar().geometry().topLeft() - QPoint(150, 150);
-  jumpTo(away);
-  bar().Tim_Wait->setInterval(60'000);  // no word step in between
-  bar().Tim_Wait->setEnabled(true);
-
-  QWidget cover;
-  cover.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-  for (platform::PictureBox* box : {bar().Pic_ShowText, bar().Pic_ShowPhonetic}) {
-    SCOPED_TRACE(box->objectName().toStdString());
-    const QPoint onBox = box->mapToGlobal(box->rect().center());
-    ASSERT_EQ(QApplication::widgetAt(onBox), box);
-    jumpTo(onBox);
-    EXPECT_TRUE(paused()) << "the jump went unnoticed";
-    jumpTo(away);
-    EXPECT_TRUE(running()) << "the cycle stays paused";
-
-    cover.setGeometry(bar().geometry());
-    cover.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
-    jumpTo(onBox);
-    testing_support::WaitUntil([] { return false; }, 200ms);
-    ASSERT_TRUE(bar().Tim_Wait->enabled()) << "the bar saw the pointer through the window over it";
-    cover.hide();
-    EXPECT_TRUE(paused()) << "the uncovered pointer went unnoticed";
-    jumpTo(away);
-    EXPECT_TRUE(running()) << "the cycle stays paused";
   }
 }
 

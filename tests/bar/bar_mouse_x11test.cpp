@@ -1,12 +1,10 @@
 // The real program under Xvfb with trayer as the tray host: the bar's icon docks and a right click
 // on it opens the tray menu; dragging the bar moves it and stores its place; without a tray host
-// the learner is told so and the bar's own right click opens the menu. The bar's mouse tests that
-// need real pointer motion run again on a private Xvfb.
+// the learner is told so and the bar's own right click opens the menu.
 #include "bar/SubMain.h"
 #include "platform/ini/ini.h"
 #include "tests/support/library_files.h"
 #include "tests/support/program_run.h"
-#include "tests/support/unit_tests_on_x.h"
 #include "tests/support/xvfb_server.h"
 
 #include <gtest/gtest.h>
@@ -113,16 +111,6 @@ TEST_F(NoTrayBarMouseX11, TheLearnerIsToldAndTheBarsRightClickOpensTheMenu) {
   ASSERT_TRUE(xdotool({"mousemove", "--window", shown, "60", "12"}));
   ASSERT_TRUE(xdotool({"click", "3"}));
   EXPECT_TRUE(desktopWindowsBecome(2)) << "no menu popped up";
-}
-
-TEST(BarHoverX11, APointerComingOntoABoxInOneMotionPausesTheCycle) {
-  XvfbServer server(XvfbOptions{.trayHost = false});
-  ASSERT_TRUE(server.running()) << server.error().toStdString();
-  const CommandResult run = RunUnitTestsOnXServer(server, QStringLiteral("BarMouse.*OnAnXServer"));
-  ASSERT_TRUE(run.finished) << run.describe().toStdString() << run.output.toStdString();
-  EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
-  EXPECT_TRUE(run.output.contains(QStringLiteral("[       OK ] BarMouse.APointerComingOntoABoxInOneMotionPausesTheCycleOnAnXServer")))
-      << run.output.toStdString();
 }
 
 }  // namespace

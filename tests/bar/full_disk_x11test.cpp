@@ -2,6 +2,7 @@
 // library and its settings file exactly as they were, and tell the learner.
 #include "tests/support/library_files.h"
 #include "tests/support/program_run.h"
+#include "tests/support/skip_log.h"
 #include "tests/support/small_file_system.h"
 #include "tests/support/temp_folders.h"
 #include "tests/support/xvfb_server.h"
@@ -28,7 +29,7 @@ TEST(FullDiskX11, EscapeLeavesTheLibraryAndItsSettingsByteForByteAndTellsTheLear
   ASSERT_TRUE(server.running()) << server.error().toStdString();
   ProgramRun program(server);
   const SmallFileSystem disk(256, QFileInfo(program.libraryPath()).absolutePath());
-  if (!disk.mounted()) GTEST_SKIP() << disk.error().toStdString();
+  if (!disk.mounted()) SKIP_AS_THE_MACHINE_LACKS("a tmpfs mount of its own: " << disk.error().toStdString());
 
   FixtureLibrary library;
   library.lines = QStringList{QStringLiteral("{AC}")} + SampleWordLines(40);

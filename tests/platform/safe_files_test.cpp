@@ -9,6 +9,7 @@
 #include "platform/ini/ini.h"
 #include "tests/support/library_files.h"
 #include "tests/support/recording_dialogs.h"
+#include "tests/support/skip_log.h"
 #include "tests/support/small_file_system.h"
 #include "tests/support/temp_folders.h"
 
@@ -70,7 +71,7 @@ std::vector<Writer> ProgramWriters() {
 
 TEST(SafeWrite, AFullDiskFailsEveryWriterAndLeavesTheOldFileByteForByte) {
   const testing_support::SmallFileSystem disk(64);
-  if (!disk.mounted()) GTEST_SKIP() << disk.error().toStdString();
+  if (!disk.mounted()) SKIP_AS_THE_MACHINE_LACKS("a tmpfs mount of its own: " << disk.error().toStdString());
   testing_support::ScopedRecordingDialogs dialogs;
 
   for (const Writer& writer : ProgramWriters()) {

@@ -1,30 +1,14 @@
 // The day chart: one bar per day of the last 31, scaled to the largest of them, with the date and
-// count of the column under the pointer.
+// count of the column under the pointer (on an X server: charts_x11test.cpp).
 #include "progress/charts/frmDayStatistics.h"
 
-#include "core/kill_bas.h"
-#include "tests/support/chart_fixture.h"
+#include "tests/support/chart_window_fixtures.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using namespace testing_support;
-
-class DayChartTest : public ChartFixture {
- protected:
-  static void StoreCount(int daysBack, const QString& value) {
-    platform::WriteProfileString(LibrarySettingsFile(), "Statistics",
-                                 DayCountKey(QDate::currentDate().addDays(-daysBack)), value);
-  }
-  // A pixel inside the bar of the column `daysBack` days before today.
-  int BarPixelX(int daysBack) const {
-    const double unitsPerPixel = frmDayStatistics::kChartWidth / chart_->Picture_chart->image().width();
-    const double column = kChartDays - daysBack;
-    return static_cast<int>((frmDayStatistics::kColumnWidth * column - 60) / unitsPerPixel);
-  }
-  frmDayStatistics* chart_ = nullptr;
-};
 
 TEST_F(DayChartTest, BarsScaleToTheLargestOfTheShownDaysAndThePointerReadsItsDay) {
   StoreCount(0, "500");
@@ -46,26 +30,6 @@ TEST_F(DayChartTest, BarsScaleToTheLargestOfTheShownDaysAndThePointerReadsItsDay
   EXPECT_EQ(chart_->Lbl_Number->caption(), "0");  // a negative count reads as none killed
   chart_->Picture_chart_MouseMove(0, 0, BarPixelX(3), 10);
   EXPECT_EQ(chart_->Lbl_Number->caption(), "");  // no entry
-}
-
-TEST_F(DayChartTest, OnAnXServerTheHoveringPointerReadsTodaysDateAndCount) {
-  if (!OnXServer()) GTEST_SKIP() << "needs an X server";
-  StoreCount(0, "7");
-  StoreCount(1, "3");
-  QString date;
-  QString count;
-  ASSERT_TRUE(ShowModalAndDrive<frmDayStatistics>([&](frmDayStatistics& chart) {
-    ASSERT_TRUE(WaitUntilShown(chart));
-    const QWidget& box = *chart.Picture_chart;
-    // Today's column is the last one; the pointer comes over it with no button held.
-    ASSERT_TRUE(MovePointerTo(box, QPoint(box.width() * (kChartDays - 0.5) / kChartDays, box.height() / 2)));
-    WaitUntil([&] { return !chart.Lbl_Date->caption().isEmpty(); }, 3s);
-    date = chart.Lbl_Date->caption();
-    count = chart.Lbl_Number->caption();
-    frmDayStatistics::unload();
-  }));
-  EXPECT_EQ(date, QDate::currentDate().toString("yyyy-MM-dd"));
-  EXPECT_EQ(count, "7");
 }
 
 }  // namespace

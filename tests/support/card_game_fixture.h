@@ -12,12 +12,14 @@
 #include "progress/game/frmGame.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/temp_folders.h"
+#include "tests/support/x11_tools.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QMouseEvent>
 
 #include <ostream>
@@ -82,6 +84,23 @@ class CardGameFixture : public ::testing::Test {
     QMouseEvent release(QEvent::MouseButtonRelease, inside, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&widget, &release);
   }
+
+  // Cards on the table, once the game window has dealt them.
+  static int VisibleCards() {
+    if (!frmCampaignButton::instance().Cmd_StartButton->isHidden()) return 0;
+    int visible = 0;
+    for (const platform::PictureBox* card : frmCampaignButton::instance().picImage) visible += card->isVisible() ? 1 : 0;
+    return visible;
+  }
+
+  // Opens the game and waits until its cards are dealt.
+  static frmCampaignButton& OpenDealtGame() {
+    OpenGameFromMenu();
+    EXPECT_TRUE(WaitUntil([] { return frmCampaignButton::loaded() && VisibleCards() > 0; }, 3s));
+    return frmCampaignButton::instance();
+  }
+
+  static QImage ImageOf(int card) { return frmCampaignButton::instance().picImage[static_cast<size_t>(card)]->image(); }
 
   static void ClickCard(int index) { Click(*frmCampaignButton::instance().picImage[static_cast<size_t>(index)]); }
 

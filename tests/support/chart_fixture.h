@@ -14,7 +14,6 @@
 
 #include "tests/support/x11_tools.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QTimer>
 #include <QWindow>
@@ -64,8 +63,6 @@ class ChartFixture : public SegmentFixture {
     chart.showModal();
     return fallback.isActive();
   }
-
-  static bool OnXServer() { return QGuiApplication::platformName() == QStringLiteral("xcb"); }
 
   // Waits until the chart is on the X server's screen.
   static bool WaitUntilShown(const QWidget& chart) {

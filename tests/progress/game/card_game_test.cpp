@@ -1,6 +1,6 @@
 // The card game played through its windows under the offscreen platform: the tray menu's Game
 // item opens the renderer, which shows the game window with its cards; cards are clicked as the
-// mouse clicks them.
+// mouse clicks them (with the X server's mouse: card_game_x11test.cpp).
 #include "core/language_bas.h"
 #include "progress/game/card_deck.h"
 #include "tests/support/card_game_fixture.h"
@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QGuiApplication>
 
 #include <iostream>
 
@@ -17,23 +16,8 @@ namespace {
 
 using namespace testing_support;
 
-// Cards on the table, once the game window has dealt them.
-int VisibleCards() {
-  if (!frmCampaignButton::instance().Cmd_StartButton->isHidden()) return 0;
-  int visible = 0;
-  for (const platform::PictureBox* card : frmCampaignButton::instance().picImage) visible += card->isVisible() ? 1 : 0;
-  return visible;
-}
-
 class CardGame : public CardGameFixture {
  protected:
-  // Opens the game and waits until its cards are dealt.
-  static frmCampaignButton& OpenDealtGame() {
-    OpenGameFromMenu();
-    EXPECT_TRUE(WaitUntil([] { return frmCampaignButton::loaded() && VisibleCards() > 0; }, 3s));
-    return frmCampaignButton::instance();
-  }
-
   // Turns every pair in one go, each evaluated at once through the start button.
   static void PlayPerfectly(frmCampaignButton& game) {
     for (int card = 0; card < 12; ++card) {
@@ -44,8 +28,6 @@ class CardGame : public CardGameFixture {
       game.Cmd_StartButton->click();
     }
   }
-
-  static QImage ImageOf(int card) { return frmCampaignButton::instance().picImage[static_cast<size_t>(card)]->image(); }
 };
 
 TEST_F(CardGame, PlayedToTheEndStoresABetterScoreAndRemovesItsPictures) {
@@ -172,39 +154,6 @@ TEST_F(CardGame, ASegmentWithoutTwoUsableLinesIsReportedInsteadOfDealt) {
   EXPECT_FALSE(frmGame::loaded());
   EXPECT_FALSE(frmCampaignButton::loaded());
   EXPECT_TRUE(g_TempFolder.isEmpty());
-}
-
-// The same game on a real X server, the cards clicked with the mouse (xdotool). Run by the
-// end-to-end suite, which starts this binary on a private Xvfb; skipped under the offscreen platform.
-TEST_F(CardGame, PlayedWithTheMouseOnAnXServer) {
-  if (QGuiApplication::platformName() != QStringLiteral("xcb")) GTEST_SKIP() << "needs an X server";
-  const QString display = qEnvironmentVariable("DISPLAY");
-  SetSegment(WordLines(8));
-  frmCampaignButton& game = OpenDealtGame();
-  ASSERT_EQ(VisibleCards(), 12);
-  EXPECT_EQ(QDir(g_TempFolder).entryList(QDir::Files).size(), 12);
-  const QImage back = ImageOf(0);
-  auto mouseClick = [&](int card) {
-    const QWidget& widget = *game.picImage[static_cast<size_t>(card)];
-    const QPoint point = widget.mapToGlobal(widget.rect().center());
-    const CommandResult click = Xdotool(display, {"mousemove", QString::number(point.x()), QString::number(point.y()),
-                                                  "click", "1"});
-    ASSERT_TRUE(click.ok()) << click.describe().toStdString();
-  };
-  int turns = 0;
-  for (int card = 0; card < 12; ++card) {
-    const int partner = PartnerOf(card);
-    if (partner < card) continue;
-    mouseClick(card);
-    mouseClick(partner);
-    ++turns;
-    ASSERT_TRUE(WaitUntil([&] { return game.Txt_TurnsValue->text() == QString::number(turns) || game.LastTurns > 0; }, 4s));
-    EXPECT_NE(ImageOf(card), back);  // a pair stays face up
-    EXPECT_NE(ImageOf(partner), back);
-  }
-  ASSERT_EQ(dialogs_->messages.size(), 1u);
-  EXPECT_EQ(game.LastTurns, 6);
-  EXPECT_EQ(storedScore(), QStringLiteral("06 ") + game.LastTime);
 }
 
 }  // namespace
