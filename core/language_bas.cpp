@@ -3,6 +3,7 @@
 #include "core/read_ini_bas.h"
 #include "core/vars_bas.h"
 #include "platform/app/folders.h"
+#include "platform/app/qt_translations.h"
 #include "platform/forms/captioned.h"
 #include "platform/forms/form.h"
 #include "platform/ini/ini.h"
@@ -59,6 +60,7 @@ QString ProgramWideLetter() { return StoredLetter(ReadProgramValue(kLetterKey)).
 // the texts of one window never come from different languages.
 void EnsureUILanguage() {
   if (g_UILanguage.isEmpty()) g_UILanguage = ProgramWideLetter();
+  FollowUILanguageInQtTexts();
 }
 
 // While a library is open its own letter wins, so a language switch from the tray menu (stored
@@ -73,9 +75,14 @@ void ResolveLetterFor(const QString& formName) {
   } else {
     g_UILanguage = ProgramWideLetter();
   }
+  FollowUILanguageInQtTexts();
 }
 
 }  // namespace
+
+void FollowUILanguageInQtTexts() {
+  platform::UseQtTranslations(g_UILanguage == QLatin1String("C") ? QStringLiteral("zh_CN") : QString());
+}
 
 QString GetUIText(const QString& section, const QString& key) {
   EnsureUILanguage();

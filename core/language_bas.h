@@ -10,6 +10,11 @@ namespace platform {
 class Form;
 }
 
+// Makes Qt's own texts (the buttons of message boxes, the common dialogs) speak g_UILanguage:
+// Chinese for "C", English otherwise. Every lookup below calls it, so a message box shows its
+// buttons in the language of the text just looked up for it.
+void FollowUILanguageInQtTexts();
+
 // The text stored under the key in the window's section, or an empty text when the language
 // file, the section or the key is missing (a stored "Error" counts as missing). Resolves an
 // empty language letter from Settings.ini first ("C" when it names none).

@@ -1,6 +1,7 @@
 #include "libraries/WebDownloadWindow.h"
 
 #include "core/language_bas.h"
+#include "platform/dialogs/window_placement.h"
 #include "platform/window/drag.h"
 
 #include <QLinearGradient>
@@ -18,6 +19,8 @@ WebDownloadWindow::WebDownloadWindow(const QString& name, const QSize& size, con
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   setFixedSize(size);
   setCaption(topic);
+  // Where a desktop opens a window, also when no window manager places it.
+  platform::CentreOnScreen(*this);
 
   Picture1 = add<platform::PictureBox>(QStringLiteral("Picture1"));
   Picture1->setGeometry(0, 0, size.width(), kTitleHeight);

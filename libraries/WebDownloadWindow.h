@@ -1,7 +1,8 @@
 #pragma once
 // The common frame of the download windows: a borderless window with a title strip (Picture1,
 // dragging the window), its title label (Lbl_Topic) and a close box (Picture2). Each window adds
-// its own controls below the strip and says what its close box does.
+// its own controls below the strip and says what its close box does. The windows open in the
+// middle of the screen.
 
 #include "platform/forms/form.h"
 #include "platform/forms/label.h"

@@ -9,6 +9,7 @@
 #include "platform/app/folders.h"
 #include "platform/files/picture_file.h"
 #include "platform/dialogs/dialogs.h"
+#include "platform/dialogs/window_placement.h"
 #include "platform/forms/twips.h"
 
 #include <QMouseEvent>
@@ -46,6 +47,8 @@ frmManager::frmManager() : Form(kForm) {
   setCaption(platform::ProgramTitle());
   setMouseTracking(true);
   resize(platform::TwipsToPixels(kClientArea.width), platform::TwipsToPixels(kClientArea.height));
+  // Where a desktop opens a main window, also when no window manager places it.
+  platform::CentreOnScreen(*this);
 
   Pic_Title = add<platform::PictureBox>(QStringLiteral("Pic_Title"));
   platform::PlaceInTwips(*Pic_Title, kTitle);
@@ -112,6 +115,7 @@ void frmManager::Form_Load() {
     platform::PlaceInTwips(*box, kPlaySearch);
   }
   ApplyFormLanguage(kForm);
+  language_ = g_UILanguage;
   Picture_Play[1]->setToolTip(GetUIText(kForm, QStringLiteral("ToolTipText")));
 
   FlagPictures flags;
@@ -171,8 +175,21 @@ void frmManager::Pic_CloseWindow_Click() {
   frmSysMenuDict::unload();
 }
 
+frmManager::OwnLanguage::OwnLanguage(const frmManager& manager) : saved_(g_UILanguage) {
+  if (!manager.language_.isEmpty()) g_UILanguage = manager.language_;
+  FollowUILanguageInQtTexts();
+}
+
+frmManager::OwnLanguage::~OwnLanguage() {
+  g_UILanguage = saved_;
+  FollowUILanguageInQtTexts();
+}
+
 void ReturnToLibraryManager() {
   frmManager& manager = frmManager::instance();
+  // Asked for explicitly, the place it was left at holds: a window manager would otherwise place
+  // the window anew when it is shown again.
+  manager.move(manager.pos());
   manager.show();
   manager.raise();
   manager.activateWindow();

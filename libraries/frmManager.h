@@ -70,6 +70,20 @@ class frmManager : public platform::Form, public platform::DefaultInstance<frmMa
   void OpenWebCatalogueItem();
   void DeleteRememberedLibrary();
 
+  // While the manager answers the learner, its texts, and Qt's own, come in the language its
+  // captions were shown in: the word bar may have switched to the other one since.
+  class OwnLanguage {
+   public:
+    explicit OwnLanguage(const frmManager& manager);
+    ~OwnLanguage();
+    OwnLanguage(const OwnLanguage&) = delete;
+    OwnLanguage& operator=(const OwnLanguage&) = delete;
+
+   private:
+    QString saved_;
+  };
+
+  QString language_;                 // the letter of the captions, set at load
   bool dictionaryLibrary_ = false;  // the selected library is a dictionary library
   // The remembered selection (g_ComboItemText) is a library item, which Delete may remove.
   bool rememberedIsLibrary_ = false;
@@ -77,5 +91,6 @@ class frmManager : public platform::Form, public platform::DefaultInstance<frmMa
 };
 
 // The way back from the word bar's Exit when the program was started without a library: shows
-// the manager again as it was left (loading it anew if it was closed).
+// the manager again as it was left, where it was left (loading it anew, in the middle of the
+// screen, if it was closed).
 void ReturnToLibraryManager();

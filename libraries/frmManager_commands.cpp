@@ -18,8 +18,8 @@ const QString kForm = QStringLiteral("frmManager");
 
 QString Text(const QString& key, const QString& fallback) { return GetMessageText(kForm, key, fallback); }
 
-void ReportListWriteFailed() {
-  platform::MsgBox(Text(QStringLiteral("Msg_ListWriteFailed"),
+void ReportListWriteFailed(const QWidget& manager) {
+  platform::MsgBoxOver(manager, Text(QStringLiteral("Msg_ListWriteFailed"),
                         QStringLiteral("The library list \"%1\" could not be written. It was left as it was."))
                        .arg(TopicListFile()));
 }
@@ -27,6 +27,7 @@ void ReportListWriteFailed() {
 }  // namespace
 
 void frmManager::Cmb_Library_SelChange() {
+  const OwnLanguage language(*this);
   const int index = Cmb_Library.GetIndex();
   const std::optional<ComboItemKind> kind = Cmb_Library.KindOf(index);
   if (!kind || *kind == ComboItemKind::Library) {
@@ -60,9 +61,9 @@ void frmManager::DeleteRememberedLibrary() {
   g_ComboItemText = section;
   const QString question = Text(QStringLiteral("Msg_DeleteConfirm"), QStringLiteral("Remove %1 from the library list?"))
                                .arg(bracketedIndex + section);
-  if (platform::MsgBox(question, platform::MsgBoxButtons::OkCancel) != platform::MsgBoxResult::Ok) return;
+  if (platform::MsgBoxOver(*this, question, platform::MsgBoxButtons::OkCancel) != platform::MsgBoxResult::Ok) return;
   if (!MarkLibraryDeleted(section)) {
-    ReportListWriteFailed();
+    ReportListWriteFailed(*this);
     return;
   }
   // The item is found by its text: the remembered index may belong to an earlier fill.
@@ -94,14 +95,14 @@ void frmManager::AddLibraryFromFile() {
                            .trimmed();
   if (path.isEmpty()) return;
   if (!QFileInfo(path).isFile() || !LibraryNameOfFile(path)) {
-    platform::MsgBox(Text(QStringLiteral("Msg_NotALibrary"),
+    platform::MsgBoxOver(*this, Text(QStringLiteral("Msg_NotALibrary"),
                           QStringLiteral("\"%1\" is not a word library file (.abc); it was not added."))
                          .arg(path));
     return;
   }
   const std::optional<AddedLibrary> added = AddLibraryEntry(path);
   if (!added) {
-    ReportListWriteFailed();
+    ReportListWriteFailed(*this);
     return;
   }
   TxtFileLocation->setPlainText(added->folder);

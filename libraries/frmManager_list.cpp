@@ -53,6 +53,7 @@ void frmManager::FillLibraryCombo(const QString& filterLetter) {
 }
 
 void frmManager::ChooseCategory(const QString& letter, const QString& captionKey) {
+  const OwnLanguage language(*this);
   Lbl_List->setCaption(GetUIText(kForm, captionKey));
   g_CategoryFilter = letter;
   FillLibraryCombo(letter);
@@ -87,7 +88,8 @@ bool frmManager::HandOverSelectedLibrary() {
   const QString folder = TxtFileLocation->toPlainText();
   const std::optional<QString> path = FindLibraryFile(folder, name);
   if (!path) {
-    platform::MsgBox(GetMessageText(kForm, QStringLiteral("Msg_LibraryMissing"),
+    const OwnLanguage language(*this);
+    platform::MsgBoxOver(*this, GetMessageText(kForm, QStringLiteral("Msg_LibraryMissing"),
                                     QStringLiteral("The library file \"%1\" does not exist. It may have been moved or "
                                                    "deleted; add it again from its new place."))
                          .arg(folder + name + QStringLiteral(".abc")));

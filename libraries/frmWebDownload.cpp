@@ -279,7 +279,7 @@ void frmWebDownload::Cmd_ChangeDir_Click() {
 void frmWebDownload::Cmd_Download_Click() {
   const auto count = CheckedWebItems().size();
   const QString question = QStringLiteral(" %1").arg(count) + Text(QStringLiteral("Msgbox"));
-  if (platform::MsgBox(question, platform::MsgBoxButtons::OkCancel) != platform::MsgBoxResult::Ok) return;
+  if (platform::MsgBoxOver(*this, question, platform::MsgBoxButtons::OkCancel) != platform::MsgBoxResult::Ok) return;
   QPointer<frmWebDownload> self(this);
   frmWebDownloadProgress::instance().showModal();
   if (self) frmWebDownload::unload();

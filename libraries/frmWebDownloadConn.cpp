@@ -9,13 +9,20 @@
 #include <QPainter>
 #include <QPointer>
 
+#include <algorithm>
+
 namespace {
 
 const QString kForm = QStringLiteral("frmWebDownloadConn");
 constexpr int kFetchDelayMilliseconds = 1000;
 
-// Why the list could not be fetched: a list too large or a full disk have texts of their own.
-QString FetchErrorText(platform::DownloadFailure failure) {
+// The address as a label wraps it: after each "/" a line may break (a zero-width space), so an
+// address longer than the label's width stays whole on screen.
+QString WrappableAddress(QString address) { return address.replace(QLatin1Char('/'), QStringLiteral("/\u200B")); }
+
+// Why the list could not be fetched: a list too large or a full disk have texts of their own, and
+// so has the placeholder address, which no server answers: it tells where a server is named.
+QString FetchErrorText(platform::DownloadFailure failure, const QString& address) {
   switch (failure) {
     case platform::DownloadFailure::TooLarge:
       return GetMessageText(kForm, QStringLiteral("Lbl_Desc_TooLarge"),
@@ -24,6 +31,13 @@ QString FetchErrorText(platform::DownloadFailure failure) {
       return GetMessageText(kForm, QStringLiteral("Lbl_Desc_NoSpace"),
                             QStringLiteral("The library list could not be stored: the disk is full."));
     default: break;
+  }
+  if (!ReadDownloadLocation(QString::fromUtf16(kCatalogueLocationFile)).overridden) {
+    return GetMessageText(kForm, QStringLiteral("Lbl_Desc_NoServer"),
+                          QStringLiteral("No library server is named, and the placeholder address %1 does not answer. "
+                                         "Name your server beside the program in WebLibLocation.ini (the library "
+                                         "list) and ServerLocation.ini (the libraries), section [DOWNLOADFROM]."))
+        .arg(WrappableAddress(address));
   }
   return GetMessageText(kForm, QStringLiteral("Lbl_Desc_Err"),
                         QStringLiteral("The library server could not be reached. Check the connection and try again "
@@ -90,13 +104,25 @@ void frmWebDownloadConn::Timer1_Timer() {
   if (!self || m_Closing) return;  // closed during the fetch
   m_oFileDownload.reset();
   if (!fetched) {
-    ProgressBar1->hide();
-    Lbl_Desc->setCaption(FetchErrorText(download->LastFailure()));
+    ShowFetchError(FetchErrorText(download->LastFailure(), address));
     return;
   }
   ProgressBar1->setValue(100);
   frmWebDownload::instance().showModal();
   if (self && !m_Closing) frmWebDownloadConn::unload();
+}
+
+void frmWebDownloadConn::ShowFetchError(const QString& text) {
+  ProgressBar1->hide();
+  Lbl_Desc->setCaption(text);
+  // The text takes the bar's room too; a text taller than that makes the window taller.
+  const QRect room(Lbl_Desc->x(), Lbl_Desc->y(), Lbl_Desc->width(), ProgressBar1->geometry().bottom() - Lbl_Desc->y() + 1);
+  const int grow = std::max(0, Lbl_Desc->heightForWidth(room.width()) - room.height());
+  Lbl_Desc->setGeometry(room.adjusted(0, 0, 0, grow));
+  if (grow == 0) return;
+  Frame1->resize(Frame1->width(), Frame1->height() + grow);
+  for (QWidget* below : {static_cast<QWidget*>(Frame2), static_cast<QWidget*>(Cmd_Cancel)}) below->move(below->x(), below->y() + grow);
+  setFixedSize(width(), height() + grow);
 }
 
 void frmWebDownloadConn::m_oFileDownload_OnProgress(std::int32_t, std::int32_t, std::int32_t, const QString&) {

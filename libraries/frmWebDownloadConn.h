@@ -2,8 +2,9 @@
 // The catalogue fetch window, opened modally from the library manager's Web item. One second
 // after it opens it fetches the server list into WebLibraryDownload2.ini in the program folder,
 // moving its progress bar meanwhile, and then shows the web catalogue modally; when the catalogue
-// closes, so does this window. A failed fetch shows an error text and leaves the window open
-// until the learner closes it. Closing the window (its close box or Cancel) aborts the fetch.
+// closes, so does this window. A failed fetch shows an error text (with no server named, the
+// address tried and the files that name one) and leaves the window open until the learner closes
+// it. Closing the window (its close box or Cancel) aborts the fetch.
 
 #include "libraries/CFileDownload.h"
 #include "libraries/WebDownloadWindow.h"
@@ -46,6 +47,8 @@ class frmWebDownloadConn : public WebDownloadWindow, public platform::DefaultIns
  private:
   void Cmd_Cancel_Click();
   void paintDecoration();
+  // Shows why the fetch failed in place of the progress bar, the window growing for a long text.
+  void ShowFetchError(const QString& text);
 
   // Shared with the running fetch, so the download object outlives a window closed meanwhile.
   std::shared_ptr<CFileDownload> m_oFileDownload;

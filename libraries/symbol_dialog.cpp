@@ -12,6 +12,8 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
 
 using platform::TwipsRect;
@@ -25,12 +27,31 @@ constexpr TwipsRect kPrevButton{5640, kButtonTop, 255, kButtonHeight};
 constexpr TwipsRect kNextButton{5880, kButtonTop, 255, kButtonHeight};
 constexpr TwipsRect kSampleBox{120, 1080, 6015, 855};
 constexpr double kListsTop = 2040;
-constexpr TwipsRect kStartLabel{120, kListsTop, 1335, kLabelHeight};
+constexpr double kStartLabelLeft = 120;
 constexpr TwipsRect kStartList{1440, kListsTop, 1695, 300};
 constexpr double kEndLabelLeft = 3360;
 constexpr TwipsRect kEndList{4440, kListsTop, 1695, 300};
 // The sample's font size, points.
 constexpr double kSamplePoints = 12;
+// A label keeps this far from the lists beside it, so its text never runs under a list.
+constexpr double kLabelGap = 60;
+// Rows a dropped-down list shows; a longer sample scrolls in it.
+constexpr int kVisibleListRows = 10;
+
+// The label's place on the lists' row: it ends before the list it names, and takes the free room
+// after the list before it (`after`, none when it is 0), so that a longer caption still fits.
+TwipsRect LabelBefore(double left, const TwipsRect& list, double after = 0) {
+  if (after > 0) left = std::min(left, after + kLabelGap);
+  return {left, kListsTop, list.left - kLabelGap - left, kLabelHeight};
+}
+
+// A list of symbols that drops down as a scrolling list of a few rows. Some styles drop a list
+// down as a menu of every entry, as tall as the screen for a long sample; the style sheet asks
+// for the plain list, which keeps to the row count.
+void MakeScrollingList(QComboBox& list) {
+  list.setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+  list.setMaxVisibleItems(kVisibleListRows);
+}
 
 // The title strip and close pictures of the program's borderless windows.
 const QString kTitlePicture = QStringLiteral("frmManager_Title.png");
@@ -97,14 +118,16 @@ void SymbolDialog::CreateControls() {
 
   Lbl_Start = add<platform::Label>(QStringLiteral("Lbl_Start"));
   Lbl_Start->setCaption(member_.startLabel.toString());
-  platform::PlaceInTwips(*Lbl_Start, kStartLabel);
+  platform::PlaceInTwips(*Lbl_Start, LabelBefore(kStartLabelLeft, kStartList));
   Cmb_Start = add<QComboBox>(QStringLiteral("Cmb_Start"));
   platform::PlaceInTwips(*Cmb_Start, kStartList);
+  MakeScrollingList(*Cmb_Start);
   Lbl_End = add<platform::Label>(QStringLiteral("Lbl_End"));
   Lbl_End->setCaption(member_.endLabel.toString());
-  platform::PlaceInTwips(*Lbl_End, {kEndLabelLeft, kListsTop, member_.endLabelWidth, kLabelHeight});
+  platform::PlaceInTwips(*Lbl_End, LabelBefore(kEndLabelLeft, kEndList, kStartList.left + kStartList.width));
   Cmb_End = add<QComboBox>(QStringLiteral("Cmb_End"));
   platform::PlaceInTwips(*Cmb_End, kEndList);
+  MakeScrollingList(*Cmb_End);
 }
 
 void SymbolDialog::Picture1_MouseDown() { drag_.start(); }

@@ -33,7 +33,6 @@ struct SymbolDialogMember {
   bool anotherOneFromBarPosition;  // the another-one button also moves the sample row to the bar's position
   double changeLeft;     // Cmd_change's left, twips
   double topicWidth;     // Lbl_Topic's width, twips
-  double endLabelWidth;  // Lbl_End's width, twips
   QStringView topic;     // design captions, kept where the language file has none
   QStringView startLabel;
   QStringView endLabel;

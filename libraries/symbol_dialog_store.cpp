@@ -56,7 +56,7 @@ bool SymbolDialog::StoreSymbol(QStringView key, const QString& value) {
 // The pair is in force until the program ends; the learner is told it will not be there the next
 // time the library opens.
 void SymbolDialog::ReportStoreFailure() {
-  platform::MsgBox(GetMessageText(QStringLiteral("SymbolDialog"), QStringLiteral("Msg_StoreFailed"),
+  platform::MsgBoxOver(*this, GetMessageText(QStringLiteral("SymbolDialog"), QStringLiteral("Msg_StoreFailed"),
                                   QStringLiteral("The symbols could not be stored in \"%1\". They apply until the "
                                                  "program ends; the next time the library opens it uses the "
                                                  "symbols stored before."))

@@ -7,7 +7,7 @@ packages=(
   # build
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   # program
-  qt6-base-dev qt6-base-dev-tools libqt6svg6 libx11-dev libxi-dev
+  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n libx11-dev libxi-dev
   libespeak-ng-dev espeak-ng-data libcanberra-dev
   libcurl4-openssl-dev libarchive-dev libgumbo-dev
   fonts-noto-cjk fonts-dejavu-core

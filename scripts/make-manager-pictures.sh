@@ -56,14 +56,14 @@ icon _XO.ico -fill white -stroke black -draw "rectangle 6,3 25,28" -stroke none 
 icon _XW.ico -fill "#1E6FD9" -stroke navy -strokewidth 1 -draw "circle 16,16 16,2" -fill none -stroke white \
   -draw "ellipse 16,16 6,14 0,360" -draw "line 2,16 30,16" -draw "line 16,2 16,30" -draw "line 5,9 27,9" -draw "line 5,23 27,23"
 icon _XX.ico -stroke red -strokewidth 6 -draw "line 6,6 26,26" -draw "line 26,6 6,26"
-# The all-libraries picture: three small flags fanned out, one behind the other, all inside the
-# 32 x 32 place with a pixel to spare on every side.
+# The all-libraries picture: three small flags fanned out, one behind the other, all within the
+# body of a category flag, so that it keeps the same margins in the manager's corner as the flags
+# beside it.
 icon WordLexornFlag.ico +antialias -stroke black -strokewidth 1 \
-  -fill "#2E9D3A" -draw "rectangle 2,3 19,15" -fill white -draw "rectangle 2,7 19,11" -stroke none \
-  -fill "#2E9D3A" -draw "rectangle 3,4 18,6" -stroke black \
-  -fill "#1E6FD9" -draw "rectangle 7,9 24,21" -stroke none -fill white -draw "rectangle 13,10 15,20" -stroke black \
-  -fill white -draw "rectangle 12,16 29,28" -stroke none -fill red -draw "rectangle 13,17 28,19" \
-  -draw "rectangle 13,25 28,27" -draw "circle 20,22 20,24"
+  -fill "#2E9D3A" -draw "rectangle 2,6 18,15" -stroke none -fill white -draw "rectangle 3,9 17,11" -stroke black \
+  -fill "#1E6FD9" -draw "rectangle 7,11 23,20" -stroke none -fill white -draw "rectangle 13,12 15,19" -stroke black \
+  -fill white -draw "rectangle 12,16 29,25" -stroke none -fill red -draw "rectangle 13,17 28,18" \
+  -draw "rectangle 13,23 28,24" -draw "rectangle 19,20 22,21"
 
 # The title strip: the program's name on a blue gradient, 420 x 31.
 convert -size 31x420 gradient:"#0B2E6B"-"#3C7BD4" -rotate -90 \

@@ -1,17 +1,44 @@
 #include "platform/dialogs/dialogs.h"
 
+#include "platform/dialogs/window_placement.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPointer>
+#include <QShowEvent>
 
 namespace platform {
 namespace {
 
+// A message box that takes its place once its size is known: Qt sizes a message box only while
+// it is being shown, and a box without a parent would open in the middle of the screen, or where
+// no window manager moves it, at the screen's corner. It has no parent, so a window closed under
+// it cannot take it along; the owner is only looked at.
+class PlacedMessageBox final : public QMessageBox {
+ public:
+  explicit PlacedMessageBox(const QWidget* owner) : owner_(owner) {}
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    if (!event->spontaneous()) CentreOver(*this, owner_.data());
+  }
+
+ private:
+  QPointer<const QWidget> owner_;
+};
+
 class QtDialogs final : public DialogProvider {
  public:
   MsgBoxResult messageBox(const QString& text, MsgBoxButtons buttons, const QString& title) override {
-    QMessageBox box;
+    return messageBoxOver(nullptr, text, buttons, title);
+  }
+
+  MsgBoxResult messageBoxOver(const QWidget* owner, const QString& text, MsgBoxButtons buttons,
+                              const QString& title) override {
+    PlacedMessageBox box(owner != nullptr ? owner : WindowOfNewMessage());
     box.setWindowTitle(title);
     box.setText(text);
     switch (buttons) {
@@ -90,7 +117,11 @@ std::unique_ptr<DialogProvider> MakeSilentDialogs() { return std::make_unique<Si
 void SetDialogProvider(std::unique_ptr<DialogProvider> provider) { InstalledProvider() = std::move(provider); }
 
 MsgBoxResult MsgBox(const QString& text, MsgBoxButtons buttons, const QString& title) {
-  return Dialogs().messageBox(text, buttons, title.isEmpty() ? ProgramTitle() : title);
+  return Dialogs().messageBoxOver(nullptr, text, buttons, title.isEmpty() ? ProgramTitle() : title);
+}
+
+MsgBoxResult MsgBoxOver(const QWidget& owner, const QString& text, MsgBoxButtons buttons, const QString& title) {
+  return Dialogs().messageBoxOver(&owner, text, buttons, title.isEmpty() ? ProgramTitle() : title);
 }
 
 }  // namespace platform

@@ -1,11 +1,13 @@
 #pragma once
 // Message boxes and the common dialogs (font, colour, file, folder) behind one interface, so that
-// tests can record and answer them instead of blocking on a modal window.
+// tests can record and answer them instead of blocking on a modal window. A message box opens
+// centred over the window it belongs to (window_placement.h).
 
 #include <QColor>
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 #include <array>
 #include <memory>
@@ -27,6 +29,13 @@ class DialogProvider {
  public:
   virtual ~DialogProvider() = default;
   virtual MsgBoxResult messageBox(const QString& text, MsgBoxButtons buttons, const QString& title) = 0;
+  // The same message shown over `owner` (nullptr: the window WindowOfNewMessage finds). Providers
+  // that show no window answer as messageBox does.
+  virtual MsgBoxResult messageBoxOver(const QWidget* owner, const QString& text, MsgBoxButtons buttons,
+                                      const QString& title) {
+    static_cast<void>(owner);
+    return messageBox(text, buttons, title);
+  }
   // Returns the chosen font, or nothing when the learner cancelled.
   virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
   // Opens the colour dialog in its basic form on black (colour 0), with `customColors` offered as
@@ -48,7 +57,11 @@ void SetDialogProvider(std::unique_ptr<DialogProvider> provider);
 // runs where no one can click (benchmarks, fuzzing).
 std::unique_ptr<DialogProvider> MakeSilentDialogs();
 
-// A message box with the program's title unless one is given.
+// A message box with the program's title unless one is given, centred over the window the learner
+// is at (WindowOfNewMessage).
 MsgBoxResult MsgBox(const QString& text, MsgBoxButtons buttons = MsgBoxButtons::Ok, const QString& title = {});
+// The same, centred over `owner`, the window the message belongs to.
+MsgBoxResult MsgBoxOver(const QWidget& owner, const QString& text, MsgBoxButtons buttons = MsgBoxButtons::Ok,
+                        const QString& title = {});
 
 }  // namespace platform

@@ -161,7 +161,7 @@ void frmCampaignButton::finishGame() {
   Txt_TimeValue->setText(time);
   LastTurns = turns_;
   LastTime = time;
-  platform::MsgBox(GameText("Tips08") + QString::number(turns_) + GameText("Tips09") + time);
+  platform::MsgBoxOver(*this, GameText("Tips08") + QString::number(turns_) + GameText("Tips09") + time);
 
   if (IsBetterGameResult(turns_, seconds, g_GameBestScore, g_GameBestTime)) {
     if (!StoreBestGameScore(turns_, time)) {

@@ -1,12 +1,15 @@
 // The catalogue road end to end against a loopback web server: fetch the server list, show the
 // catalogue, check items, download, unpack, register in TopicList.ini and log.
 
+#include "core/language_bas.h"
 #include "core/vars_bas.h"
+#include "libraries/DownloadLocationFile.h"
 #include "libraries/frmWebDownload.h"
 #include "libraries/frmWebDownloadConn.h"
 #include "libraries/frmWebDownloadProgress.h"
 #include "libraries/web_catalogue.h"
 #include "platform/app/folders.h"
+#include "platform/forms/default_instance.h"
 #include "platform/ini/ini.h"
 #include "tests/support/folder_content.h"
 #include "tests/support/library_files.h"
@@ -226,6 +229,30 @@ TEST_F(WebDownloadTest, AFailedFetchShowsTheErrorAndNeverOpensTheCatalogue) {
   EXPECT_FALSE(frmWebDownload::loaded());
   EXPECT_EQ(TempFolders::readFile(folders_.programFolder() + "WebLibraryDownload2.ini"), kCatalogue);
   EXPECT_TRUE(frmWebDownloadConn::loaded());
+}
+
+// With no server named, the placeholder address fails: the text names it and the two files where
+// a server is named, in either language, and the window grows until the whole text fits.
+TEST_F(WebDownloadTest, WithoutAServerNamedTheErrorNamesTheAddressTriedAndTheLocationFiles) {
+  QFile::remove(folders_.programFolder() + "WebLibLocation.ini");
+  QFile::remove(folders_.programFolder() + "ServerLocation.ini");
+  for (const char* letter : {"A", "C"}) {
+    g_UILanguage = QString::fromLatin1(letter);
+    frmWebDownloadConn& conn = frmWebDownloadConn::instance();
+    const int height = conn.height();
+    conn.show();
+    QDeadlineTimer deadline(20000);
+    while (conn.ProgressBar1->isVisible() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    const QString shown = conn.Lbl_Desc->caption().remove(QChar(0x200B));
+    EXPECT_TRUE(shown.contains(CatalogueAddress())) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("WebLibLocation.ini") && shown.contains("ServerLocation.ini")) << shown.toStdString();
+    EXPECT_NE(conn.Lbl_Desc->caption(), GetUIText("frmWebDownloadConn", "Lbl_Desc_Err"));
+    EXPECT_GE(conn.Lbl_Desc->height(), conn.Lbl_Desc->heightForWidth(conn.Lbl_Desc->width()));
+    EXPECT_TRUE(conn.rect().contains(conn.Lbl_Desc->geometry()) && conn.rect().contains(conn.Cmd_Cancel->geometry()));
+    EXPECT_GE(conn.height(), height);
+    frmWebDownloadConn::unload();
+    platform::DeleteUnloadedForms();
+  }
 }
 
 TEST_F(WebDownloadTest, AListOverTheLimitIsRefusedAndAnEmptyFolderDownloadsNothing) {

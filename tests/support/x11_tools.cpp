@@ -60,6 +60,18 @@ bool IsOnDesktop(const QString& display, const QString& window) {
   bool numeric = false;
   const Window id = window.toULong(&numeric);
   if (!connection || !numeric) return false;
+  // The window may be gone by now (a menu that closed after the search listed it): Xlib's default
+  // handler would end the whole test binary on that error, so errors only answer "no" here.
+  const auto ignoreErrors = [](Display*, XErrorEvent*) { return 0; };
+  const XErrorHandler previous = XSetErrorHandler(ignoreErrors);
+  struct RestoreHandler {
+    Display* connection;
+    XErrorHandler previous;
+    ~RestoreHandler() {
+      XSync(connection, False);
+      XSetErrorHandler(previous);
+    }
+  } restore{connection.get(), previous};
   Window root = 0;
   Window parent = 0;
   Window* children = nullptr;
