@@ -74,7 +74,10 @@ SkolvaneBar::SkolvaneBar() : Form("SkolvaneBar") {
   Pic_ShowPicture->twips().move(0, 0, kDesignWidth, 0);
   Pic_percent->twips().move(kDesignWidth - kPercentWidth, 0, kPercentWidth, kDesignTextHeight);
   Pic_Hourglass->twips().move(kDesignWidth - kPercentWidth - kIconSize, 60, kIconSize, kIconSize);
-  for (auto* speak : Pic_Speak) speak->twips().move(kDesignWidth - kIconSize - 90, 60, kIconSize, kIconSize);
+  for (auto* speak : Pic_Speak) {
+    speak->twips().move(kDesignWidth - kIconSize - 90, 60, kIconSize, kIconSize);
+    speak->setVisible(false);  // no picture to show: a blank box would stand out on a coloured row
+  }
   logo[0]->twips().move(0, kDesignTextHeight, kLogoWidth, kStatusRowHeight);
   Lbl_SysInfo->twips().move(kLogoWidth, kDesignTextHeight, kDesignWidth - kLogoWidth, kStatusRowHeight);
   Pic_SegNo->twips().move(kDesignWidth - kCounterWidth - kSegNoWidth, kDesignTextHeight, kSegNoWidth, kStatusRowHeight);
