@@ -60,6 +60,12 @@ SkolvaneBar::SkolvaneBar() : Form("SkolvaneBar") {
 
   platform::MakeTopmostToolWindow(*this);
 
+  // The bar is a stack of rows that meet on whole pixels, whatever their heights in twips.
+  for (QObject* control : controls()) {
+    if (auto* box = qobject_cast<platform::PictureBox*>(control)) box->twips().setRoundEdges(true);
+    if (auto* label = qobject_cast<platform::Label*>(control)) label->twips().setRoundEdges(true);
+  }
+
   // Design geometry; the layout procedure places the rows from the settings.
   resize(static_cast<int>(kDesignWidth / platform::kTwipsPerPixel), 60);
   Pic_ShowText->twips().move(0, 0, kDesignWidth, kDesignTextHeight);
@@ -68,7 +74,10 @@ SkolvaneBar::SkolvaneBar() : Form("SkolvaneBar") {
   Pic_ShowPicture->twips().move(0, 0, kDesignWidth, 0);
   Pic_percent->twips().move(kDesignWidth - kPercentWidth, 0, kPercentWidth, kDesignTextHeight);
   Pic_Hourglass->twips().move(kDesignWidth - kPercentWidth - kIconSize, 60, kIconSize, kIconSize);
-  for (auto* speak : Pic_Speak) speak->twips().move(kDesignWidth - kIconSize - 90, 60, kIconSize, kIconSize);
+  for (auto* speak : Pic_Speak) {
+    speak->twips().move(kDesignWidth - kIconSize - 90, 60, kIconSize, kIconSize);
+    speak->setVisible(false);  // no picture to show: a blank box would stand out on a coloured row
+  }
   logo[0]->twips().move(0, kDesignTextHeight, kLogoWidth, kStatusRowHeight);
   Lbl_SysInfo->twips().move(kLogoWidth, kDesignTextHeight, kDesignWidth - kLogoWidth, kStatusRowHeight);
   Pic_SegNo->twips().move(kDesignWidth - kCounterWidth - kSegNoWidth, kDesignTextHeight, kSegNoWidth, kStatusRowHeight);
@@ -78,6 +87,12 @@ SkolvaneBar::SkolvaneBar() : Form("SkolvaneBar") {
   Lbl_Counter->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   Pic_Pos->setBackColor(QColor(0xE0, 0xE0, 0xE0));
   Pic_Hourglass->setPicture(platform::ReadProgramPicture(QStringLiteral("SkolvaneBar_Hourglass.png")));
+  // The status row is of one colour: the logo stands on it, which shows through the picture's
+  // clear parts (and alone, should the picture be missing), and so does the segment number.
+  const QColor statusRow = Lbl_SysInfo->palette().color(QPalette::Window);
+  logo[0]->setBackColor(statusRow);
+  Pic_SegNo->setBackColor(statusRow);
+  logo[0]->setPicture(platform::ReadProgramPicture(QStringLiteral("SkolvaneBar_Logo.png")));
 }
 
 SkolvaneBar::~SkolvaneBar() = default;

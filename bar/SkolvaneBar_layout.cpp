@@ -113,9 +113,13 @@ void SkolvaneBar::AdjustObjects() {
   if (g_ShowLongMeaning) {
     Pic_ShowLongMeaning->setVisible(true);
     Pic_ShowLongMeaning->twips().move(0, text.top() + text.height(), width, Pic_ShowLongMeaning->twips().height());
-    statusTop += text.height() * g_MeaningBarPercent / 100 * MeaningRowCount();
-    // The status row starts on a whole pixel.
-    statusTop = std::floor(statusTop / platform::kTwipsPerPixel) * platform::kTwipsPerPixel;
+    // The status row starts on the whole pixel where the bar's height ends the rows above it: the
+    // meaning rows taken down to a whole pixel, the sum to the nearest one (a half to even), as
+    // the fitting counts them. Taking the sum down instead could start it a pixel inside the
+    // meaning box, over the meaning text, and leave a seam between it and the window's bottom.
+    constexpr double kPixel = platform::kTwipsPerPixel;
+    const double meaning = text.height() * g_MeaningBarPercent / 100 * MeaningRowCount();
+    statusTop = std::nearbyint((statusTop + std::floor(meaning / kPixel) * kPixel) / kPixel) * kPixel;
   } else {
     Pic_ShowLongMeaning->setVisible(false);
   }

@@ -74,6 +74,12 @@ void SkolvaneBar::Form_Load() {
 
   g_KillBusy = false;
   AdjustObjects();
+  // The layout shows the progress strip and the percentage box only when they are on; off, they
+  // are hidden as the menu item hides them, not left at their design place over the rows.
+  if (!g_ShowProgress) {
+    Pic_Pos->setVisible(false);
+    Pic_percent->setVisible(false);
+  }
 
   g_StatusRows = g_ShowStatus ? 1 : 0;
   KeepBarOnScreen();

@@ -113,6 +113,7 @@ const RadioGroup kGroups[] = {
      [](int) {
        ApplyFormLanguage(QStringLiteral("frmSysMenu"));
        LoadSettings();
+       ApplyStatusRowLanguage();
      }},
     {kIntervals, "WordSpeed", &frmSysMenu::mnuSysTrayInterval, false,
      [](int, const QString& value) {

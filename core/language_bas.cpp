@@ -1,5 +1,7 @@
 #include "core/language_bas.h"
 
+#include "bar/SkolvaneBar.h"
+#include "core/progress_texts_bas.h"
 #include "core/read_ini_bas.h"
 #include "core/vars_bas.h"
 #include "platform/app/folders.h"
@@ -114,4 +116,13 @@ QString GetMenuText(const QString& key) { return GetUIText(QStringLiteral("frmSy
 QString GetMessageText(const QString& section, const QString& key, const QString& fallback) {
   const QString text = GetUIText(section, key);
   return text.isEmpty() ? fallback : text;
+}
+
+void ApplyStatusRowLanguage() {
+  if (!SkolvaneBar::loaded()) return;
+  const QString section = QStringLiteral("SkolvaneBar");
+  // An empty range leaves the progress texts as they are: the caption is then what the row shows.
+  if (const auto caption = ReadLanguageValue(section, QStringLiteral("Lbl_SysInfo")))
+    SkolvaneBar::instance().Lbl_SysInfo->setCaption(*caption);
+  RefreshInfoLabels();
 }

@@ -37,3 +37,8 @@ QString GetMessageText(const QString& section, const QString& key, const QString
 // The caption walk for one form with the current letter: each control that has a caption and an
 // entry under its name in the form's section takes that entry (an empty entry blanks it).
 void ApplyLanguageTexts(platform::Form& form);
+
+// After a switch of the interface language: the bar's status row in the new language at once, its
+// caption from the language file and the progress texts over it, as the bar's start gives them.
+// Nothing while the bar is not loaded.
+void ApplyStatusRowLanguage();

@@ -5,6 +5,9 @@
 #                                       marker beneath, as the bar itself looks
 #   SkolvaneBar_Hourglass.png  16 x 16  the hourglass the bar shows while it holds a word: two
 #                                       glass bulbs in a dark frame, sand running into the lower one
+#   SkolvaneBar_Logo.png       16 x 13  the logo at the left end of the bar's status row: the tray
+#                                       icon's teal tile in small, its white bar and red marker, on
+#                                       a clear ground that takes the status row's colour
 set -euo pipefail
 cd "$(dirname "$0")/.."
 convert -size 64x64 xc:none \
@@ -24,3 +27,10 @@ convert -size 16x16 xc:none \
   -draw 'line 7,8 7,11' -draw 'polygon 4,12 11,12 8,10 7,10' \
   -strip -define png:exclude-chunks=date,time \
   data/program/SkolvaneBar_Hourglass.png
+
+convert -size 16x13 xc:none \
+  -fill '#1f6f8b' -draw 'roundrectangle 1,0 14,12 3,3' \
+  -fill white -draw 'rectangle 3,3 12,7' \
+  -fill '#e02020' -draw 'rectangle 6,9 7,10' \
+  -strip -define png:exclude-chunks=date,time \
+  data/program/SkolvaneBar_Logo.png

@@ -19,6 +19,7 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent), twips_(*this) {
 void PictureBox::setBackColor(const QColor& color) {
   backColor_ = color;
   cls();
+  repaintWiped();
 }
 
 void PictureBox::cls() {
@@ -45,6 +46,19 @@ void PictureBox::draw(const std::function<void(QPainter&)>& paint) {
 void PictureBox::setPicture(const QImage& picture) {
   picture_ = picture;
   cls();
+  repaintWiped();
+}
+
+void PictureBox::runPaintHandler() {
+  if (!onPaint || inPaintHandler_) return;
+  inPaintHandler_ = true;
+  const auto handler = onPaint;  // the handler may replace itself
+  handler();
+  inPaintHandler_ = false;
+}
+
+void PictureBox::repaintWiped() {
+  if (isVisible()) runPaintHandler();
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
@@ -55,12 +69,12 @@ void PictureBox::paintEvent(QPaintEvent* event) {
 void PictureBox::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   resizeImage(size());
-  if (paintOnResize_ && onPaint && isVisible()) onPaint();
+  if (paintOnResize_ && isVisible()) runPaintHandler();
 }
 
 void PictureBox::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (onPaint) onPaint();
+  runPaintHandler();
 }
 
 const QImage& PictureBox::image() const {

@@ -25,7 +25,9 @@ class PictureBox : public QWidget {
   const TwipsGeometry& twips() const { return twips_; }
 
   QColor backColor() const { return backColor_; }
-  void setBackColor(const QColor& color);  // also clears the drawing, as a new back colour does
+  // A new back colour clears the drawing; a shown box then runs its Paint event, as a box whose
+  // face was wiped is painted again.
+  void setBackColor(const QColor& color);
   QColor foreColor() const { return foreColor_; }
   void setForeColor(const QColor& color) { foreColor_ = color; }
 
@@ -38,7 +40,8 @@ class PictureBox : public QWidget {
   // Draws into the persistent image and shows the result.
   void draw(const std::function<void(QPainter&)>& paint);
   // Sets the picture the box shows under its drawing, at its own size from the box's top-left
-  // corner, cut off at the box's edges (an empty image removes it); clears the drawing.
+  // corner, cut off at the box's edges (an empty image removes it); clears the drawing, and a shown
+  // box runs its Paint event.
   void setPicture(const QImage& picture);
 
   // The drawing at the box's current size.
@@ -46,9 +49,11 @@ class PictureBox : public QWidget {
 
   // Moves reach onMouseMove whether or not a button is held.
   MouseHandlers& mouse() { return mouse_; }
-  // The program's Paint event: runs when the box is shown, the moment its drawing is first due.
-  // (Repaints and resizes keep the persistent image, so they need no handler, and a handler that
-  // draws or resizes never triggers itself.)
+  // The program's Paint event: runs when the box is shown, and again whenever a new back colour or
+  // picture wipes what a shown box holds (a box that drew its text once would otherwise stay
+  // blank until something draws into it again). Repaints and resizes keep the persistent image,
+  // so they need no handler, and a handler that draws, clears, recolours or resizes never
+  // triggers itself.
   std::function<void()> onPaint;
   // Also run onPaint when the shown box changes size: for a box whose drawing is made for its
   // size (a fill by percentage), not kept from before.
@@ -65,6 +70,10 @@ class PictureBox : public QWidget {
 
  private:
   void resizeImage(const QSize& size) const;
+  // Runs onPaint unless it is already running.
+  void runPaintHandler();
+  // A wiped face of a shown box is painted again.
+  void repaintWiped();
 
   TwipsGeometry twips_;
   // The persistent drawing. Kept at the widget's size lazily: a hidden box gets no resize event
@@ -76,6 +85,7 @@ class PictureBox : public QWidget {
   MouseHandlers mouse_;
   int fontCharset_ = 0;
   bool paintOnResize_ = false;
+  bool inPaintHandler_ = false;
 };
 
 }  // namespace platform

@@ -1,6 +1,10 @@
 #pragma once
 // Place and size of a control in twips, kept exactly as set so that layout arithmetic that reads
 // a value back gets what it wrote; the widget itself is placed at the nearest pixel.
+//
+// By default the place and the size are each rounded, so equal controls stay equal on the screen
+// wherever they stand. A control of a stack of rows rounds its edges instead: a row whose top is
+// another row's bottom in twips then starts on the pixel below it, with no seam and no overlap.
 
 #include "platform/forms/twips.h"
 
@@ -27,8 +31,18 @@ class TwipsGeometry {
     top_ = top;
     width_ = width < 0 ? 0 : width;
     height_ = height < 0 ? 0 : height;
-    widget_.setGeometry(TwipsToPixels(left_), TwipsToPixels(top_), TwipsToPixels(width_), TwipsToPixels(height_));
+    const int leftPixel = TwipsToPixels(left_);
+    const int topPixel = TwipsToPixels(top_);
+    if (roundEdges_) {
+      widget_.setGeometry(leftPixel, topPixel, TwipsToPixels(left_ + width_) - leftPixel,
+                          TwipsToPixels(top_ + height_) - topPixel);
+    } else {
+      widget_.setGeometry(leftPixel, topPixel, TwipsToPixels(width_), TwipsToPixels(height_));
+    }
   }
+
+  // Rounds the edges rather than the size from the next move on (the rows of a stack).
+  void setRoundEdges(bool on) { roundEdges_ = on; }
 
   // Takes the widget's current pixel geometry as the twips values (after Qt placed it).
   void syncFromWidget() {
@@ -44,6 +58,7 @@ class TwipsGeometry {
   double top_ = 0;
   double width_ = 0;
   double height_ = 0;
+  bool roundEdges_ = false;
 };
 
 // A design place in twips: left, top, width, height.
