@@ -1,21 +1,10 @@
-// Where message boxes open: the centring rule, and on a real X server (skipped under the offscreen
-// platform, run by message_placement_x11test.cpp) a message over a window, with and without an
-// owner named, and the card game's end message over the game.
-#include "platform/dialogs/dialogs.h"
+// Where message boxes open: the centring rule (message_placement_x11test.cpp holds it on a real X
+// server).
 #include "platform/dialogs/window_placement.h"
-#include "tests/support/card_game_fixture.h"
-#include "tests/support/x11_tools.h"
 
-#include <QGuiApplication>
-#include <QMessageBox>
-#include <QRegularExpression>
-#include <QTimer>
-
-#include <optional>
+#include <gtest/gtest.h>
 
 namespace {
-
-using namespace testing_support;
 
 TEST(MessagePlacement, CentresOverTheOwnerAndKeepsInsideTheArea) {
   const QRect area(0, 0, 1000, 800);
@@ -32,105 +21,6 @@ TEST(MessagePlacement, CentresOverTheOwnerAndKeepsInsideTheArea) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(platform::CentredPlace(c.size, c.owner, area), c.place) << c.owner.x() << "," << c.owner.y();
-}
-
-// The window's client area as the X server has it.
-std::optional<QRect> ServerGeometry(const QWidget& window) {
-  const CommandResult result =
-      RunOnDisplay(qEnvironmentVariable("DISPLAY"), "xdotool", {"getwindowgeometry", QString::number(window.winId())});
-  const QRegularExpressionMatch place = QRegularExpression(R"(Position: (-?\d+),(-?\d+))").match(result.output);
-  const QRegularExpressionMatch size = QRegularExpression(R"(Geometry: (\d+)x(\d+))").match(result.output);
-  if (!place.hasMatch() || !size.hasMatch()) return std::nullopt;
-  return QRect(place.captured(1).toInt(), place.captured(2).toInt(), size.captured(1).toInt(), size.captured(2).toInt());
-}
-
-// Answers the next message box once it is on screen, noting where the X server shows it.
-class MessageWatcher {
- public:
-  MessageWatcher() {
-    QTimer::singleShot(50, &timer_, [this] { timer_.start(50); });
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr || !box->isVisible()) return;
-      if (!place_) {
-        WaitUntil([&] { return (place_ = ServerGeometry(*box)).has_value() && place_->width() == box->width(); }, 2s);
-        return;
-      }
-      timer_.stop();
-      box->accept();
-    });
-  }
-  const std::optional<QRect>& place() const { return place_; }
-
- private:
-  QTimer timer_;
-  std::optional<QRect> place_;
-};
-
-int CentreDistance(const QRect& a, const QRect& b) {
-  const QPoint d = a.center() - b.center();
-  return std::max(std::abs(d.x()), std::abs(d.y()));
-}
-
-// A window manager frames a message with a title bar that its client area leaves out.
-int FrameAllowance() {
-  return RunOnDisplay(qEnvironmentVariable("DISPLAY"), "xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).output.contains("window id")
-             ? 30
-             : 1;
-}
-
-TEST(MessagePlacementOnX, AMessageOpensCentredOverTheWindowItBelongsTo) {
-  if (QGuiApplication::platformName() != QStringLiteral("xcb")) GTEST_SKIP() << "needs an X server";
-  platform::SetDialogProvider(nullptr);
-  QWidget window;
-  window.setGeometry(60, 80, 500, 300);
-  window.show();
-  ASSERT_TRUE(WaitUntil([&] { return ServerGeometry(window).has_value(); }, 3s));
-  WaitUntil([] { return false; }, 300ms);
-  const QRect shown = *ServerGeometry(window);
-  {
-    MessageWatcher watcher;  // no owner named: the one window on screen
-    platform::MsgBox(QStringLiteral("a message"));
-    ASSERT_TRUE(watcher.place());
-    EXPECT_LE(CentreDistance(*watcher.place(), shown), FrameAllowance());
-  }
-  QWidget other;
-  other.setGeometry(700, 400, 300, 200);
-  other.show();
-  WaitUntil([] { return false; }, 300ms);
-  {
-    MessageWatcher watcher;  // two windows: the named one
-    platform::MsgBoxOver(window, QStringLiteral("a message"));
-    ASSERT_TRUE(watcher.place());
-    EXPECT_LE(CentreDistance(*watcher.place(), shown), FrameAllowance());
-  }
-}
-
-class GameEndMessage : public CardGameFixture {};
-
-TEST_F(GameEndMessage, OpensCentredOverTheGameOnAnXServer) {
-  if (QGuiApplication::platformName() != QStringLiteral("xcb")) GTEST_SKIP() << "needs an X server";
-  platform::SetDialogProvider(nullptr);
-  SetSegment(WordLines(8));
-  OpenGameFromMenu();
-  // Dealt: the start button leaves the table to the cards.
-  ASSERT_TRUE(WaitUntil(
-      [] { return frmCampaignButton::loaded() && frmCampaignButton::instance().Cmd_StartButton->isHidden(); }, 3s));
-  frmCampaignButton& game = frmCampaignButton::instance();
-  ASSERT_TRUE(WaitUntil([&] { return ServerGeometry(game).has_value(); }, 3s));
-  const QRect shown = *ServerGeometry(game);
-  MessageWatcher watcher;
-  for (int card = 0; card < 12; ++card) {
-    const int partner = PartnerOf(card);
-    if (partner < card) continue;
-    ClickCard(card);
-    ClickCard(partner);
-    game.Cmd_StartButton->click();
-  }
-  ASSERT_TRUE(WaitUntil([&] { return watcher.place().has_value(); }, 5s));
-  EXPECT_GT(game.LastTurns, 0);
-  EXPECT_LE(CentreDistance(*watcher.place(), shown), FrameAllowance())
-      << "message at " << watcher.place()->x() << "," << watcher.place()->y();
 }
 
 }  // namespace
