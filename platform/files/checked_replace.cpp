@@ -19,14 +19,6 @@ void SetReason(QString* reason, const QString& text) {
   if (reason != nullptr) *reason = text;
 }
 
-// The file a replace puts content in: the target of a symbolic link, so the link survives.
-QString ResolvedTarget(const QString& path) {
-  const QFileInfo info(path);
-  if (!info.isSymLink()) return path;
-  const QString target = info.canonicalFilePath();
-  return target.isEmpty() ? info.symLinkTarget() : target;
-}
-
 // A name of the program's own temporary pattern beside the target, named for the target, so a
 // run that dies between the write and the rename leaves nothing the next start does not clear
 // away (the start-up clean-up takes only temporaries named for the files it knows).
@@ -43,7 +35,7 @@ ReplaceResult ReplaceFileUnlessChanged(const QString& path, QByteArrayView bytes
     SetReason(reason, SystemErrorText(ENOENT));
     return ReplaceResult::Failed;
   }
-  const QString target = ResolvedTarget(path);
+  const QString target = ResolvedWriteTarget(path);
   const QByteArray targetName = QFile::encodeName(target);
   struct stat old {};
   const bool exists = ::stat(targetName.constData(), &old) == 0;

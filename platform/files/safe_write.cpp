@@ -20,13 +20,6 @@ void SetReason(QString* reason, const QString& text) {
   if (reason != nullptr) *reason = text;
 }
 
-// The file a write replaces: the target of a symbolic link, so the link survives the rename.
-QString ResolvedTarget(const QString& path) {
-  const QFileInfo info(path);
-  if (!info.isSymLink()) return path;
-  const QString target = info.canonicalFilePath();
-  return target.isEmpty() ? info.symLinkTarget() : target;  // a dangling link names the file to create
-}
 
 // The temporary file beside the target: hidden, and named so that no two writers meet.
 struct TemporaryFile {
@@ -57,12 +50,19 @@ void SyncFolderOf(const QString& target) { SyncFolderToDisk(QFileInfo(target).ab
 
 }  // namespace
 
+QString ResolvedWriteTarget(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.isSymLink()) return path;
+  const QString target = info.canonicalFilePath();
+  return target.isEmpty() ? info.symLinkTarget() : target;  // a dangling link names the file to create
+}
+
 bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* reason) {
   if (path.isEmpty()) {
     SetReason(reason, SystemErrorText(ENOENT));
     return false;
   }
-  const QString target = ResolvedTarget(path);
+  const QString target = ResolvedWriteTarget(path);
   const QByteArray targetName = QFile::encodeName(target);
 
   struct stat old {};

@@ -18,4 +18,8 @@ namespace platform {
 // *reason when given.
 bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* reason = nullptr);
 
+// The file a write to path replaces: the target of a symbolic link, so the link survives the
+// rename (a dangling link names the file to create); any other path as it stands.
+QString ResolvedWriteTarget(const QString& path);
+
 }  // namespace platform
