@@ -38,15 +38,8 @@ ReplaceResult ReplaceFileUnlessChanged(const QString& path, QByteArrayView bytes
   const QString target = ResolvedWriteTarget(path);
   const QByteArray targetName = QFile::encodeName(target);
   struct stat old {};
-  const bool exists = ::stat(targetName.constData(), &old) == 0;
-  if (exists && !S_ISREG(old.st_mode)) {
-    SetReason(reason, QStringLiteral("not a regular file"));
-    return ReplaceResult::Failed;
-  }
-  if (exists && ::access(targetName.constData(), W_OK) != 0) {
-    SetReason(reason, SystemErrorText(errno));
-    return ReplaceResult::Failed;
-  }
+  bool exists = false;
+  if (!CheckWriteTarget(targetName, &old, &exists, reason)) return ReplaceResult::Failed;
 
   const QString staging = StagingName(target);
   const QByteArray stagingName = QFile::encodeName(staging);

@@ -50,6 +50,19 @@ void SyncFolderOf(const QString& target) { SyncFolderToDisk(QFileInfo(target).ab
 
 }  // namespace
 
+bool CheckWriteTarget(const QByteArray& targetName, struct stat* old, bool* exists, QString* reason) {
+  *exists = ::stat(targetName.constData(), old) == 0;
+  if (*exists && !S_ISREG(old->st_mode)) {
+    SetReason(reason, QStringLiteral("not a regular file"));
+    return false;
+  }
+  if (*exists && ::access(targetName.constData(), W_OK) != 0) {
+    SetReason(reason, SystemErrorText(errno));
+    return false;
+  }
+  return true;
+}
+
 QString ResolvedWriteTarget(const QString& path) {
   const QFileInfo info(path);
   if (!info.isSymLink()) return path;
@@ -66,15 +79,8 @@ bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* rea
   const QByteArray targetName = QFile::encodeName(target);
 
   struct stat old {};
-  const bool exists = ::stat(targetName.constData(), &old) == 0;
-  if (exists && !S_ISREG(old.st_mode)) {
-    SetReason(reason, QStringLiteral("not a regular file"));
-    return false;
-  }
-  if (exists && ::access(targetName.constData(), W_OK) != 0) {
-    SetReason(reason, SystemErrorText(errno));
-    return false;
-  }
+  bool exists = false;
+  if (!CheckWriteTarget(targetName, &old, &exists, reason)) return false;
 
   TemporaryFile temporary;
   int error = 0;

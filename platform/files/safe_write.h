@@ -7,7 +7,10 @@
 // data at the final flush).
 
 #include <QByteArrayView>
+#include <QByteArray>
 #include <QString>
+
+#include <sys/stat.h>
 
 namespace platform {
 
@@ -21,5 +24,10 @@ bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* rea
 // The file a write to path replaces: the target of a symbolic link, so the link survives the
 // rename (a dangling link names the file to create); any other path as it stands.
 QString ResolvedWriteTarget(const QString& path);
+
+// Whether the file a write replaces (named as the system names it) may be replaced: true when it
+// is missing or a writable regular file. *exists tells which, and *old holds its status when it
+// exists; otherwise false with the reason in *reason when given.
+bool CheckWriteTarget(const QByteArray& targetName, struct stat* old, bool* exists, QString* reason);
 
 }  // namespace platform

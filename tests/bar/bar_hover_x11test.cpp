@@ -5,13 +5,13 @@
 // Read from screenshots: a running bar shows a new word every second, a paused one stays still.
 #include "bar/SubMain.h"
 #include "platform/ini/ini.h"
+#include "tests/support/bar_motion.h"
 #include "tests/support/library_files.h"
 #include "tests/support/program_run.h"
 #include "tests/support/xvfb_server.h"
 
 #include <gtest/gtest.h>
 
-#include <QCryptographicHash>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QThread>
@@ -55,21 +55,10 @@ class BarHoverX11 : public ::testing::TestWithParam<bool> {
   QByteArray barLook() {
     const QString path = shots.filePath(QStringLiteral("screen.png"));
     if (!Screenshot(server.display(), path).ok()) return {};
-    const QImage part = QImage(path).copy(kBarX, kBarY, 380, 22);
-    return QCryptographicHash::hash(QByteArray(reinterpret_cast<const char*>(part.constBits()), part.sizeInBytes()),
-                                    QCryptographicHash::Sha1);
+    return ImageFingerprint(QImage(path).copy(kBarX, kBarY, 380, 22));
   }
-  // Running: a new word shows within a few seconds.
-  bool running() {
-    const QByteArray before = barLook();
-    return WaitUntil([&] { return barLook() != before; }, 4s, 200ms);
-  }
-  // Paused: the bar stays still for two and a half word intervals.
-  bool paused() {
-    QThread::msleep(300);
-    const QByteArray before = barLook();
-    return !WaitUntil([&] { return barLook() != before; }, 2500ms, 200ms);
-  }
+  bool running() { return BarRuns([this] { return barLook(); }); }
+  bool paused() { return BarStaysStill([this] { return barLook(); }); }
 
   // Opens the meaning-symbol dialog from the tray menu with the keyboard, the pointer put at
   // `pointer` while the menu is open; returns when the dialog shows.

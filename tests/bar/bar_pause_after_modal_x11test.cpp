@@ -5,12 +5,12 @@
 // Read from screenshots: a running bar shows a new word every second, a paused one stays still.
 #include "bar/SubMain.h"
 #include "platform/ini/ini.h"
+#include "tests/support/bar_motion.h"
 #include "tests/support/program_run.h"
 #include "tests/support/xvfb_server.h"
 
 #include <gtest/gtest.h>
 
-#include <QCryptographicHash>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QThread>
@@ -86,23 +86,10 @@ class BarPauseAfterModal : public ::testing::TestWithParam<std::tuple<PointerPat
     const QString path = shots.filePath(QStringLiteral("screen.png"));
     return Screenshot(server.display(), path).ok() ? QImage(path) : QImage();
   }
-  QByteArray look(const QRect& part) {
-    const QImage image = screen().copy(part);
-    return QCryptographicHash::hash(QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()),
-                                    QCryptographicHash::Sha1);
-  }
+  QByteArray look(const QRect& part) { return ImageFingerprint(screen().copy(part)); }
   QByteArray barLook() { return look({kBarX, kBarY, kBarWidth, 22}); }
-  // Running: a new word shows within a few seconds.
-  bool running() {
-    const QByteArray before = barLook();
-    return WaitUntil([&] { return barLook() != before; }, 4s, 200ms);
-  }
-  // Paused: the bar stays still for two and a half word intervals.
-  bool paused() {
-    QThread::msleep(300);
-    const QByteArray before = barLook();
-    return !WaitUntil([&] { return barLook() != before; }, 2500ms, 200ms);
-  }
+  bool running() { return BarRuns([this] { return barLook(); }); }
+  bool paused() { return BarStaysStill([this] { return barLook(); }); }
 
   // Rests the pointer on the bar until the bar pauses.
   bool restOnTheBar() { return jumpTo(kOnTheBar) && paused(); }
