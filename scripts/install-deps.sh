@@ -9,7 +9,7 @@ packages=(
   # program
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n libx11-dev libxi-dev
   libespeak-ng-dev espeak-ng-data libcanberra-dev
-  libcurl4-openssl-dev libarchive-dev libgumbo-dev
+  libcurl4-openssl-dev libarchive-dev libgumbo-dev libseccomp-dev
   fonts-noto-cjk fonts-dejavu-core
   # tests and measurements
   libgtest-dev libgmock-dev libbenchmark-dev
