@@ -4,24 +4,18 @@
 // name attribute and by its id, with its text, its markup, its resolved link, and the values of
 // form fields, which the caller can change before a form is sent.
 //
-// Parsing follows the HTML5 rules (gumbo), so the implied html, head and body elements count
-// like in any browser. A page is outside input: one larger than kMaxPageBytes, whose elements
-// nest deeper than kMaxNestingDepth, that makes more than kMaxElements elements, or has more
-// than kMaxAttributes attributes or a tag with more than kMaxAttributesPerTag, is refused (an empty document with the
-// reason) before the parser reads it, as the nesting scan (html_nesting.h) judges it. So no page
-// can take the parser down, keep it busy for long, or make it take more than a few hundred MB.
+// The page is read by the reader helper (page_answer.h), never in the program's own process: a
+// document is made from the reader's answer, or is an empty document that says why the page was
+// refused (over a limit, a reader that failed or answered nonsense).
 
-#include "platform/browser/html_nesting.h"
+#include "platform/browser/page_answer.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QUrl>
 
-#include <cstddef>
-#include <cstdint>
 #include <map>
-#include <utility>
-#include <vector>
 
 namespace platform::browser {
 
@@ -32,27 +26,22 @@ struct FormSubmission {
   QByteArray body;  // the fields, url-encoded (for GET they are the query instead)
 };
 
-inline constexpr qsizetype kMaxPageBytes = 8 * 1024 * 1024;
-inline constexpr int kMaxNestingDepth = 1000;
-// Far more than a forum page needs (its pages have a few thousand), and few enough that the
-// largest page takes well under 256 MB.
-inline constexpr std::int64_t kMaxElements = 200'000;  // comments included
-inline constexpr std::size_t kMaxAttributesPerTag = 256;
-inline constexpr std::int64_t kMaxAttributes = 200'000;
-inline constexpr NestingLimits kPageLimits{kMaxNestingDepth, kMaxElements, kMaxAttributesPerTag, kMaxAttributes};
-
 class HtmlDocument {
  public:
   HtmlDocument() = default;
-  // Parses a page fetched from `address`, against which its links are resolved. Other limits
-  // than the page reader's serve to measure pages (tests, benchmarks).
-  static HtmlDocument Parse(const QByteArray& utf8Html, const QUrl& address, const NestingLimits& limits = kPageLimits);
+  // The page fetched from `address` (against which its links are resolved) as the reader's
+  // answer gives it: a refused page when the answer is a refusal or cannot be trusted.
+  static HtmlDocument FromAnswer(QByteArrayView answer, const QUrl& address);
+  // An empty document for a page that was not read.
+  static HtmlDocument Refused(PageRefusal why, const QUrl& address);
 
-  // Why the page was refused (too large, nested too deep); empty for a page that was read.
-  QString refusal() const { return refusal_; }
+  // Why the page was refused; None for a page that was read.
+  PageRefusal refusalReason() const { return refusal_; }
+  // The same in plain English; empty for a page that was read.
+  QString refusal() const { return PageRefusalText(refusal_); }
 
   QUrl address() const { return address_; }
-  int count() const { return static_cast<int>(elements_.size()); }
+  int count() const { return static_cast<int>(content_.elements.size()); }
   // True when the page has an element at that position.
   bool has(int index) const { return index >= 0 && index < count(); }
 
@@ -86,26 +75,11 @@ class HtmlDocument {
   FormSubmission submission(int formIndex, int submitter = -1) const;
 
  private:
-  friend class DocumentBuilder;
-  struct Element {
-    QString tag;  // shared between the elements of one tag
-    std::vector<std::pair<QString, QString>> attributes;  // names in lower case
-    // The element's markup and text, as stretches of the page's markup and text.
-    qsizetype htmlStart = 0;
-    qsizetype htmlLength = 0;
-    qsizetype textStart = 0;
-    qsizetype textLength = 0;
-    int form = -1;  // the enclosing form's position
-    int depth = 0;
-  };
-
   QString ownText(int index) const;
 
   QUrl address_;
-  QString refusal_;
-  std::vector<Element> elements_;
-  QString html_;  // the markup of the whole page, in document order
-  QString text_;  // the text of the whole page
+  PageRefusal refusal_ = PageRefusal::None;
+  PageContent content_;
   std::map<int, QString> values_;  // changed field values, by position
 };
 

@@ -1,6 +1,7 @@
 #include "platform/browser/web_browser.h"
 
 #include "platform/download/transfer_loop.h"
+#include "platform/reader/reader_process.h"
 
 #include <curl/curl.h>
 
@@ -32,6 +33,27 @@ namespace {
 
 // How long one wait for network activity lasts before the windows get their turn again.
 constexpr int kPollMilliseconds = 30;
+
+// The reader's bounds for one page: the largest page the limits accept takes it about a second;
+// a page that keeps the parser busy longer is one no forum sends.
+constexpr int kPageCpuSeconds = 4;
+constexpr std::chrono::milliseconds kPageDeadline{std::chrono::seconds(8)};
+
+// How the program judges a reader that did not answer.
+PageRefusal RefusalOfReaderEnd(platform::reader::ReaderEnd end) {
+  using platform::reader::ReaderEnd;
+  switch (end) {
+    case ReaderEnd::Answered: return PageRefusal::None;
+    case ReaderEnd::OutOfMemory: return PageRefusal::OutOfMemory;
+    case ReaderEnd::OutOfTime:
+    case ReaderEnd::Deadline: return PageRefusal::OutOfTime;
+    case ReaderEnd::CannotStart: return PageRefusal::ReaderMissing;
+    case ReaderEnd::Cancelled:
+    case ReaderEnd::Crashed:
+    case ReaderEnd::NoAnswer: break;
+  }
+  return PageRefusal::ReaderFailed;
+}
 
 // Keeps the page's bytes up to the size limit; past it the transfer ends (a page that never
 // ends must not fill the memory).
@@ -111,8 +133,8 @@ bool WebBrowser::fetch(const QUrl& url, const QByteArray* postBody) {
   const CURLcode result = RunTransferWhile(session_->multi.get(), curl, kPollMilliseconds, whileWaiting_);
   aborted_ = result == CURLE_ABORTED_BY_CALLBACK;
   if (session_->page.tooLarge || result == CURLE_FILESIZE_EXCEEDED) {
-    lastError_ = QStringLiteral("the page is larger than %1 MB").arg(kMaxPageBytes / (1024 * 1024));
-    document_ = HtmlDocument();
+    document_ = HtmlDocument::Refused(PageRefusal::TooLarge, url);
+    lastError_ = document_.refusal();
     return false;
   }
   if (result != CURLE_OK) {
@@ -127,8 +149,33 @@ bool WebBrowser::fetch(const QUrl& url, const QByteArray* postBody) {
   }
   char* effective = nullptr;
   curl_easy_getinfo(curl, CURLINFO_EFFECTIVE_URL, &effective);
-  document_ = HtmlDocument::Parse(session_->page.received, QUrl(QString::fromUtf8(effective ? effective : address.constData())));
+  const QUrl pageAddress(QString::fromUtf8(effective ? effective : address.constData()));
+  QByteArray page = std::move(session_->page.received);
   session_->page = PageBuffer();
+  return read(std::move(page), pageAddress);
+}
+
+platform::reader::ReaderRun PageReaderRun(QByteArray page) {
+  platform::reader::ReaderRun run;
+  run.mode = platform::reader::ReaderMode::Page;
+  run.input = std::move(page);
+  run.limits.cpuSeconds = kPageCpuSeconds;
+  run.limits.deadline = kPageDeadline;
+  return run;
+}
+
+bool WebBrowser::read(QByteArray page, const QUrl& address) {
+  platform::reader::ReaderRun run = PageReaderRun(std::move(page));
+  run.cancelled = [this] { return whileWaiting_ && !whileWaiting_(); };
+  const platform::reader::ReaderOutcome outcome = platform::reader::RunReader(run);
+  if (outcome.end == platform::reader::ReaderEnd::Cancelled) {
+    aborted_ = true;
+    document_ = HtmlDocument();
+    lastError_ = QStringLiteral("stopped");
+    return false;
+  }
+  document_ = outcome.answered() ? HtmlDocument::FromAnswer(outcome.answer, address)
+                                 : HtmlDocument::Refused(RefusalOfReaderEnd(outcome.end), address);
   lastError_ = document_.refusal();
   return lastError_.isEmpty();
 }

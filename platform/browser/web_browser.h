@@ -1,15 +1,18 @@
 #pragma once
 // A browser without a window, for driving a web site's ordinary pages: it fetches a page, keeps
-// the site's cookies (a log-on holds across pages), follows redirects, and parses the page into
-// an HtmlDocument whose links can be followed and whose forms can be filled and sent.
+// the site's cookies (a log-on holds across pages), follows redirects, and has the reader helper
+// parse the page into an HtmlDocument whose links can be followed and whose forms can be filled
+// and sent.
 //
-// Each page is fetched synchronously, but while it transfers the caller's `whileWaiting`
-// handler runs (typically letting the windows process their messages) and can end the transfer
-// at once; a page that does not arrive within its time-out fails, and so does one that grows past
-// the page size limit (the transfer stops there) or that the document refuses. Nothing spins
-// while waiting.
+// Each page is fetched and read synchronously, but while it transfers and while the reader works
+// the caller's `whileWaiting` handler runs (typically letting the windows process their messages)
+// and can end the transfer or the reading at once; a page that does not arrive within its
+// time-out fails, and so does one that grows past the page size limit (the transfer stops there)
+// or that the reader refuses or cannot read (over a limit, out of time or memory, crashed): the
+// document then says why (HtmlDocument::refusalReason). Nothing spins while waiting.
 
 #include "platform/browser/html_document.h"
+#include "platform/reader/reader_process.h"
 
 #include <QString>
 
@@ -18,6 +21,9 @@
 #include <memory>
 
 namespace platform::browser {
+
+// The reader's run for one page, with the bounds the browser gives it (no progress, no Cancel).
+platform::reader::ReaderRun PageReaderRun(QByteArray page);
 
 class WebBrowser {
  public:
@@ -38,12 +44,15 @@ class WebBrowser {
   bool Click(int index);
 
   HtmlDocument& document() { return document_; }
-  // Why the last fetch failed: a transfer error, an HTTP status, or an abort.
+  // Why the last fetch failed: a transfer error, an HTTP status, an abort, or why the page was
+  // refused.
   QString lastError() const { return lastError_; }
   bool aborted() const { return aborted_; }
 
  private:
   bool fetch(const QUrl& url, const QByteArray* postBody);
+  // Has the reader read the page fetched from `address` into the document.
+  bool read(QByteArray page, const QUrl& address);
 
   struct Session;
   std::unique_ptr<Session> session_;

@@ -39,10 +39,15 @@ bool ForumPostingRun::fail(const QString& step, const QString& why) {
   return false;
 }
 
+bool ForumPostingRun::browserFailed(const QString& step) {
+  if (failure_.isEmpty()) pageRefusal_ = browser_.document().refusalReason();
+  return fail(step, browser_.lastError());
+}
+
 bool ForumPostingRun::navigate(const QString& address, const QString& tipKey, int percent) {
   if (!tipKey.isEmpty()) progress_(tipKey, percent);
   if (browser_.Navigate(address)) return true;
-  return fail(QStringLiteral("navigate"), browser_.lastError());
+  return browserFailed(QStringLiteral("navigate"));
 }
 
 bool ForumPostingRun::logOn(const QString& account, const QString& tipKey, int percent) {
@@ -57,7 +62,7 @@ bool ForumPostingRun::logOn(const QString& account, const QString& tipKey, int p
   page_.setValue(user, account);
   page_.setValue(password, account);
   SendStepNoOp(QStringLiteral("loginsubmit"), QStringLiteral("06"));
-  if (!browser_.Click(submit)) return fail(QStringLiteral("log on"), browser_.lastError());
+  if (!browser_.Click(submit)) return browserFailed(QStringLiteral("log on"));
   return true;
 }
 
@@ -86,7 +91,7 @@ bool ForumPostingRun::SearchScoreThread(const QString& searchText, const QString
   if (field < 0 || submit < 0) return fail(QStringLiteral("do_search"), QStringLiteral("no search form"));
   SendStepNoOp(QStringLiteral("searchtext"), QStringLiteral("08"));
   page.setValue(field, searchText);
-  if (!browser_.Click(submit)) return fail(QStringLiteral("do_search"), browser_.lastError());
+  if (!browser_.Click(submit)) return browserFailed(QStringLiteral("do_search"));
 
   auto& results = browser_.document();
   SendStepNoOp(QStringLiteral("oIE.Document.All.Item(63).innertext"), QStringLiteral("09"));
@@ -159,7 +164,7 @@ bool ForumPostingRun::writeToThread(const QString& list) {
   if (message < 0) return fail(QStringLiteral("edit"), QStringLiteral("the edit page has no message field"));
   edit.setValue(message, list);
   progress_(QStringLiteral("Tips08"), 90);
-  if (!browser_.Submit(form)) return fail(QStringLiteral("edit"), browser_.lastError());
+  if (!browser_.Submit(form)) return browserFailed(QStringLiteral("edit"));
   return answerShows(list);
 }
 
@@ -180,7 +185,7 @@ bool ForumPostingRun::startThread(const QString& title, const QString& list) {
   page.setValue(subject, title);
   page.setValue(message, list);
   progress_(QStringLiteral("Tips08"), 90);
-  if (!browser_.Submit(form)) return fail(QStringLiteral("new post"), browser_.lastError());
+  if (!browser_.Submit(form)) return browserFailed(QStringLiteral("new post"));
   return answerShows(list);
 }
 
@@ -188,6 +193,7 @@ PostingResult ForumPostingRun::run(const QString& sourceLang, const QString& tar
                                    const GameEntry& entry) {
   PostingResult result;
   failure_.clear();
+  pageRefusal_ = platform::browser::PageRefusal::None;
   g_AbortWeb = false;
   SendStepNoOp(QStringLiteral("Start!"), QStringLiteral("00"));
   // Nothing is sent for an identity the board cannot tell apart, or without a game to post.
@@ -210,6 +216,7 @@ PostingResult ForumPostingRun::run(const QString& sourceLang, const QString& tar
   SendStepNoOp(root_ + QStringLiteral("index.php"), QStringLiteral("02"));
   if (!navigate(root_ + QStringLiteral("index.php"), QStringLiteral("Tips01"), 20)) {
     result.failure = failure_;
+    result.pageRefusal = pageRefusal_;
     return result;
   }
   SendStepNoOp(QStringLiteral("oIE.Document.All.Item(29).innertext"), QStringLiteral("03"));
@@ -242,6 +249,7 @@ PostingResult ForumPostingRun::run(const QString& sourceLang, const QString& tar
   aborted();
   result.ok = failure_.isEmpty() && !result.list.isEmpty();
   result.failure = failure_;
+  result.pageRefusal = pageRefusal_;
   if (result.ok) progress_(QStringLiteral("Tips09"), 100);
   return result;
 }

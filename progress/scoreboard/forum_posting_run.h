@@ -25,6 +25,8 @@ struct PostingResult {
   bool ok = false;
   QString list;     // the list as written to the forum
   QString failure;  // which step failed, and why
+  // Why the page that ended the posting was not read, when that was the cause.
+  platform::browser::PageRefusal pageRefusal = platform::browser::PageRefusal::None;
 };
 
 class ForumPostingRun {
@@ -50,6 +52,8 @@ class ForumPostingRun {
   bool startThread(const QString& title, const QString& list);
   bool answerShows(const QString& list);
   bool fail(const QString& step, const QString& why);
+  // Fails the step with the browser's reason, keeping why its page was refused.
+  bool browserFailed(const QString& step);
 
   platform::browser::WebBrowser& browser_;
   QString root_;
@@ -58,6 +62,7 @@ class ForumPostingRun {
   QString edit_user;
   QString top_list_text;
   QString failure_;
+  platform::browser::PageRefusal pageRefusal_ = platform::browser::PageRefusal::None;
 };
 
 }  // namespace scoreboard

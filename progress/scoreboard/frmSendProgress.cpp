@@ -13,6 +13,7 @@
 #include <QProgressBar>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -20,7 +21,40 @@ constexpr int kWidth = 420;
 constexpr int kHeight = 250;
 constexpr int kTimerInterval = 200;
 
-QString FailureMessage(const QString& failure) {
+// Why a page was not read, in the learner's language: the key of its text, the English text used
+// when the language file lacks it (PageRefusalText) and the limit its "%1" names.
+struct PageRefusalMessage {
+  platform::browser::PageRefusal refusal;
+  const char* key;
+  std::int64_t limit;
+};
+constexpr PageRefusalMessage kPageRefusalMessages[] = {
+    {platform::browser::PageRefusal::TooLarge, "PageTooLarge", platform::browser::kMaxPageBytes / (1024 * 1024)},
+    {platform::browser::PageRefusal::TooDeep, "PageTooDeep", platform::browser::kMaxNestingDepth},
+    {platform::browser::PageRefusal::TooManyElements, "PageTooManyElements", platform::browser::kMaxElements},
+    {platform::browser::PageRefusal::TooManyAttributesInTag, "PageTooManyAttributesInTag",
+     static_cast<std::int64_t>(platform::browser::kMaxAttributesPerTag)},
+    {platform::browser::PageRefusal::TooManyAttributes, "PageTooManyAttributes", platform::browser::kMaxAttributes},
+    {platform::browser::PageRefusal::Unreadable, "PageUnreadable", 0},
+    {platform::browser::PageRefusal::BadAnswer, "PageBadAnswer", 0},
+    {platform::browser::PageRefusal::OutOfTime, "PageOutOfTime", 0},
+    {platform::browser::PageRefusal::OutOfMemory, "PageOutOfMemory", 0},
+    {platform::browser::PageRefusal::ReaderFailed, "PageReaderFailed", 0},
+    {platform::browser::PageRefusal::ReaderMissing, "PageReaderMissing", 0},
+};
+
+QString PageRefusalMessageText(platform::browser::PageRefusal refusal) {
+  for (const PageRefusalMessage& message : kPageRefusalMessages) {
+    if (message.refusal != refusal) continue;
+    const QString text = GetMessageText(QStringLiteral("frmSendProgress"), QString::fromLatin1(message.key),
+                                        platform::browser::PageRefusalText(refusal));
+    return text.contains(QStringLiteral("%1")) ? text.arg(message.limit) : text;
+  }
+  return platform::browser::PageRefusalText(refusal);
+}
+
+QString FailureMessage(const scoreboard::PostingResult& result) {
+  const QString& failure = result.failure;
   if (failure == QStringLiteral("identity")) {
     return GetMessageText(QStringLiteral("frmSendProgress"), QStringLiteral("IdentityRefused"),
                           QStringLiteral("Your user name is not in the system's user database, so the score cannot be posted."));
@@ -28,6 +62,10 @@ QString FailureMessage(const QString& failure) {
   if (failure == QStringLiteral("no game")) {
     return GetMessageText(QStringLiteral("frmSendProgress"), QStringLiteral("NoGame"),
                           QStringLiteral("There is no finished game to post: play a game first."));
+  }
+  // A refused page names its cause first; the failed step follows for the log.
+  if (result.pageRefusal != platform::browser::PageRefusal::None) {
+    return QStringLiteral("error\n") + PageRefusalMessageText(result.pageRefusal) + QLatin1Char('\n') + failure;
   }
   return QStringLiteral("error\n") + failure;
 }
@@ -91,7 +129,7 @@ void frmSendProgress::cmdStartClick() {
   const scoreboard::PostingResult result = posting.run(g_SourceLang, g_TargetLang, g_LibraryFileName, entry);
   running_ = false;
   if (!result.ok) {
-    platform::MsgBox(FailureMessage(result.failure));
+    platform::MsgBox(FailureMessage(result));
     unload();
     return;
   }
