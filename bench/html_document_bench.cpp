@@ -51,6 +51,8 @@ void Read(benchmark::State& state, const QByteArray& page) {
   state.counters["elements"] = elements;
   state.counters["program_peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
   state.counters["reader_peak_MB"] = static_cast<double>(reader.ru_maxrss) / 1024.0;
+  const auto seconds = [](const timeval& time) { return static_cast<double>(time.tv_sec) + time.tv_usec / 1e6; };
+  state.counters["reader_cpu_s"] = seconds(reader.ru_utime) + seconds(reader.ru_stime);
 }
 
 // A forum's thread list: a head of scripts and styles, a table of threads with links, icons and

@@ -20,7 +20,7 @@ namespace {
 using platform::browser::HtmlDocument;
 using platform::browser::kMaxNestingDepth;
 
-constexpr qsizetype kLargestRepeatedPage = 256 * 1024;
+constexpr qsizetype kLargestRepeatedPage = 64 * 1024;  // nests far past the depth limit
 constexpr int kRepeatStep = 16;
 constexpr int kElementsChecked = 200;  // each check copies an element's markup
 
