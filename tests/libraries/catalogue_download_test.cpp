@@ -152,7 +152,7 @@ TEST_F(CatalogueDownloadTest, EveryFailureLeavesTheTargetFolderByteForByte) {
   EXPECT_FALSE(QFile::exists(folders_.programFolder() + "Updatelog2.ini"));
 }
 
-TEST_F(CatalogueDownloadTest, AnArchiveOverTheEntryLimitIsRefusedByItsEndRecordOrDirectoryAndChangesNothing) {
+TEST_F(CatalogueDownloadTest, AnArchiveOverTheEntryLimitIsRefusedWhateverItsEndRecordSaysAndChangesNothing) {
   const QByteArray newLibrary = Library("AC", "new@n. 新");
   std::vector<RawZipEntry> many = ManyEmptyEntries(12000, "Lib.JPG/");
   many.insert(many.begin(), RawEntry("Lib.abc", newLibrary));
@@ -170,7 +170,8 @@ TEST_F(CatalogueDownloadTest, AnArchiveOverTheEntryLimitIsRefusedByItsEndRecordO
        ItemFailure::TooManyEntries},
       {"the record lowers the count", many, RawEnd(10, {}, false), ItemFailure::TooManyEntries},
       {"the zip64 record lowers count and size", many, RawEnd(10, 460, true), ItemFailure::TooManyEntries},
-      {"the record declares no entries", many, RawEnd(0, {}, false), ItemFailure::Damaged},
+      {"the record declares no entries", many, RawEnd(0, {}, false), ItemFailure::TooManyEntries},
+      {"junk before the directory", many, RawEnd({}, {}, false, {}, {}, "junk"), ItemFailure::TooManyEntries},
       {"within the limit, zip64 and a comment", few, RawEnd({}, {}, true, "comment"), ItemFailure::None},
   };
   for (const Case& test : cases) {
