@@ -10,6 +10,7 @@
 #include "platform/app/folders.h"
 #include "platform/archive/zip_archive.h"
 #include "tests/support/loopback_http_server.h"
+#include "tests/support/peak_memory.h"
 #include "tests/support/raw_zip.h"
 #include "tests/support/zip_builder.h"
 
@@ -24,7 +25,6 @@
 #include <sys/resource.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -79,16 +79,6 @@ void BM_CurlAndBsdtar(benchmark::State& state) {
 }
 BENCHMARK(BM_CurlAndBsdtar)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 
-// A line of /proc/self/status in MB: "VmRSS:" now, "VmHWM:" the peak since the last reset.
-double StatusMegabytes(const std::string& key) {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind(key, 0) == 0) return std::stod(line.substr(key.size())) / 1024.0;
-  }
-  return 0;
-}
-void ResetPeakResident() { std::ofstream("/proc/self/clear_refs") << "5"; }
-
 // A zip of 5,000,000 empty entries behind junk bytes, written once.
 QString ManyEntriesBehindJunk() {
   const QString path = Shared().folder.path() + QStringLiteral("/junk.zip");
@@ -111,8 +101,8 @@ double ChildrenPeakMegabytes() {
 void BM_RefuseManyEntriesBehindJunk(benchmark::State& state) {
   const QString archive = ManyEntriesBehindJunk();
   const QString target = FreshTarget(0);
-  ResetPeakResident();
-  const double before = StatusMegabytes("VmRSS:");
+  testing_support::ResetPeakResident();
+  const double before = testing_support::ResidentMegabytes();
   platform::UnpackResult result = platform::UnpackResult::Unpacked;
   for (auto _ : state) {
     platform::UnpackRequest request;
@@ -121,7 +111,7 @@ void BM_RefuseManyEntriesBehindJunk(benchmark::State& state) {
     result = platform::UnpackZipArchive(request).result;
     if (result == platform::UnpackResult::Unpacked) std::abort();
   }
-  state.counters["program_peak_rss_growth_MB"] = StatusMegabytes("VmHWM:") - before;
+  state.counters["program_peak_rss_growth_MB"] = testing_support::PeakResidentMegabytes() - before;
   state.counters["reader_peak_rss_MB"] = ChildrenPeakMegabytes();
   state.SetLabel("refused as " + std::to_string(static_cast<int>(result)));
 }

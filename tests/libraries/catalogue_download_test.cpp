@@ -196,8 +196,10 @@ TEST_F(CatalogueDownloadTest, AnUpdateReplacesOnlyTheItemsOwnFilesAndKeepsTheLea
                                    {"Lib.ini", "[Normal]\nWordSpeed=9\n"},
                                    {"Lib.JPG/", {}, ZipEntry::Folder},
                                    {"Lib.JPG/new.jpg", "new picture"},
+                                   {"Lib.JPG/新图.jpg", "named in GBK"},
                                    {"Other.abc", Library("AC", "evil")},
-                                   {"Victim.abc/", {}, ZipEntry::Folder}});
+                                   {"Victim.abc/", {}, ZipEntry::Folder}},
+                                  testing_support::ZipNames::Gbk);
   QMap<QString, QByteArray> expected = FolderContent(target_);
   const ItemOutcome outcome = download("Lib.zip", zip);
   ASSERT_TRUE(outcome.ok()) << outcome.detail.toStdString();
@@ -205,6 +207,7 @@ TEST_F(CatalogueDownloadTest, AnUpdateReplacesOnlyTheItemsOwnFilesAndKeepsTheLea
   expected["Lib.abc"] = newLibrary;
   expected.remove("Lib.JPG/old.jpg");
   expected["Lib.JPG/new.jpg"] = "new picture";
+  expected["Lib.JPG/新图.jpg"] = "named in GBK";
   expected["Lib.zip"] = zip;  // kept, so the catalogue can tell the item is current
   EXPECT_EQ(FolderContent(target_), expected);
   EXPECT_EQ(topic("AC:Lib"), target_);
