@@ -12,7 +12,6 @@
 #include "platform/files/private_folder.h"
 #include "platform/ini/ini.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -60,6 +59,10 @@ ItemFailure FailureOfUnpack(platform::UnpackResult result) {
     case platform::UnpackResult::DiskFull: return ItemFailure::NoSpace;
     case platform::UnpackResult::WriteFailed: return ItemFailure::WriteFailed;
     case platform::UnpackResult::Cancelled: return ItemFailure::Cancelled;
+    case platform::UnpackResult::NeedsTooMuchMemory: return ItemFailure::UnpackNeedsMemory;
+    case platform::UnpackResult::TookTooLong: return ItemFailure::UnpackTooSlow;
+    case platform::UnpackResult::ReaderFailed: return ItemFailure::UnpackerFailed;
+    case platform::UnpackResult::ReaderMissing: return ItemFailure::UnpackerMissing;
     case platform::UnpackResult::CannotOpen:
     case platform::UnpackResult::Damaged: break;
   }
@@ -124,15 +127,19 @@ ItemOutcome CatalogueDownload::fetch(const QString& source, const QString& targe
 }
 
 ItemOutcome CatalogueDownload::unpack(const QString& archive, const QString& folder, const QString& libraryName) {
-  const auto progress = [this](std::int64_t written, std::int64_t total) {
-    if (onProgress) onProgress(written, total);
-    // The window paints, and Cancel is heard, while a large archive unpacks.
-    if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();
-    return !cancelled_;
-  };
   // Only the library's own entries: a readme in every part of a set is no clash.
-  const auto own = [&libraryName](const QString& firstStep) { return IsOwnEntryName(firstStep, libraryName); };
-  const platform::UnpackOutcome outcome = platform::UnpackZipArchive(archive, folder, {}, progress, own);
+  if (libraryName.isEmpty()) return Failed(ItemFailure::NoLibraryFile);
+  platform::UnpackRequest request;
+  request.archivePath = archive;
+  request.folder = folder;
+  request.onlyBeginning = libraryName + QLatin1Char('.');
+  // The reader unpacks while this waits without blocking the event loop: the window paints, its
+  // bar moves and Cancel is heard.
+  request.onProgress = [this](std::int64_t written, std::int64_t total) {
+    if (onProgress) onProgress(written, total);
+  };
+  request.cancelled = [this] { return cancelled_; };
+  const platform::UnpackOutcome outcome = platform::UnpackZipArchive(request);
   if (cancelled_) return Failed(ItemFailure::Cancelled);
   return Failed(FailureOfUnpack(outcome.result), outcome.reason);
 }

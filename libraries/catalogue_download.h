@@ -33,6 +33,10 @@ enum class ItemFailure {
   TooManyEntries,   // an archive holds more entries than allowed
   UnpackTooLarge,   // an archive unpacks to more than allowed
   RatioTooHigh,     // an archive unpacks to far more than its own size
+  UnpackNeedsMemory, // unpacking an archive needs more memory than the unpacking may take
+  UnpackTooSlow,    // unpacking an archive used up its CPU time or its time in all
+  UnpackerFailed,   // the unpacking program crashed or ended without a complete answer
+  UnpackerMissing,  // the unpacking program is missing from the program folder or cannot start
   NoLibraryFile,    // the archive did not hold the library file it names
   NotALibrary,      // the item's library file does not read as a word library
   KindClash,        // one of the item's entries would replace a folder by a file or a file by a folder

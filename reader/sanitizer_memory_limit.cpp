@@ -7,15 +7,7 @@
 #include <atomic>
 #include <cstddef>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define LEXORN_READER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define LEXORN_READER_ASAN 1
-#endif
-#endif
-
-#ifdef LEXORN_READER_ASAN
+#if LEXORN_ADDRESS_SANITIZER
 extern "C" {
 int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*, size_t),
                                               void (*free_hook)(const volatile void*));
@@ -25,7 +17,7 @@ size_t __sanitizer_get_allocated_size(const volatile void* p);
 
 namespace reader {
 
-#ifdef LEXORN_READER_ASAN
+#if LEXORN_ADDRESS_SANITIZER
 namespace {
 
 std::atomic<std::int64_t> g_liveBytes{0};

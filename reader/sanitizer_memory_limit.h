@@ -6,19 +6,20 @@
 
 #include <cstdint>
 
-namespace reader {
-
 #if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitizerReservesAddressSpace = true;
+#define LEXORN_ADDRESS_SANITIZER 1
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-constexpr bool kSanitizerReservesAddressSpace = true;
-#else
-constexpr bool kSanitizerReservesAddressSpace = false;
+#define LEXORN_ADDRESS_SANITIZER 1
 #endif
-#else
-constexpr bool kSanitizerReservesAddressSpace = false;
 #endif
+#ifndef LEXORN_ADDRESS_SANITIZER
+#define LEXORN_ADDRESS_SANITIZER 0
+#endif
+
+namespace reader {
+
+constexpr bool kSanitizerReservesAddressSpace = LEXORN_ADDRESS_SANITIZER != 0;
 
 // Starts counting (sanitizer builds only; elsewhere nothing happens).
 void LimitSanitizerHeap(std::int64_t maxBytes);

@@ -3,6 +3,7 @@
 #include "platform/reader/reader_wire.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -97,10 +98,12 @@ class Run {
     if (lastWords_.size() > kLastWordsBytes) lastWords_ = lastWords_.right(kLastWordsBytes);
   }
 
+  // How it ended; what it said goes to the log.
   QString detail(const QString& what) const {
-    QString text = what;
-    if (!lastWords_.isEmpty()) text += QStringLiteral("; it said: ") + QString::fromLocal8Bit(lastWords_).trimmed();
-    return text;
+    if (!lastWords_.isEmpty()) {
+      qWarning("lexorn2-reader %s: %s", qPrintable(what), qPrintable(QString::fromLocal8Bit(lastWords_).trimmed()));
+    }
+    return what;
   }
 
   ReaderOutcome outcome() const {

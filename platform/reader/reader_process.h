@@ -64,7 +64,7 @@ enum class ReaderEnd {
 struct ReaderOutcome {
   ReaderEnd end = ReaderEnd::CannotStart;
   QByteArray answer;  // the reader's answer (Answered only)
-  QString detail;     // for the log and tests: exit status, signal, the reader's last words
+  QString detail;     // for the log and tests: exit status or signal (the reader's last words go to the log)
   bool answered() const { return end == ReaderEnd::Answered; }
 };
 

@@ -152,7 +152,7 @@ TEST_F(CatalogueDownloadTest, EveryFailureLeavesTheTargetFolderByteForByte) {
   EXPECT_FALSE(QFile::exists(folders_.programFolder() + "Updatelog2.ini"));
 }
 
-TEST_F(CatalogueDownloadTest, AnArchiveOverTheEntryLimitIsRefusedByItsEndRecordOrDirectoryAndChangesNothing) {
+TEST_F(CatalogueDownloadTest, AnArchiveOverTheEntryLimitIsRefusedWhateverItsEndRecordSaysAndChangesNothing) {
   const QByteArray newLibrary = Library("AC", "new@n. 新");
   std::vector<RawZipEntry> many = ManyEmptyEntries(12000, "Lib.JPG/");
   many.insert(many.begin(), RawEntry("Lib.abc", newLibrary));
@@ -170,7 +170,8 @@ TEST_F(CatalogueDownloadTest, AnArchiveOverTheEntryLimitIsRefusedByItsEndRecordO
        ItemFailure::TooManyEntries},
       {"the record lowers the count", many, RawEnd(10, {}, false), ItemFailure::TooManyEntries},
       {"the zip64 record lowers count and size", many, RawEnd(10, 460, true), ItemFailure::TooManyEntries},
-      {"the record declares no entries", many, RawEnd(0, {}, false), ItemFailure::Damaged},
+      {"the record declares no entries", many, RawEnd(0, {}, false), ItemFailure::TooManyEntries},
+      {"junk before the directory", many, RawEnd({}, {}, false, {}, {}, "junk"), ItemFailure::TooManyEntries},
       {"within the limit, zip64 and a comment", few, RawEnd({}, {}, true, "comment"), ItemFailure::None},
   };
   for (const Case& test : cases) {
@@ -195,8 +196,10 @@ TEST_F(CatalogueDownloadTest, AnUpdateReplacesOnlyTheItemsOwnFilesAndKeepsTheLea
                                    {"Lib.ini", "[Normal]\nWordSpeed=9\n"},
                                    {"Lib.JPG/", {}, ZipEntry::Folder},
                                    {"Lib.JPG/new.jpg", "new picture"},
+                                   {"Lib.JPG/新图.jpg", "named in GBK"},
                                    {"Other.abc", Library("AC", "evil")},
-                                   {"Victim.abc/", {}, ZipEntry::Folder}});
+                                   {"Victim.abc/", {}, ZipEntry::Folder}},
+                                  testing_support::ZipNames::Gbk);
   QMap<QString, QByteArray> expected = FolderContent(target_);
   const ItemOutcome outcome = download("Lib.zip", zip);
   ASSERT_TRUE(outcome.ok()) << outcome.detail.toStdString();
@@ -204,6 +207,7 @@ TEST_F(CatalogueDownloadTest, AnUpdateReplacesOnlyTheItemsOwnFilesAndKeepsTheLea
   expected["Lib.abc"] = newLibrary;
   expected.remove("Lib.JPG/old.jpg");
   expected["Lib.JPG/new.jpg"] = "new picture";
+  expected["Lib.JPG/新图.jpg"] = "named in GBK";
   expected["Lib.zip"] = zip;  // kept, so the catalogue can tell the item is current
   EXPECT_EQ(FolderContent(target_), expected);
   EXPECT_EQ(topic("AC:Lib"), target_);

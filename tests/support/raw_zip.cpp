@@ -47,8 +47,8 @@ RawZipEntry RawEntry(const QByteArray& name, const QByteArray& data, std::uint16
 }
 
 RawZipEnd RawEnd(std::optional<std::uint64_t> entries, std::optional<std::uint64_t> directoryBytes, bool zip64,
-                 const QByteArray& comment, const QByteArray& trailing) {
-  return RawZipEnd{entries, directoryBytes, zip64, comment, trailing};
+                 const QByteArray& comment, const QByteArray& trailing, const QByteArray& junkInFront) {
+  return RawZipEnd{entries, directoryBytes, zip64, comment, trailing, junkInFront};
 }
 
 QByteArray BuildRawZip(const std::vector<RawZipEntry>& entries, const RawZipEnd& end) {
@@ -121,7 +121,7 @@ QByteArray BuildRawZip(const std::vector<RawZipEntry>& entries, const RawZipEnd&
   Put16(zip, end.comment.size());
   zip += end.comment;
   zip += end.trailing;
-  return zip;
+  return end.junkInFront + zip;
 }
 
 std::vector<RawZipEntry> ManyEmptyEntries(int count, const QByteArray& prefix) {

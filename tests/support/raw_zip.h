@@ -2,7 +2,8 @@
 // Builds zip archives byte by byte for tests, where the archive library's writer would refuse to
 // go: entries whose local header and directory disagree, compression methods the writer cannot
 // make (LZMA, PPMd) with data of our choosing, end records that lie about the directory, zip64 end
-// records, and bytes after the end record. Every entry is stored as given (no compression is done).
+// records, bytes after the end record, and junk in front of it all. Every entry is stored as given
+// (no compression is done).
 
 #include <QByteArray>
 
@@ -27,6 +28,9 @@ struct RawZipEnd {
   bool zip64 = false;                           // counts, size and offset only in a zip64 end record
   QByteArray comment;                           // the archive comment, declared in the end record
   QByteArray trailing;                          // bytes after the end record that it does not declare
+  // Bytes in front of the archive that no offset counts: the end record places the directory
+  // that many bytes too early, so a reader finds it only by searching forward.
+  QByteArray junkInFront;
 };
 
 // The same with every field given in one call, for tables of cases.
@@ -34,7 +38,8 @@ RawZipEntry RawEntry(const QByteArray& name, const QByteArray& data, std::uint16
                      std::optional<std::uint32_t> size = {}, std::optional<std::uint32_t> localSize = {},
                      bool utf8Name = true);
 RawZipEnd RawEnd(std::optional<std::uint64_t> entries, std::optional<std::uint64_t> directoryBytes, bool zip64,
-                 const QByteArray& comment = {}, const QByteArray& trailing = {});
+                 const QByteArray& comment = {}, const QByteArray& trailing = {},
+                 const QByteArray& junkInFront = {});
 
 QByteArray BuildRawZip(const std::vector<RawZipEntry>& entries, const RawZipEnd& end = {});
 
