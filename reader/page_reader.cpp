@@ -82,24 +82,28 @@ bool IsVoidTag(const QString& tag) {
   return kVoid.contains(tag);
 }
 
-void AppendEscapedText(QString& html, const QString& text) {
-  for (const QChar c : text) {
+// Text escapes &, < and >; an attribute's value & and the quote around it.
+void AppendEscaped(QString& html, QStringView text, bool attribute) {
+  qsizetype plain = 0;  // the start of the run not yet appended
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    QLatin1String entity;
     if (c == u'&') {
-      html += QStringLiteral("&amp;");
-    } else if (c == u'<') {
-      html += QStringLiteral("&lt;");
-    } else if (c == u'>') {
-      html += QStringLiteral("&gt;");
+      entity = QLatin1String("&amp;");
+    } else if (c == u'"' && attribute) {
+      entity = QLatin1String("&quot;");
+    } else if (c == u'<' && !attribute) {
+      entity = QLatin1String("&lt;");
+    } else if (c == u'>' && !attribute) {
+      entity = QLatin1String("&gt;");
     } else {
-      html += c;
+      continue;
     }
+    html += text.mid(plain, i - plain);
+    html += entity;
+    plain = i + 1;
   }
-}
-
-QString EscapedAttribute(const QString& value) {
-  QString escaped = value;
-  escaped.replace('&', "&amp;").replace('"', "&quot;");
-  return escaped;
+  html += text.mid(plain);
 }
 
 // Walks the parsed tree in document order with a stack of its own, counting what the limits
@@ -182,14 +186,16 @@ class PageWalk {
   void appendLeaf(const GumboNode* node, bool rawText) {
     const QString text = QString::fromUtf8(node->v.text.text);
     if (node->type == GUMBO_NODE_COMMENT) {
-      content_.html += QStringLiteral("<!--") + text + QStringLiteral("-->");
+      content_.html += QLatin1String("<!--");
+      content_.html += text;
+      content_.html += QLatin1String("-->");
       return;
     }
     if (rawText) {
       content_.html += text;
       return;
     }
-    AppendEscapedText(content_.html, text);
+    AppendEscaped(content_.html, text, false);
     content_.text += text;
   }
 
@@ -201,15 +207,21 @@ class PageWalk {
     element.depth = depth;
     element.htmlStart = content_.html.size();
     element.textStart = content_.text.size();
+    // Appended piece by piece: no temporary strings for the parts.
     QString& html = content_.html;
-    html += u'<' + content_.tags[element.tag];
+    html += u'<';
+    html += content_.tags[element.tag];
     element.attributes.reserve(gumbo.attributes.length);
     for (unsigned i = 0; i < gumbo.attributes.length; ++i) {
       const auto* attribute = static_cast<const GumboAttribute*>(gumbo.attributes.data[i]);
-      const QString name = QString::fromUtf8(attribute->name).toLower();
-      const QString value = QString::fromUtf8(attribute->value);
-      html += u' ' + name + QStringLiteral("=\"") + EscapedAttribute(value) + u'"';
-      element.attributes.emplace_back(name, value);
+      QString name = QString::fromUtf8(attribute->name).toLower();
+      QString value = QString::fromUtf8(attribute->value);
+      html += u' ';
+      html += name;
+      html += QLatin1String("=\"");
+      AppendEscaped(html, value, true);
+      html += u'"';
+      element.attributes.emplace_back(std::move(name), std::move(value));
     }
     html += u'>';
     content_.elements.push_back(std::move(element));
@@ -219,7 +231,11 @@ class PageWalk {
   void close(int index) {
     PageElement& element = content_.elements[static_cast<std::size_t>(index)];
     const QString& tag = content_.tags[element.tag];
-    if (!IsVoidTag(tag)) content_.html += QStringLiteral("</") + tag + u'>';
+    if (!IsVoidTag(tag)) {
+      content_.html += QLatin1String("</");
+      content_.html += tag;
+      content_.html += u'>';
+    }
     element.htmlLength = content_.html.size() - element.htmlStart;
     element.textLength = content_.text.size() - element.textStart;
   }

@@ -27,6 +27,7 @@ class Writer {
     put(kVersion);
     put(static_cast<std::uint8_t>(refusal));
   }
+  void reserve(qsizetype bytes) { bytes_.reserve(bytes); }
   QByteArray take() { return std::move(bytes_); }
 
  private:
@@ -155,6 +156,9 @@ QByteArray EncodePageAnswer(const PageAnswer& answer) {
   out.putHeader(answer.refusal);
   if (answer.refusal != PageRefusal::None) return out.take();
   const PageContent& content = answer.content;
+  // The markup and the text make most of the answer; one allocation takes them.
+  out.reserve((content.html.size() + content.text.size()) * 2 +
+              static_cast<qsizetype>(content.elements.size()) * (kElementFixedBytes + 16) + 1024);
   out.put(static_cast<std::uint32_t>(content.tags.size()));
   for (const QString& tag : content.tags) out.put(tag);
   out.put(content.html);

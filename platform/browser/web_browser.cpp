@@ -34,10 +34,11 @@ namespace {
 // How long one wait for network activity lasts before the windows get their turn again.
 constexpr int kPollMilliseconds = 30;
 
-// The reader's bounds for one page: the largest page the limits accept takes it under two seconds;
-// a page that keeps the parser busy longer is one no forum sends.
-constexpr int kPageCpuSeconds = 4;
-constexpr std::chrono::milliseconds kPageDeadline{std::chrono::seconds(8)};
+// The reader's bounds for one page: the largest page the limits accept takes it under two seconds
+// of processor time on an idle machine, twice that on a busy one; a page that keeps the parser
+// busy longer is one no forum sends.
+constexpr int kPageCpuSeconds = 8;
+constexpr std::chrono::milliseconds kPageDeadline{std::chrono::seconds(15)};
 
 // How the program judges a reader that did not answer.
 PageRefusal RefusalOfReaderEnd(platform::reader::ReaderEnd end) {

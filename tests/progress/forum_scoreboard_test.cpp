@@ -31,6 +31,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -271,89 +272,108 @@ std::string Repeat(const std::string& text, int times) {
   return result;
 }
 
+// The hostile pages below, built when their test runs (the largest is 8 MB).
+std::string TemplateTrap() { return "<html><body><template/><col><title>"; }
+std::string ManyAttributes() {
+  std::string page = TemplateTrap() + "<b";
+  for (int i = 0; i < 80000; ++i) page += " a" + std::to_string(i);
+  return page + ">";
+}
+std::string Paragraphs() {
+  std::string page = "<html><body><svg></svg>";
+  while (page.size() + 3 <= 8 * 1024 * 1024) page += "<p>";
+  return page;
+}
+
+struct HostilePage {
+  const char* name;
+  std::string (*page)();
+  std::vector<QString> causes;  // the message names one of these
+  bool stop;                    // Stop is clicked while the reader works
+};
+
 // Search pages the forum must never be trusted with, each of which once crashed the program, took
 // its memory or froze its window: the reader refuses each within its bounds, the posting ends
 // with an error that names the cause in the learner's language, the window paints all the while,
 // the program itself stays small, and nothing is written to the forum. Where the reading takes
 // long enough to be stopped, Stop is heard within half a second.
-TEST_F(ScoreboardWindow, TheReaderRefusesHostilePagesWhileTheWindowPaints) {
-  const std::string templateTrap = "<html><body><template/><col><title>";
-  std::string attributes = "<html><body>" + templateTrap + "<b";
-  for (int i = 0; i < 80000; ++i) attributes += " a" + std::to_string(i);
-  attributes += ">";
-  std::string wide = "<html><body><svg></svg>";
-  while (wide.size() + 3 <= 8 * 1024 * 1024) wide += "<p>";
-  const struct {
-    const char* name;
-    std::string page;
-    QStringList causes;  // the message names one of these
-    bool stop;           // Stop is clicked while the reader works
-  } cases[] = {
-      {"20,000 nested elements", "<html><body>" + Repeat("<div>", 20000), {"嵌套超过 1000 层"}, false},
-      {"a template tree 300,000 deep", templateTrap + Repeat("<template>", 300000), {"嵌套超过 1000 层"}, false},
-      {"a million columns with an attribute", templateTrap + Repeat("<col a>", 1000000),
-       {"元素超过 200000 个", "内存超过允许的上限", "限定时间"}, true},
-      {"one tag of 80,000 attributes", attributes, {"限定时间", "属性超过 256 个"}, true},
-      {"misnested menu items 99,000 times", Repeat("<menuitem><span></menuitem>", 99000),
-       {"限定时间", "嵌套超过 1000 层"}, true},
-      {"an svg then 2.7 million paragraphs", wide, {"元素超过 200000 个", "内存超过允许的上限"}, false},
-  };
-  for (const auto& c : cases) {
-    for (const bool stop : {false, true}) {
-      if (stop && !c.stop) continue;
-      LoopbackForum forum;
-      forum.addAccount(QStringLiteral("LexScore01"), QStringLiteral("LexScore01"));
-      forum.addAccount(kOwner, kOwner);
-      forum.addThread(QStringLiteral("GC01::Other.abc"), QStringLiteral("GC01Lxsb"), QStringLiteral("01 00:00:01 z@*\r\n"));
-      forum.answerSearchWith(c.page);
-      platform::WriteProfileString(folders_.programFolder() + "Settings.ini", "Global", "ForumRoot", forum.root());
-      dialogs->messages.clear();
-      // The forum's ordinary pages are read in well under a second: a reader still at work after
-      // one is reading the hostile page.
-      QElapsedTimer readerAtWork;
-      QElapsedTimer sinceStop;
-      QTimer watchReader;
-      QObject::connect(&watchReader, &QTimer::timeout, [&] {
-        if (!ReaderRunning()) {
-          readerAtWork.invalidate();
-          return;
-        }
-        if (!readerAtWork.isValid()) readerAtWork.start();
-        if (!stop || sinceStop.isValid() || readerAtWork.elapsed() < 1000 || !frmSendProgress::loaded()) return;
-        sinceStop.start();
-        frmSendProgress::instance().cmdStop->click();
-      });
-      watchReader.start(20);
-      const ReadingWatch watch;
-      QElapsedTimer clock;
-      clock.start();
-      frmSendProgress::instance();  // its timer starts the posting
-      EXPECT_TRUE(testing_support::WaitUntil([] { return !frmSendProgress::loaded(); }, std::chrono::seconds(30))) << c.name;
-      const qint64 elapsed = clock.elapsed();
-      const std::string run = std::string(c.name) + (stop ? " (stopped)" : "");
-      EXPECT_LT(elapsed, 10000) << run;
-      EXPECT_LT(watch.peakGrowthKilobytes(), 128 * 1024) << run;
-      EXPECT_GT(watch.paints(), 0) << run;
-      EXPECT_LT(watch.longestWait(), 500) << run;
-      ASSERT_EQ(dialogs->messages.size(), 1u) << run;
-      const QString message = dialogs->messages[0].text;
-      EXPECT_TRUE(message.startsWith(QStringLiteral("error"))) << run;
-      if (stop) {
-        ASSERT_TRUE(sinceStop.isValid()) << run;
-        EXPECT_LT(sinceStop.elapsed(), 500) << run;
-        EXPECT_TRUE(message.contains(QStringLiteral("do_search: stopped"))) << run << ": " << message.toStdString();
-      } else {
-        EXPECT_TRUE(std::any_of(c.causes.begin(), c.causes.end(), [&](const QString& cause) { return message.contains(cause); }))
-            << run << ": " << message.toStdString();
-      }
-      EXPECT_FALSE(frmTopList::loaded()) << run;
-      EXPECT_EQ(forum.threads().size(), 1u) << run << ": no second thread is started";
-      std::printf("%s: error after %lld ms, program grew %ld KB, longest paint wait %lld ms: %s\n", run.c_str(),
-                  static_cast<long long>(elapsed), watch.peakGrowthKilobytes(), static_cast<long long>(watch.longestWait()),
-                  qPrintable(message.simplified()));
+class HostileSearchPage : public ScoreboardWindow, public ::testing::WithParamInterface<HostilePage> {};
+
+TEST_P(HostileSearchPage, IsRefusedWhileTheWindowPaints) {
+  const HostilePage& c = GetParam();
+  LoopbackForum forum;
+  forum.addAccount(QStringLiteral("LexScore01"), QStringLiteral("LexScore01"));
+  forum.addAccount(kOwner, kOwner);
+  forum.addThread(QStringLiteral("GC01::Other.abc"), QStringLiteral("GC01Lxsb"), QStringLiteral("01 00:00:01 z@*\r\n"));
+  forum.answerSearchWith(c.page());
+  platform::WriteProfileString(folders_.programFolder() + "Settings.ini", "Global", "ForumRoot", forum.root());
+  // The forum's ordinary pages are read in well under a second: a reader still at work after one
+  // is reading the hostile page.
+  QElapsedTimer readerAtWork;
+  qint64 longestReading = 0;
+  QElapsedTimer sinceStop;
+  QTimer watchReader;
+  QObject::connect(&watchReader, &QTimer::timeout, [&] {
+    if (!ReaderRunning()) {
+      readerAtWork.invalidate();
+      return;
     }
+    if (!readerAtWork.isValid()) readerAtWork.start();
+    longestReading = std::max(longestReading, readerAtWork.elapsed());
+    if (!c.stop || sinceStop.isValid() || readerAtWork.elapsed() < 1000 || !frmSendProgress::loaded()) return;
+    sinceStop.start();
+    frmSendProgress::instance().cmdStop->click();
+  });
+  watchReader.start(20);
+  const ReadingWatch watch;
+  frmSendProgress::instance();  // its timer starts the posting
+  ASSERT_TRUE(testing_support::WaitUntil([] { return !frmSendProgress::loaded(); }, std::chrono::seconds(40)));
+  const auto deadline = platform::browser::PageReaderRun({}).limits.deadline;
+  EXPECT_GT(longestReading, 0);
+  EXPECT_LT(longestReading, (deadline + std::chrono::seconds(1)).count());
+  EXPECT_LT(watch.peakGrowthKilobytes(), 128 * 1024);
+  EXPECT_GT(watch.paints(), 0);
+  EXPECT_LT(watch.longestWait(), 1000);  // a busy machine may hold the window back a little
+  ASSERT_EQ(dialogs->messages.size(), 1u);
+  const QString message = dialogs->messages[0].text;
+  EXPECT_TRUE(message.startsWith(QStringLiteral("error")));
+  if (c.stop) {
+    ASSERT_TRUE(sinceStop.isValid());
+    EXPECT_LT(sinceStop.elapsed(), 500);
+    EXPECT_TRUE(message.contains(QStringLiteral("do_search: stopped"))) << message.toStdString();
+  } else {
+    EXPECT_TRUE(std::any_of(c.causes.begin(), c.causes.end(), [&](const QString& cause) { return message.contains(cause); }))
+        << message.toStdString();
   }
+  EXPECT_FALSE(frmTopList::loaded());
+  EXPECT_EQ(forum.threads().size(), 1u) << "no second thread is started";
+  std::printf("%s: reader at work %lld ms, program grew %ld KB, longest paint wait %lld ms: %s\n", c.name,
+              static_cast<long long>(longestReading), watch.peakGrowthKilobytes(),
+              static_cast<long long>(watch.longestWait()), qPrintable(message.simplified()));
 }
+
+// Which limit stops a page first can depend on how busy the machine is: where two can, either
+// cause is right.
+const QString kTooDeep = QStringLiteral("嵌套超过 1000 层");
+const QString kTooManyElements = QStringLiteral("元素超过 200000 个");
+const QString kOutOfTime = QStringLiteral("限定时间");
+const QString kOutOfMemory = QStringLiteral("内存超过允许的上限");
+
+INSTANTIATE_TEST_SUITE_P(
+    Families, HostileSearchPage,
+    ::testing::Values(
+        HostilePage{"Deep", [] { return "<html><body>" + Repeat("<div>", 20000); }, {kTooDeep}, false},
+        HostilePage{"TemplateTree", [] { return TemplateTrap() + Repeat("<template>", 300000); }, {kTooDeep}, false},
+        HostilePage{"ColumnsWithAnAttribute", [] { return TemplateTrap() + Repeat("<col a>", 1000000); },
+                    {kTooManyElements, kOutOfMemory, kOutOfTime}, false},
+        HostilePage{"ColumnsWithAnAttributeStopped", [] { return TemplateTrap() + Repeat("<col a>", 1000000); }, {}, true},
+        HostilePage{"ManyAttributes", ManyAttributes, {kOutOfTime, QStringLiteral("属性超过 256 个")}, false},
+        HostilePage{"ManyAttributesStopped", ManyAttributes, {}, true},
+        HostilePage{"MisnestedMenuItems", [] { return Repeat("<menuitem><span></menuitem>", 99000); },
+                    {kOutOfTime, kTooDeep}, false},
+        HostilePage{"MisnestedMenuItemsStopped", [] { return Repeat("<menuitem><span></menuitem>", 99000); }, {}, true},
+        HostilePage{"Wide", Paragraphs, {kTooManyElements, kOutOfMemory, kOutOfTime}, false}),
+    [](const ::testing::TestParamInfo<HostilePage>& info) { return std::string(info.param.name); });
 
 // Ordinary pages that are not the forum's: the posting ends with an error and writes nothing.
 TEST_F(ScoreboardWindow, AStrangeOrEndlessSearchPageEndsThePostingWithError) {
