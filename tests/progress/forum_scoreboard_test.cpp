@@ -265,12 +265,7 @@ bool ReaderRunning() {
   return false;
 }
 
-std::string Repeat(const std::string& text, int times) {
-  std::string result;
-  result.reserve(text.size() * static_cast<std::size_t>(times));
-  for (int i = 0; i < times; ++i) result += text;
-  return result;
-}
+std::string Repeat(const char* unit, int times) { return QByteArray(unit).repeated(times).toStdString(); }
 
 // The hostile pages below, built when their test runs (the largest is 8 MB).
 std::string TemplateTrap() { return "<html><body><template/><col><title>"; }
