@@ -4,6 +4,10 @@
 
 #include <QFile>
 
+#if LEXORN_ADDRESS_SANITIZER
+#include <sanitizer/lsan_interface.h>
+#endif
+
 #include <linux/landlock.h>
 #include <seccomp.h>
 #include <sched.h>
@@ -139,6 +143,11 @@ QString FilterSystemCalls() {
 
 ConfinementResult Confine(const platform::reader::ReaderLimits& limits, const QString& writableFolder) {
   ConfinementResult result;
+#if LEXORN_ADDRESS_SANITIZER
+  // The leak check stops the process with a helper process and ptrace, which the confinement
+  // forbids: it runs now, once, instead of at exit.
+  __lsan_do_leak_check();
+#endif
   if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0) {
     result.failure = SystemWords("no_new_privs", errno);
     return result;
