@@ -1,6 +1,6 @@
 #pragma once
 // The reader's archive mode: unpacks one zip archive into the folder it may write to, within the
-// limits of platform/archive/unpack_outcome.h, and answers with the outcome.
+// limits of platform/archive/zip_archive.h, and answers with the outcome.
 
 namespace reader {
 

@@ -4,6 +4,10 @@
 
 #include <QFile>
 
+#if LEXORN_ADDRESS_SANITIZER
+#include <sanitizer/lsan_interface.h>
+#endif
+
 #include <linux/landlock.h>
 #include <seccomp.h>
 #include <sched.h>
@@ -122,12 +126,14 @@ QString FilterSystemCalls() {
   const auto add = [&](int result) {
     if (status == 0) status = result;
   };
-  add(seccomp_rule_add(context, SCMP_ACT_ERRNO(EACCES), SCMP_SYS(socket), 1, SCMP_A0(SCMP_CMP_NE, AF_UNIX)));
+  const scmp_arg_cmp notLocal{0, SCMP_CMP_NE, AF_UNIX, 0};  // the socket's family
+  add(seccomp_rule_add_array(context, SCMP_ACT_ERRNO(EACCES), SCMP_SYS(socket), 1, &notLocal));
   for (const int call : {SCMP_SYS(execve), SCMP_SYS(execveat), SCMP_SYS(fork), SCMP_SYS(vfork),
                          SCMP_SYS(io_uring_setup), SCMP_SYS(ptrace)}) {
     add(seccomp_rule_add(context, refused, call, 0));
   }
-  add(seccomp_rule_add(context, refused, SCMP_SYS(clone), 1, SCMP_A0(SCMP_CMP_MASKED_EQ, CLONE_THREAD, 0)));
+  const scmp_arg_cmp notThread{0, SCMP_CMP_MASKED_EQ, CLONE_THREAD, 0};  // the flags, without CLONE_THREAD
+  add(seccomp_rule_add_array(context, refused, SCMP_SYS(clone), 1, &notThread));
   // clone3's flags sit behind a pointer the filter cannot read: the C library falls back to clone.
   add(seccomp_rule_add(context, SCMP_ACT_ERRNO(ENOSYS), SCMP_SYS(clone3), 0));
   if (status != 0) return SystemWords("seccomp_rule_add", -status);
@@ -139,6 +145,11 @@ QString FilterSystemCalls() {
 
 ConfinementResult Confine(const platform::reader::ReaderLimits& limits, const QString& writableFolder) {
   ConfinementResult result;
+#if LEXORN_ADDRESS_SANITIZER
+  // The leak check stops the process with a helper process and ptrace, which the confinement
+  // forbids: it runs now, once, instead of at exit.
+  __lsan_do_leak_check();
+#endif
   if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0) {
     result.failure = SystemWords("no_new_privs", errno);
     return result;

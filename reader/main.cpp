@@ -6,7 +6,6 @@
 #include "reader/archive_mode.h"
 #include "reader/confinement.h"
 #include "reader/reader_channel.h"
-#include "reader/sanitizer_memory_limit.h"
 
 #include <QFile>
 #include <QStringList>
@@ -51,12 +50,6 @@ constexpr Mode kModes[] = {
 }
 
 }  // namespace
-
-#if LEXORN_ADDRESS_SANITIZER
-// The leak check at exit stops the process with a helper process and ptrace, both of which the
-// confinement forbids.
-extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
-#endif
 
 int main(int argc, char** argv) {
   std::set_new_handler(OutOfMemory);

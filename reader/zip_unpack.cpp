@@ -39,12 +39,15 @@ struct ReaderDeleter {
 };
 using Reader = std::unique_ptr<archive, ReaderDeleter>;
 
-Reader OpenZip(const QString& path) {
+// The archive opened for reading; nothing, with the cause in `failure`, when it cannot be.
+Reader OpenZip(const QString& path, UnpackResult& failure) {
   Reader reader(archive_read_new());
+  failure = UnpackResult::NeedsTooMuchMemory;
   if (!reader) return nullptr;
   archive_read_support_format_zip(reader.get());
   archive_read_set_options(reader.get(), "zip:hdrcharset=CP936");
   if (archive_read_open_filename(reader.get(), QFile::encodeName(path).constData(), kReadBlockBytes) != ARCHIVE_OK) {
+    if (archive_errno(reader.get()) != ENOMEM) failure = UnpackResult::CannotOpen;
     return nullptr;
   }
   return reader;
@@ -116,8 +119,9 @@ struct Survey {
 // declares must fit the limits.
 UnpackOutcome SurveyEntries(const QString& archivePath, const UnpackLimits& limits, std::int64_t packedBytes,
                             ProgressPacer& pacer, Survey& survey) {
-  Reader reader = OpenZip(archivePath);
-  if (!reader) return Fail(UnpackResult::CannotOpen);
+  UnpackResult failure = UnpackResult::CannotOpen;
+  Reader reader = OpenZip(archivePath, failure);
+  if (!reader) return Fail(failure);
   archive_entry* entry = nullptr;
   int status = ARCHIVE_OK;
   int entries = 0;
@@ -213,8 +217,9 @@ class EntryWriter {
 UnpackOutcome WriteEntries(const QString& archivePath, const QString& folder, const UnpackLimits& limits,
                            std::int64_t packedBytes, ProgressPacer& pacer, const Survey& survey,
                            const UnpackFilter& wanted) {
-  Reader reader = OpenZip(archivePath);
-  if (!reader) return Fail(UnpackResult::CannotOpen);
+  UnpackResult failure = UnpackResult::CannotOpen;
+  Reader reader = OpenZip(archivePath, failure);
+  if (!reader) return Fail(failure);
   EntryWriter writer(limits, packedBytes, pacer, survey.declaredBytes);
   QString base = folder;
   while (base.size() > 1 && base.endsWith(QLatin1Char('/'))) base.chop(1);
