@@ -5,6 +5,7 @@
 #include "platform/files/own_temporary_names.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QSet>
 
@@ -137,7 +138,10 @@ bool WriteJournal(const QString& privateFolder, const ReplaceJournal& journal, i
   int written = 0;
   if (!WriteAll(file.get(), JournalText(journal), written)) return fail(written);
   if (::fsync(file.get()) != 0 || !file.close()) return fail(errno);
+  // The journal's name, and the private folder's own name in the target folder, are on disk
+  // before any entry moves out of it.
   SyncFolderToDisk(privateFolder);
+  SyncFolderToDisk(QFileInfo(privateFolder + QStringLiteral("..")).absoluteFilePath());
   return true;
 }
 

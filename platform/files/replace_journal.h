@@ -58,7 +58,8 @@ enum class JournalRead {
 // kept names the journal may give). *journal is set when Whole.
 JournalRead ParseJournal(const QByteArray& text, long long pid, ReplaceJournal* journal);
 
-// Writes the journal into `privateFolder` (ending in "/") and puts it on disk with its folder;
+// Writes the journal into `privateFolder` (ending in "/") and puts it on disk with its folder and
+// the folder above;
 // false with the system's error number in *error (a full disk refuses it here, before any move).
 bool WriteJournal(const QString& privateFolder, const ReplaceJournal& journal, int* error);
 
