@@ -7,9 +7,8 @@
 // them old or all new once the next start has run); then the library is registered in
 // TopicList.ini and the item logged. A failure at any step, a Cancel included, puts back every
 // file it had moved, so the target folder is exactly as before, and the private folder goes with
-// everything in it. Files the item does not
-// own (see catalogue_item_files.h) are never even unpacked, so names they share across the parts
-// of a set do not clash; a library's existing settings file is kept, whether it comes in an archive
+// everything in it. Files the item does not own (see catalogue_item_files.h) are never even
+// unpacked, so names they share across the parts of a set do not clash; a library's existing settings file is kept, whether it comes in an archive
 // or as a plain item of its own.
 
 #include "core/vars_bas.h"

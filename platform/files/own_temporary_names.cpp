@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <set>
 #include <system_error>
 
 #include <fcntl.h>
@@ -96,7 +97,6 @@ bool IsOwnedDirectory(const QByteArray& path) {
 }
 
 // A private folder as PrivateFolder and the download make it: readable by its owner only, holding
-// nothing but the download's two subfolders (either may not have been made yet).
 // nothing but the download's two subfolders (either may not have been made yet) and the journal of
 // a replacement.
 bool IsPrivateFolderLayout(const QByteArray& path, const struct stat& info) {
@@ -114,6 +114,11 @@ bool IsPrivateFolderLayout(const QByteArray& path, const struct stat& info) {
     if (!IsOwnedDirectory(entry)) return false;
   }
   return true;
+}
+
+bool HoldsJournal(const QByteArray& privateFolder) {
+  struct stat info {};
+  return ::lstat((privateFolder + '/' + QFile::encodeName(ReplaceJournalName())).constData(), &info) == 0;
 }
 
 bool RemoveEntry(const QByteArray& path, bool folder) {
@@ -218,7 +223,9 @@ bool ProcessIsRunning(long long pid) {
 
 int RemoveStaleTemporaryFiles(const std::vector<TemporaryScope>& scopes) {
   int settled = 0;
-  // Private folders first: their journals say what the kept entries beside them are for.
+  // Private folders first: their journals say what the kept entries beside them are for. The kept
+  // entries of a process whose private folder stays (its journal could not be followed) stay too.
+  std::set<long long> unsettled;
   for (const bool privateFolders : {true, false}) {
     for (const TemporaryScope& scope : scopes) {
       if (scope.folder.isEmpty() || !scope.isCandidate) continue;
@@ -229,10 +236,15 @@ int RemoveStaleTemporaryFiles(const std::vector<TemporaryScope>& scopes) {
       for (const QString& fileName : names) {
         std::optional<TemporaryName> name = ParseTemporaryName(fileName);
         if (!name || (name->kind == TemporaryKind::Unpack) != privateFolders) continue;
-        ResolveCutBaseName(*name, names);
+        static_cast<void>(ResolveCutBaseName(*name, names));
         if (name->kind != TemporaryKind::Keep && !scope.isCandidate(*name)) continue;
         if (ProcessIsRunning(name->pid)) continue;
-        if (Settle(folder, fileName, *name)) ++settled;
+        if (name->kind == TemporaryKind::Keep && unsettled.count(name->pid) != 0) continue;
+        if (Settle(folder, fileName, *name)) {
+          ++settled;
+        } else if (privateFolders && HoldsJournal(folder + QFile::encodeName(fileName))) {
+          unsettled.insert(name->pid);
+        }
       }
     }
   }

@@ -69,7 +69,8 @@ struct TemporaryScope {
 // passed over), removes the stale temporary files and private folders described above, and ends
 // a replacement a dead process left half done. A private folder holding a replacement's journal is
 // settled by the journal first (entry_swap.h: rolled back or forward whole), before any other
-// entry of any folder is looked at; only then goes the folder. An old entry kept aside that no
+// entry of any folder is looked at; only then goes the folder (a journal that cannot be followed
+// keeps the folder, and every entry its process kept aside). An old entry kept aside that no
 // journal names (its replacement's folder is gone) is put back when its name is free, and removed
 // when the new entry holds the name; a scope always counts kept entries as its own, whatever else
 // it takes. A folder may appear in several scopes. Returns how many entries were removed or put

@@ -17,6 +17,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
+#include <filesystem>
 #include <functional>
 #include <iterator>
 #include <optional>
@@ -345,7 +346,7 @@ TEST(EntrySwap, TheStartFollowsOnlyAWholeJournalOfTheItemsOwnEntriesAndTouchesNo
   struct Case {
     const char* what;
     std::function<QByteArray(platform::ReplaceJournal)> text;
-    bool followed;  // true: the private folder may go (a journal cut short, or one followed)
+    bool followed;  // false: the journal cannot be followed
   };
   // Each journal but the first two would, if followed, move another library into the private
   // folder (as a new entry put back where it was prepared), which then goes.
@@ -393,28 +394,28 @@ TEST(EntrySwap, TheStartFollowsOnlyAWholeJournalOfTheItemsOwnEntriesAndTouchesNo
        false},
       {"something else", [](platform::ReplaceJournal) { return QByteArray("[Normal]\nWordWait=X\n"); }, false},
   };
+  const auto all = [](const platform::TemporaryName&) { return true; };
+  const QString kept = keptFor("Big.abc");
   for (const Case& test : cases) {
     SCOPED_TRACE(test.what);
     const QMap<QString, QByteArray> before = FolderSnapshot(target);
-    const platform::PrivateFolder staging(target);
-    const QString privateFolder = staging.path();
+    // A dead process's private folder, and the old library kept aside by a second name.
+    const QString privateFolder = target + TemporaryNameOfProcess("download", TemporaryKind::Unpack, dead) + "/";
     TempFolders::writeFile(privateFolder + "files/Big.abc", "new library");
+    ASSERT_EQ(::chmod(QFile::encodeName(privateFolder).constData(), 0700), 0);
+    ASSERT_EQ(::link(QFile::encodeName(target + "Big.abc").constData(), QFile::encodeName(target + kept).constData()), 0);
     struct stat prepared {};
     ASSERT_EQ(::lstat(QFile::encodeName(privateFolder + "files/Big.abc").constData(), &prepared), 0);
-    const platform::ReplaceJournal journal{"Big", {{"Big.abc", "files/Big.abc", keptFor("Big.abc"), prepared.st_dev, prepared.st_ino}}};
+    const platform::ReplaceJournal journal{"Big", {{"Big.abc", "files/Big.abc", kept, prepared.st_dev, prepared.st_ino}}};
     TempFolders::writeFile(privateFolder + platform::ReplaceJournalName(), test.text(journal));
-    const QMap<QString, QByteArray> inside = FolderSnapshot(privateFolder);
+    const QMap<QString, QByteArray> planted = FolderSnapshot(target);
 
-    EXPECT_EQ(platform::RecoverEntrySwap(privateFolder, dead), test.followed);
-    QMap<QString, QByteArray> after = FolderSnapshot(target);
-    for (const QString& path : after.keys()) {
-      if (path.startsWith(QFileInfo(privateFolder.chopped(1)).fileName())) after.remove(path);
-    }
-    EXPECT_EQ(testing_support::SnapshotDifference(before, after), "");
-    if (!test.followed) {
-      EXPECT_EQ(testing_support::SnapshotDifference(inside, FolderSnapshot(privateFolder)), "");
-    }
-    QFile::remove(privateFolder + platform::ReplaceJournalName());
+    platform::RemoveStaleTemporaryFiles({{target, all}});
+    // Followed, the set is undone and nothing is left; otherwise nothing at all is touched, the
+    // kept entry included.
+    EXPECT_EQ(testing_support::SnapshotDifference(test.followed ? before : planted, FolderSnapshot(target)), "");
+    std::filesystem::remove_all(QFile::encodeName(privateFolder).toStdString());
+    QFile::remove(target + kept);
   }
 }
 
