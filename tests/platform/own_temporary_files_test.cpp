@@ -348,8 +348,8 @@ TEST(EntrySwap, TheStartFollowsOnlyAWholeJournalOfTheItemsOwnEntriesAndTouchesNo
     std::function<QByteArray(platform::ReplaceJournal)> text;
     bool followed;  // false: the journal cannot be followed
   };
-  // Each journal but the first two would, if followed, move another library into the private
-  // folder (as a new entry put back where it was prepared), which then goes.
+  // A journal naming one more entry than the library would, if followed, move that entry into the
+  // private folder (as a new entry put back where it was prepared), which then goes.
   const auto withOther = [&](platform::ReplaceJournal journal, const QString& name, const QString& kept) {
     journal.entries.insert(journal.entries.begin(), {name, "files/Gone.abc", kept, 1, 1});
     return platform::JournalText(journal);
