@@ -185,7 +185,8 @@ std::optional<TemporaryName> ParseTemporaryName(const QString& fileName) {
   static const QRegularExpression pattern(
       QStringLiteral("^\\.(.+)\\.lexorn2(?:~([0-9a-f]{%1}))?-([1-9][0-9]{0,6})\\.(tmp|download|unpack|keep)-[0-9a-z]{%2}$")
           .arg(kDigestLength)
-          .arg(kRandomLength));
+          .arg(kRandomLength),
+      QRegularExpression::DotMatchesEverythingOption);  // a base name may hold any character but "/"
   const QRegularExpressionMatch match = pattern.match(fileName);
   if (!match.hasMatch()) return std::nullopt;
   const long long pid = match.captured(3).toLongLong();

@@ -74,7 +74,7 @@ TEST(OwnTemporaryNames, OnlyTheWholeNameTheProgramMakesIsRecognised) {
 TEST(OwnTemporaryNames, EveryNameFitsAndIsParsedBackToItsWholeBaseAndKind) {
   // Base names up to 255 bytes of characters of one to four bytes, and of the characters the name
   // itself uses.
-  const QString pieces[] = {"a", "é", "词", "😀", ".", "~", "-", "%1", " "};
+  const QString pieces[] = {"a", "é", "词", "😀", ".", "~", "-", "%1", " ", "\n"};
   QRandomGenerator random(20261210);
   std::vector<QString> bases = {QString(216, u'a'), QString(217, u'a'), QString(255, u'a'), QString(85, u'词'),
                                 "a" + QString("😀").repeated(62) + "abc"};
