@@ -209,11 +209,10 @@ ItemOutcome CatalogueDownload::install(const WebLibItem& item, Staging& staging)
     // takes the place of anything.
     if (const int error = platform::SyncFileToDisk(staged); error != 0) return FailedFromErrno(error);
   }
-  platform::EntrySwap swap;  // undone when it goes uncommitted
-  for (const auto& [staged, name] : staging.entries) {
-    QString reason;
-    if (!swap.move(staged, targetFolder_ + name, &reason)) return Failed(ItemFailure::WriteFailed, reason);
-  }
+  // One transaction: the library (staged last) is its commit point, and a start after a kill
+  // finishes or undoes the whole set from the journal.
+  platform::EntrySwap swap(staging.folder.path(), staging.libraryName.isEmpty() ? item.toFileName : staging.libraryName);
+  if (QString reason; !swap.move(staging.entries, &reason)) return Failed(ItemFailure::WriteFailed, reason);
 
   QString section;
   QString previousFolder;
@@ -235,8 +234,7 @@ ItemOutcome CatalogueDownload::install(const WebLibItem& item, Staging& staging)
     }
     return Failed(ItemFailure::LogWriteFailed);
   }
-  swap.commit();
-  platform::SyncFolderToDisk(targetFolder_);  // the renames (the files were synced before)
+  swap.finish();  // the renames are on disk before the journal goes (the files were synced before)
   if (!section.isEmpty()) g_CurrentSection = section;
   ItemOutcome done;
   done.libraryAdded = !section.isEmpty();

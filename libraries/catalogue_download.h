@@ -2,12 +2,13 @@
 // Fetching one checked catalogue item into the target folder without ever harming what is there.
 // The item is fetched (an archive also unpacked, a multi-part set part by part) into a private
 // folder inside the target folder. Only when every part arrived, every archive unpacked whole and
-// the item's library reads as a library are the item's own files moved into place, each by one
-// atomic rename; then the library is registered in TopicList.ini and the item logged. A failure
-// at any step, a Cancel included, puts back every file it had moved, so the target folder is
-// exactly as before, and the private folder goes with everything in it. Files the item does not
-// own (see catalogue_item_files.h) are never even unpacked, so names they share across the parts
-// of a set do not clash; a library's existing settings file is kept, whether it comes in an archive
+// the item's library reads as a library are the item's own files moved into place, as one
+// transaction whose commit point is the library (platform/files/entry_swap.h: a kill leaves all of
+// them old or all new once the next start has run); then the library is registered in
+// TopicList.ini and the item logged. A failure at any step, a Cancel included, puts back every
+// file it had moved, so the target folder is exactly as before, and the private folder goes with
+// everything in it. Files the item does not own (see catalogue_item_files.h) are never even
+// unpacked, so names they share across the parts of a set do not clash; a library's existing settings file is kept, whether it comes in an archive
 // or as a plain item of its own.
 
 #include "core/vars_bas.h"

@@ -36,8 +36,7 @@ int RemoveStaleDownloadFiles() {
   std::vector<platform::TemporaryScope> scopes{
       {platform::ProgramFolder(), [](const TemporaryName&) { return true; }},
       {platform::ProfileFolder(), [](const TemporaryName&) { return true; }},
-      {ProposedLibraryFolder(),
-       [](const TemporaryName& name) { return IsPrivateFolder(name) || name.kind == TemporaryKind::Keep; }},
+      {ProposedLibraryFolder(), IsPrivateFolder},
   };
   const QMap<QString, QStringList> libraries = ListedLibrariesByFolder();
   for (auto folder = libraries.begin(); folder != libraries.end(); ++folder) {

@@ -8,7 +8,9 @@
 // - the proposed download folder: a download's private folders and kept entries;
 // - the folder of each library in TopicList.ini: the temporaries of the library's own files
 //   ("Words.abc", its settings "Words.ini", a download's "Words.*" entries) and a download's
-//   private folders, never those of any other name.
+//   private folders, never those of any other name;
+// - in each of these folders, an old entry a replacement kept aside, whatever the list says (it is
+//   put back, or goes when the new entry holds its name).
 
 // Returns how many files and folders were removed or put back.
 int RemoveStaleDownloadFiles();

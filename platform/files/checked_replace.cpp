@@ -1,7 +1,6 @@
 #include "platform/files/checked_replace.h"
 
 #include "platform/files/disk_sync.h"
-#include "platform/files/own_temporary_names.h"
 #include "platform/files/safe_write.h"
 
 #include <QFile>
@@ -19,14 +18,6 @@ void SetReason(QString* reason, const QString& text) {
   if (reason != nullptr) *reason = text;
 }
 
-// A name of the program's own temporary pattern beside the target, named for the target, so a
-// run that dies between the write and the rename leaves nothing the next start does not clear
-// away (the start-up clean-up takes only temporaries named for the files it knows).
-QString StagingName(const QString& target) {
-  const QFileInfo info(target);
-  return info.absolutePath() + QLatin1Char('/') + NewTemporaryName(info.fileName(), TemporaryKind::Write);
-}
-
 }  // namespace
 
 ReplaceResult ReplaceFileUnlessChanged(const QString& path, QByteArrayView bytes, const std::function<bool()>& unchanged,
@@ -41,16 +32,17 @@ ReplaceResult ReplaceFileUnlessChanged(const QString& path, QByteArrayView bytes
   bool exists = false;
   if (!CheckWriteTarget(targetName, &old, &exists, reason)) return ReplaceResult::Failed;
 
-  const QString staging = StagingName(target);
-  const QByteArray stagingName = QFile::encodeName(staging);
-  if (!WriteFileAtomically(staging, bytes, reason)) return ReplaceResult::Failed;
+  // The staging file is the safe writer's own temporary file (one temporary name, made for the
+  // target's name), so a run that dies before the rename leaves nothing the next start does not
+  // clear away.
+  const QByteArray stagingName = WriteBesideTarget(target, bytes, exists ? &old : nullptr, reason);
+  if (stagingName.isEmpty()) return ReplaceResult::Failed;
   const auto fail = [&](int error) {
     ::unlink(stagingName.constData());
     SetReason(reason, SystemErrorText(error));
     return ReplaceResult::Failed;
   };
-  if (exists && ::chmod(stagingName.constData(), old.st_mode & 07777) != 0) return fail(errno);
-  const std::optional<FileVersion> staged = VersionOfFile(staging);
+  const std::optional<FileVersion> staged = VersionOfFile(QFile::decodeName(stagingName));
   if (!staged) return fail(errno);
 
   if (!unchanged()) {

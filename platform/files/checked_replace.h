@@ -1,7 +1,8 @@
 #pragma once
 // Replacing a file that another program may replace too (the open word library, which the learner
 // can edit, sync or rewrite elsewhere while the bar runs). The new content is first put on disk
-// whole beside the file, through the safe writer; only then is the caller asked, once more and
+// whole beside the file, in a temporary file of the safe writer (one temporary name, never one
+// made for another); only then is the caller asked, once more and
 // immediately before the rename that puts it in place, whether the file is still the one it
 // read. A change someone made while the content was being written and synced is then kept, not
 // overwritten.

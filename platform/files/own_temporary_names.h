@@ -14,6 +14,7 @@
 // Names of any other shape (an older release's, a learner's look-alike) are never touched.
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -33,13 +34,24 @@ enum class TemporaryKind {
 QString NewTemporaryName(const QString& baseName, TemporaryKind kind);
 
 struct TemporaryName {
-  QString baseName;  // the name of the file or folder the temporary one stands in for
+  // The name of the file or folder the temporary one stands in for; only its start while
+  // `cutDigest` is set (see ResolveCutBaseName).
+  QString baseName;
   TemporaryKind kind;
   long long pid;
+  QString cutDigest;  // set when the base name was cut to fit: the digest of the whole name
+
+  // True when this temporary name was made for an entry named `base`.
+  bool standsFor(const QString& base) const;
 };
 
 // The parts of a name made by NewTemporaryName; nothing for any other name.
 std::optional<TemporaryName> ParseTemporaryName(const QString& fileName);
+
+// Completes the base name of a name that was cut to fit, from the names `candidates` (the entries
+// of its folder, the names a journal gives): true when one of them is the one it was made for,
+// which then becomes its base name. A name that was not cut is left as it is (true).
+bool ResolveCutBaseName(TemporaryName& name, const QStringList& candidates);
 
 // The base name of the program's private folders ("download").
 QString PrivateFolderBaseName();
@@ -55,9 +67,14 @@ struct TemporaryScope {
 
 // In each scope's folder (not its subfolders; a folder that does not exist or cannot be read is
 // passed over), removes the stale temporary files and private folders described above, and ends
-// a replacement a dead process left half done: an old entry kept aside is put back when its name
-// is free, and removed when the new entry holds the name. A folder may appear in several scopes.
-// Returns how many entries were removed or put back.
+// a replacement a dead process left half done. A private folder holding a replacement's journal is
+// settled by the journal first (entry_swap.h: rolled back or forward whole), before any other
+// entry of any folder is looked at; only then goes the folder (a journal that cannot be followed
+// keeps the folder, and every entry its process kept aside). An old entry kept aside that no
+// journal names (its replacement's folder is gone) is put back when its name is free, and removed
+// when the new entry holds the name; a scope always counts kept entries as its own, whatever else
+// it takes. A folder may appear in several scopes. Returns how many entries were removed or put
+// back.
 int RemoveStaleTemporaryFiles(const std::vector<TemporaryScope>& scopes);
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/files/disk_sync.h"
 #include "platform/files/own_temporary_names.h"
+#include "platform/files/replace_journal.h"
 
 #include <QFile>
 
@@ -37,6 +38,8 @@ PrivateFolder::PrivateFolder(const QString& parent) {
 
 PrivateFolder::~PrivateFolder() {
   if (path_.isEmpty()) return;
+  struct stat journal {};
+  if (::lstat(QFile::encodeName(path_ + ReplaceJournalName()).constData(), &journal) == 0) return;
   std::error_code ignored;
   std::filesystem::remove_all(QFile::encodeName(path_).toStdString(), ignored);
 }

@@ -3,7 +3,9 @@
 // own temporary pattern (see own_temporary_names.h), readable by this user only, and removed with
 // everything in it when the object goes. Being inside the destination folder it lies on the same
 // file system, so what is prepared in it can be renamed into place atomically. A program that dies
-// leaves it behind for the next start to remove.
+// leaves it behind for the next start to remove. A folder that still holds a replacement's journal
+// (entry_swap.h: a replacement this process could not finish or undo) is left for the next start
+// too, which follows the journal first: the old entries it may hold are not thrown away.
 
 #include <QString>
 
@@ -13,7 +15,7 @@ class PrivateFolder {
  public:
   // Creates the folder inside `parent` (which must exist); see created() and error().
   explicit PrivateFolder(const QString& parent);
-  ~PrivateFolder();
+  ~PrivateFolder();  // removes the folder, unless a journal is left in it
   PrivateFolder(const PrivateFolder&) = delete;
   PrivateFolder& operator=(const PrivateFolder&) = delete;
 

@@ -70,6 +70,29 @@ QString ResolvedWriteTarget(const QString& path) {
   return target.isEmpty() ? info.symLinkTarget() : target;  // a dangling link names the file to create
 }
 
+QByteArray WriteBesideTarget(const QString& target, QByteArrayView bytes, const struct stat* old, QString* reason) {
+  TemporaryFile temporary;
+  int error = 0;
+  if (!CreateTemporaryFile(target, temporary, error)) {
+    SetReason(reason, SystemErrorText(error));
+    return {};
+  }
+  // Each step's failure removes the temporary file; the target has not been touched.
+  const auto fail = [&](int code) {
+    temporary.fd.close();
+    ::unlink(temporary.name.constData());
+    SetReason(reason, SystemErrorText(code));
+    return QByteArray();
+  };
+  if (old != nullptr && ::fchmod(temporary.fd.get(), old->st_mode & 07777) != 0) return fail(errno);
+  if (!WriteAll(temporary.fd.get(), bytes, error)) return fail(error);
+  // Data a file system accepted into its cache can still be refused when it reaches the disk
+  // (delayed allocation on a full disk, a network file system): fsync and close report that.
+  if (::fsync(temporary.fd.get()) != 0) return fail(errno);
+  if (!temporary.fd.close()) return fail(errno);
+  return temporary.name;
+}
+
 bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* reason) {
   if (path.isEmpty()) {
     SetReason(reason, SystemErrorText(ENOENT));
@@ -81,27 +104,14 @@ bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* rea
   struct stat old {};
   bool exists = false;
   if (!CheckWriteTarget(targetName, &old, &exists, reason)) return false;
-
-  TemporaryFile temporary;
-  int error = 0;
-  if (!CreateTemporaryFile(target, temporary, error)) {
+  const QByteArray temporary = WriteBesideTarget(target, bytes, exists ? &old : nullptr, reason);
+  if (temporary.isEmpty()) return false;
+  if (::rename(temporary.constData(), targetName.constData()) != 0) {
+    const int error = errno;
+    ::unlink(temporary.constData());
     SetReason(reason, SystemErrorText(error));
     return false;
   }
-  // Each step's failure removes the temporary file; the old file has not been touched.
-  const auto fail = [&](int code) {
-    temporary.fd.close();
-    ::unlink(temporary.name.constData());
-    SetReason(reason, SystemErrorText(code));
-    return false;
-  };
-  if (exists && ::fchmod(temporary.fd.get(), old.st_mode & 07777) != 0) return fail(errno);
-  if (!WriteAll(temporary.fd.get(), bytes, error)) return fail(error);
-  // Data a file system accepted into its cache can still be refused when it reaches the disk
-  // (delayed allocation on a full disk, a network file system): fsync and close report that.
-  if (::fsync(temporary.fd.get()) != 0) return fail(errno);
-  if (!temporary.fd.close()) return fail(errno);
-  if (::rename(temporary.name.constData(), targetName.constData()) != 0) return fail(errno);
   SyncFolderOf(target);
   return true;
 }

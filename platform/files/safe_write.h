@@ -25,6 +25,13 @@ bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* rea
 // rename (a dangling link names the file to create); any other path as it stands.
 QString ResolvedWriteTarget(const QString& path);
 
+// The first half of a write: a new temporary file beside `target` (one of the program's own
+// temporary names, made for the target's name) holding bytes, with the permission bits of *old
+// when given, every write and the fsync checked. Returns its name as the system names it; empty
+// (nothing left behind) with the reason in *reason when it fails. The caller renames it over the
+// target or removes it.
+QByteArray WriteBesideTarget(const QString& target, QByteArrayView bytes, const struct stat* old, QString* reason);
+
 // Whether the file a write replaces (named as the system names it) may be replaced: true when it
 // is missing or a writable regular file. *exists tells which, and *old holds its status when it
 // exists; otherwise false with the reason in *reason when given.

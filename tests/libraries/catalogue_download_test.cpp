@@ -6,6 +6,7 @@
 #include "libraries/catalogue_download.h"
 #include "libraries/stale_download_files.h"
 #include "platform/app/folders.h"
+#include "platform/files/entry_swap.h"
 #include "platform/files/own_temporary_names.h"
 #include "platform/ini/ini.h"
 #include "tests/support/folder_content.h"
@@ -213,6 +214,31 @@ TEST_F(CatalogueDownloadTest, AnUpdateReplacesOnlyTheItemsOwnFilesAndKeepsTheLea
   EXPECT_EQ(topic("AC:Lib"), target_);
   EXPECT_EQ(g_CurrentSection, "AC:Lib");
   EXPECT_TRUE(TempFolders::readFile(folders_.programFolder() + "Updatelog2.ini").contains("File=Lib.zip->"));
+}
+
+TEST_F(CatalogueDownloadTest, ALibraryWhoseFileNameIs250BytesIsDownloadedOverItsOldFilesWithAndWithoutTheExchange) {
+  const QString name = QString(123, u'w') + QString(41, u'词');  // "<name>.abc": 250 bytes
+  for (const bool exchange : {true, false}) {
+    SCOPED_TRACE(exchange ? "with the exchange" : "without the exchange");
+    platform::SetMoveCallSeamForTesting([exchange](platform::MoveCall call) {
+      return exchange || call != platform::MoveCall::Exchange;
+    });
+    TempFolders::writeFile(target_ + name + ".abc", Library("AC", "old@n. 旧"));
+    TempFolders::writeFile(target_ + name + ".JPG/old.jpg", "old picture");
+    const QByteArray newLibrary = Library("AC", "new@n. 新");
+    const QByteArray zip = BuildZip({{name + ".abc", newLibrary}, {name + ".JPG/new.jpg", "new picture"}});
+    QMap<QString, QByteArray> expected = FolderContent(target_);
+    server_.serve("/lib/long.zip", zip);
+    const ItemOutcome outcome =
+        CatalogueDownload(server_.url("/lib/"), target_).download(WebLibItem{"1", "long.zip", name + ".zip", "Long", 1});
+    platform::SetMoveCallSeamForTesting({});
+    ASSERT_TRUE(outcome.ok()) << outcome.detail.toStdString();
+    expected[name + ".abc"] = newLibrary;
+    expected.remove(name + ".JPG/old.jpg");
+    expected[name + ".JPG/new.jpg"] = "new picture";
+    expected[name + ".zip"] = zip;
+    EXPECT_EQ(FolderContent(target_), expected);
+  }
 }
 
 TEST_F(CatalogueDownloadTest, AListOrLogThatCannotBeWrittenPutsTheOldLibraryBack) {

@@ -130,6 +130,8 @@ TEST(StartCleanupX11, RemovesOnlyItsOwnStaleEntriesInTheFoldersItWritesAndNothin
       {libraries, ours("Words.ini", TemporaryKind::Write), file, Outcome::Goes},
       {libraries, ours("download", TemporaryKind::Unpack), privateFolder, Outcome::Goes},
       {libraries, ours("Words.JPG", TemporaryKind::Keep), folder, Outcome::PutBack},
+      {libraries, ours("Gone.JPG", TemporaryKind::Keep), folder, Outcome::PutBack},  // a library no longer listed
+      {libraries, ours("Words." + QString(80, u'词') + ".dic", TemporaryKind::Write), file, Outcome::Goes},  // cut short
       {programFolder, ours("Settings.ini", TemporaryKind::Write), file, Outcome::Goes},
       {programFolder, ours("Tolbrand2", TemporaryKind::Download), file, Outcome::Goes},
       {profile, ours("CORVELSETUP.ini", TemporaryKind::Write), file, Outcome::Goes},

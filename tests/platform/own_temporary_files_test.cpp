@@ -4,17 +4,23 @@
 #include "platform/files/entry_swap.h"
 #include "platform/files/own_temporary_names.h"
 #include "platform/files/private_folder.h"
+#include "platform/files/replace_journal.h"
 #include "tests/support/stale_entries.h"
 #include "tests/support/temp_folders.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 
+#include <filesystem>
 #include <functional>
+#include <iterator>
+#include <optional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,6 +69,43 @@ TEST(OwnTemporaryNames, OnlyTheWholeNameTheProgramMakesIsRecognised) {
   EXPECT_EQ(ParseTemporaryName(platform::NewTemporaryName("50%1 off.abc", TemporaryKind::Write))->baseName, "50%1 off.abc");
   EXPECT_EQ(ParseTemporaryName(kept)->kind, TemporaryKind::Keep);
   EXPECT_NE(platform::NewTemporaryName("x", TemporaryKind::Write), platform::NewTemporaryName("x", TemporaryKind::Write));
+}
+
+TEST(OwnTemporaryNames, EveryNameFitsAndIsParsedBackToItsWholeBaseAndKind) {
+  // Base names up to 255 bytes of characters of one to four bytes, and of the characters the name
+  // itself uses.
+  const QString pieces[] = {"a", "é", "词", "😀", ".", "~", "-", "%1", " ", "\n"};
+  QRandomGenerator random(20261210);
+  std::vector<QString> bases = {QString(216, u'a'), QString(217, u'a'), QString(255, u'a'), QString(85, u'词'),
+                                "a" + QString("😀").repeated(62) + "abc"};
+  for (int made = 0; made < 3000; ++made) {
+    const qsizetype bytes = random.bounded(1, 256);
+    QString base;
+    while (true) {
+      const QString& piece = pieces[random.bounded(static_cast<int>(std::size(pieces)))];
+      if ((base + piece).toUtf8().size() > bytes) break;
+      base += piece;
+    }
+    if (!base.isEmpty()) bases.push_back(base);
+  }
+  const TemporaryKind kinds[] = {TemporaryKind::Write, TemporaryKind::Download, TemporaryKind::Unpack, TemporaryKind::Keep};
+  for (const QString& base : bases) {
+    for (const TemporaryKind kind : kinds) {
+      const QString name = platform::NewTemporaryName(base, kind);
+      SCOPED_TRACE(name.toStdString());
+      ASSERT_LE(name.toUtf8().size(), 255);
+      ASSERT_EQ(QString::fromUtf8(name.toUtf8()), name);  // whole characters only
+      std::optional<platform::TemporaryName> parsed = ParseTemporaryName(name);
+      ASSERT_TRUE(parsed.has_value());
+      EXPECT_EQ(parsed->kind, kind);
+      EXPECT_EQ(parsed->pid, static_cast<long long>(::getpid()));
+      EXPECT_TRUE(base.startsWith(parsed->baseName) && !parsed->baseName.isEmpty());  // recognisable
+      // Names in the same folder that start alike are not taken for it.
+      const QStringList folder = {base.chopped(1) + "x", base + "x", base, "x" + base};
+      ASSERT_TRUE(platform::ResolveCutBaseName(*parsed, folder));
+      ASSERT_EQ(parsed->baseName, base);
+    }
+  }
 }
 
 // What the start does with one entry of a folder.
@@ -199,49 +242,64 @@ class ScopedFileSystemPlay {
   ScopedFileSystemPlay& operator=(const ScopedFileSystemPlay&) = delete;
 };
 
+// The target folder's entries besides the private folder, hidden ones included.
+QStringList EntriesBeside(const QString& folder, const platform::PrivateFolder& staging) {
+  QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+  names.removeAll(QFileInfo(staging.path().chopped(1)).fileName());
+  return names;
+}
+
 TEST(EntrySwap, MovesExchangeLikeKindsRefuseOtherKindsAndRollBackExactly) {
   for (const FileSystemPlay& play : kFileSystems) {
     SCOPED_TRACE(play.name);
     const ScopedFileSystemPlay seam(play);
     TempFolders folders;
-    const QString prepared = folders.programFolder();
     const QString target = folders.libraryFolder();
-    TempFolders::writeFile(prepared + "Lib.abc", "new library");
-    TempFolders::writeFile(prepared + "Lib.JPG/new.jpg", "new");
-    TempFolders::writeFile(prepared + "Lib.dic/x", "folder");
-    TempFolders::writeFile(prepared + "Lib.ini", "new settings");
     TempFolders::writeFile(target + "Lib.abc", "old library");
     TempFolders::writeFile(target + "Lib.JPG/old.jpg", "old");
     TempFolders::writeFile(target + "Lib.dic", "a file");
     const QMap<QString, QByteArray> targetBefore = FolderSnapshot(target);
+    const platform::PrivateFolder staging(target);
+    const QString prepared = staging.path() + "files/";
+    TempFolders::writeFile(prepared + "Lib.abc", "new library");
+    TempFolders::writeFile(prepared + "Lib.JPG/new.jpg", "new");
+    TempFolders::writeFile(prepared + "Lib.dic/x", "folder");
+    TempFolders::writeFile(prepared + "Lib.ini", "new settings");
     const QMap<QString, QByteArray> preparedBefore = FolderSnapshot(prepared);
+    const auto set = [&](const QStringList& names) {
+      std::vector<std::pair<QString, QString>> entries;
+      for (const QString& name : names) entries.emplace_back(prepared + name, name);
+      return entries;
+    };
 
-    platform::EntrySwap swap;
-    EXPECT_TRUE(swap.move(prepared + "Lib.abc", target + "Lib.abc"));
-    EXPECT_TRUE(swap.move(prepared + "Lib.JPG", target + "Lib.JPG"));
-    EXPECT_TRUE(swap.move(prepared + "Lib.ini", target + "Lib.ini"));
-    QString reason;
-    EXPECT_FALSE(swap.move(prepared + "Lib.dic", target + "Lib.dic", &reason));  // a folder never replaces a file
-    EXPECT_FALSE(reason.isEmpty());
-    EXPECT_EQ(TempFolders::readFile(target + "Lib.abc"), "new library");
-    EXPECT_TRUE(QFile::exists(target + "Lib.JPG/new.jpg"));
-    EXPECT_FALSE(QFile::exists(target + "Lib.JPG/old.jpg"));
+    {
+      platform::EntrySwap swap(staging.path(), "Lib");
+      QString reason;
+      EXPECT_FALSE(swap.move(set({"Lib.ini", "Lib.dic", "Lib.abc"}), &reason));  // a folder never replaces a file
+      EXPECT_FALSE(reason.isEmpty());
+      EXPECT_FALSE(platform::EntrySwap(staging.path(), "Other").move(set({"Lib.abc"})));  // not the item's entry
+      EXPECT_EQ(testing_support::SnapshotDifference(preparedBefore, FolderSnapshot(prepared)), "");
 
-    swap.rollback();
-    EXPECT_EQ(testing_support::SnapshotDifference(targetBefore, FolderSnapshot(target)), "");
+      EXPECT_TRUE(swap.move(set({"Lib.JPG", "Lib.ini", "Lib.abc"})));
+      EXPECT_EQ(TempFolders::readFile(target + "Lib.abc"), "new library");
+      EXPECT_TRUE(QFile::exists(target + "Lib.JPG/new.jpg"));
+      EXPECT_FALSE(QFile::exists(target + "Lib.JPG/old.jpg"));
+      EXPECT_TRUE(swap.rollback());
+    }
+    QMap<QString, QByteArray> now = FolderSnapshot(target);
+    for (const QString& path : now.keys()) {
+      if (path.startsWith(staging.path().mid(target.size()).chopped(1))) now.remove(path);
+    }
+    EXPECT_EQ(testing_support::SnapshotDifference(targetBefore, now), "");
     EXPECT_EQ(testing_support::SnapshotDifference(preparedBefore, FolderSnapshot(prepared)), "");
 
-    // Committed, the old entries are where the prepared ones were, and nothing is left beside
-    // the targets.
-    platform::EntrySwap kept;
-    EXPECT_TRUE(kept.move(prepared + "Lib.abc", target + "Lib.abc"));
-    EXPECT_TRUE(kept.move(prepared + "Lib.JPG", target + "Lib.JPG"));
-    kept.commit();
+    // Finished, nothing but the new entries is left beside the private folder.
+    platform::EntrySwap swap(staging.path(), "Lib");
+    EXPECT_TRUE(swap.move(set({"Lib.JPG", "Lib.abc"})));
+    swap.finish();
     EXPECT_EQ(TempFolders::readFile(target + "Lib.abc"), "new library");
-    EXPECT_EQ(TempFolders::readFile(prepared + "Lib.abc"), "old library");
-    EXPECT_EQ(TempFolders::readFile(prepared + "Lib.JPG/old.jpg"), "old");
-    EXPECT_EQ(QDir(target).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
-              QStringList({"Lib.JPG", "Lib.abc", "Lib.dic"}));
+    EXPECT_EQ(EntriesBeside(target, staging), QStringList({"Lib.JPG", "Lib.abc", "Lib.dic"}));
+    EXPECT_FALSE(QFile::exists(staging.path() + platform::ReplaceJournalName()));
   }
 }
 
@@ -256,20 +314,108 @@ TEST(EntrySwap, AReplacementTheFileSystemRefusesLeavesTheOldEntryAndNothingBesid
     });
     TempFolders folders;
     const QString target = folders.libraryFolder();
-    TempFolders::writeFile(folders.programFolder() + "Lib.abc", "new library");
     TempFolders::writeFile(target + "Lib.abc", "old library");
     const QMap<QString, QByteArray> before = FolderSnapshot(target);
-    platform::EntrySwap swap;
-    if (play.exchange) {
-      // The exchange is the one call; it cannot be half done.
-      EXPECT_TRUE(swap.move(folders.programFolder() + "Lib.abc", target + "Lib.abc"));
-      swap.rollback();
-    } else {
+    {
+      const platform::PrivateFolder staging(target);
+      TempFolders::writeFile(staging.path() + "files/Lib.abc", "new library");
+      platform::EntrySwap swap(staging.path(), "Lib");
       QString reason;
-      EXPECT_FALSE(swap.move(folders.programFolder() + "Lib.abc", target + "Lib.abc", &reason));
-      EXPECT_FALSE(reason.isEmpty());
+      if (play.exchange) {
+        // The exchange is the one call; it cannot be half done.
+        EXPECT_TRUE(swap.move({{staging.path() + "files/Lib.abc", "Lib.abc"}}));
+        EXPECT_TRUE(swap.rollback());
+      } else {
+        EXPECT_FALSE(swap.move({{staging.path() + "files/Lib.abc", "Lib.abc"}}, &reason));
+        EXPECT_FALSE(reason.isEmpty());
+      }
     }
     EXPECT_EQ(testing_support::SnapshotDifference(before, FolderSnapshot(target)), "");
+  }
+}
+
+TEST(EntrySwap, TheStartFollowsOnlyAWholeJournalOfTheItemsOwnEntriesAndTouchesNothingElse) {
+  TempFolders folders;
+  const QString target = folders.libraryFolder();
+  TempFolders::writeFile(target + "Big.abc", "old library");
+  TempFolders::writeFile(target + "Big.ini", "the learner's settings");
+  TempFolders::writeFile(target + "Other.abc", "another library");
+  const long long dead = DeadProcessId();
+  const auto keptFor = [dead](const QString& name) { return TemporaryNameOfProcess(name, TemporaryKind::Keep, dead); };
+
+  struct Case {
+    const char* what;
+    std::function<QByteArray(platform::ReplaceJournal)> text;
+    bool followed;  // false: the journal cannot be followed
+  };
+  // A journal naming one more entry than the library would, if followed, move that entry into the
+  // private folder (as a new entry put back where it was prepared), which then goes.
+  const auto withOther = [&](platform::ReplaceJournal journal, const QString& name, const QString& kept) {
+    journal.entries.insert(journal.entries.begin(), {name, "files/Gone.abc", kept, 1, 1});
+    return platform::JournalText(journal);
+  };
+  const Case cases[] = {
+      {"whole", [](platform::ReplaceJournal j) { return platform::JournalText(j); }, true},
+      {"cut short", [](platform::ReplaceJournal j) { return platform::JournalText(j).chopped(6); }, true},
+      {"cut short in its first line", [](platform::ReplaceJournal) { return QByteArray("lexorn2-rep"); }, true},
+      {"empty", [](platform::ReplaceJournal) { return QByteArray(); }, true},
+      {"another library", [&](platform::ReplaceJournal j) { return withOther(j, "Other.abc", keptFor("Other.abc")); }, false},
+      {"a path out of the folder",
+       [&](platform::ReplaceJournal j) { return withOther(j, "Big.x/../../Other.abc", keptFor("Big.x")); }, false},
+      {"a kept name not made for its entry",
+       [&](platform::ReplaceJournal j) { return withOther(j, "Big.JPG", keptFor("Big.abc")); }, false},
+      {"a kept name of another process",
+       [&](platform::ReplaceJournal j) {
+         return withOther(j, "Big.JPG", TemporaryNameOfProcess("Big.JPG", TemporaryKind::Keep, DeadProcessId()));
+       },
+       false},
+      {"a learner's file as the kept name", [&](platform::ReplaceJournal j) { return withOther(j, "Big.JPG", "Big.ini"); }, false},
+      {"a prepared path out of the private folder",
+       [](platform::ReplaceJournal j) {
+         j.entries.back().prepared = "files/../../Other.abc";
+         return platform::JournalText(j);
+       },
+       false},
+      {"an entry named twice",
+       [&](platform::ReplaceJournal j) { return withOther(j, "Big.abc", keptFor("Big.abc")); }, false},
+      {"no entry", [](platform::ReplaceJournal j) { return platform::JournalText({j.item, {}}); }, false},
+      {"a name that is not UTF-8",
+       [](platform::ReplaceJournal j) { return platform::JournalText(j).replace("Big.abc", "Big.%FF"); }, false},
+      {"too many entries",
+       [&](platform::ReplaceJournal j) {
+         for (int more = 0; more < platform::kMostJournalEntries; ++more) {
+           const QString name = QString("Big.%1").arg(more);
+           j.entries.insert(j.entries.begin(), {name, "files/" + name, keptFor(name), 1, 1});
+         }
+         return platform::JournalText(j);
+       },
+       false},
+      {"too long", [](platform::ReplaceJournal j) { return platform::JournalText(j) + QByteArray(platform::kLongestJournal, '\n'); },
+       false},
+      {"something else", [](platform::ReplaceJournal) { return QByteArray("[Normal]\nWordWait=X\n"); }, false},
+  };
+  const auto all = [](const platform::TemporaryName&) { return true; };
+  const QString kept = keptFor("Big.abc");
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.what);
+    const QMap<QString, QByteArray> before = FolderSnapshot(target);
+    // A dead process's private folder, and the old library kept aside by a second name.
+    const QString privateFolder = target + TemporaryNameOfProcess("download", TemporaryKind::Unpack, dead) + "/";
+    TempFolders::writeFile(privateFolder + "files/Big.abc", "new library");
+    ASSERT_EQ(::chmod(QFile::encodeName(privateFolder).constData(), 0700), 0);
+    ASSERT_EQ(::link(QFile::encodeName(target + "Big.abc").constData(), QFile::encodeName(target + kept).constData()), 0);
+    struct stat prepared {};
+    ASSERT_EQ(::lstat(QFile::encodeName(privateFolder + "files/Big.abc").constData(), &prepared), 0);
+    const platform::ReplaceJournal journal{"Big", {{"Big.abc", "files/Big.abc", kept, prepared.st_dev, prepared.st_ino}}};
+    TempFolders::writeFile(privateFolder + platform::ReplaceJournalName(), test.text(journal));
+    const QMap<QString, QByteArray> planted = FolderSnapshot(target);
+
+    platform::RemoveStaleTemporaryFiles({{target, all}});
+    // Followed, the set is undone and nothing is left; otherwise nothing at all is touched, the
+    // kept entry included.
+    EXPECT_EQ(testing_support::SnapshotDifference(test.followed ? before : planted, FolderSnapshot(target)), "");
+    std::filesystem::remove_all(QFile::encodeName(privateFolder).toStdString());
+    QFile::remove(target + kept);
   }
 }
 

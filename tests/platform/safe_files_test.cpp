@@ -1,5 +1,7 @@
 // The one write path and the one read path of the program, on real file systems: a full disk
 // fails the write and leaves the old file whole, and nothing but a regular file is ever read.
+#include "platform/files/checked_replace.h"
+#include "platform/files/own_temporary_names.h"
 #include "platform/files/picture_file.h"
 #include "platform/files/safe_read.h"
 #include "platform/files/safe_write.h"
@@ -17,9 +19,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <sys/socket.h>
@@ -92,6 +96,40 @@ TEST(SafeWrite, AFullDiskFailsEveryWriterAndLeavesTheOldFileByteForByte) {
   // Only the library writer tells the learner itself, naming the file.
   ASSERT_EQ(dialogs->messages.size(), 1u);
   EXPECT_TRUE(dialogs->messages[0].text.contains(disk.folder() + "Words.abc"));
+}
+
+TEST(SafeWrite, AFileOfTheLongestNameIsWrittenByEveryWriterThroughOneTemporaryNameTheCleanUpKnows) {
+  testing_support::ScopedRecordingDialogs dialogs;
+  // 250-byte names, with the four-byte extension: the longest a library's files may have.
+  const QString bases[] = {"Words", QString(246, u'w'), QString(82, u'词')};
+  for (const QString& base : bases) {
+    const TempFolders folders;
+    const QString folder = folders.libraryFolder();
+    const QString path = folder + base + ".abc";
+    SCOPED_TRACE(QString::number(QFile::encodeName(QFileInfo(path).fileName()).size()).toStdString() + " bytes");
+    for (const Writer& writer : ProgramWriters()) {
+      SCOPED_TRACE(writer.name);
+      TempFolders::writeFile(path, LibraryBytes(QStringList{"{AC}", "kept@[k]", "[Normal]"}));
+      EXPECT_TRUE(writer.write(path));
+      EXPECT_EQ(FilesIn(folder), QStringList{QFileInfo(path).fileName()}) << "no temporary file left";
+    }
+    // While the checked replace waits for its last check, its staging file is one temporary name,
+    // made for the library's own name.
+    QStringList staged;
+    const auto look = [&] {
+      staged = FilesIn(folder);
+      staged.removeAll(QFileInfo(path).fileName());
+      return true;
+    };
+    ASSERT_EQ(platform::ReplaceFileUnlessChanged(path, "new", look), platform::ReplaceResult::Replaced);
+    ASSERT_EQ(staged.size(), 1);
+    std::optional<platform::TemporaryName> name = platform::ParseTemporaryName(staged[0]);
+    ASSERT_TRUE(name.has_value()) << staged[0].toStdString();
+    EXPECT_TRUE(platform::ResolveCutBaseName(*name, FilesIn(folder)));
+    EXPECT_EQ(name->baseName, QFileInfo(path).fileName());
+    EXPECT_EQ(name->kind, platform::TemporaryKind::Write);
+  }
+  EXPECT_TRUE(dialogs->messages.empty());
 }
 
 TEST(SafeWrite, KeepsPermissionsFollowsLinksAndRefusesWhatIsNotARegularFile) {

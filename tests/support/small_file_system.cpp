@@ -30,8 +30,10 @@ SmallFileSystem::~SmallFileSystem() {
   if (mounted_) ::umount2(QFile::encodeName(path_).constData(), MNT_DETACH);
 }
 
-void SmallFileSystem::fill() const {
-  const QByteArray path = QFile::encodeName(FillerPath(folder()));
+void SmallFileSystem::fill() const { FillFreeSpace(folder()); }
+
+void FillFreeSpace(const QString& folder) {
+  const QByteArray path = QFile::encodeName(FillerPath(folder));
   const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
   if (fd < 0) return;
   const QByteArray block(4096, 'x');

@@ -8,6 +8,11 @@
 
 namespace testing_support {
 
+// Fills the free space of the file system that holds `folder` (ending in "/") with a filler
+// file in it, so that the next write of any size fails; for a process that does not hold the
+// mount (a child of the test).
+void FillFreeSpace(const QString& folder);
+
 class SmallFileSystem {
  public:
   // Mounts on mountPoint, an existing folder, or on a temporary folder of its own when empty.

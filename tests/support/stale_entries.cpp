@@ -19,9 +19,10 @@ long long DeadProcessId() {
 }
 
 QString TemporaryNameOfProcess(const QString& baseName, platform::TemporaryKind kind, long long pid) {
-  QString name = platform::NewTemporaryName(baseName, kind);
-  const QString own = QStringLiteral(".lexorn2-%1.").arg(static_cast<long long>(::getpid()));
-  return name.replace(name.lastIndexOf(own), own.size(), QStringLiteral(".lexorn2-%1.").arg(pid));
+  const QString name = platform::NewTemporaryName(baseName, kind);
+  const QString own = QStringLiteral("-%1.").arg(static_cast<long long>(::getpid()));
+  const qsizetype at = name.lastIndexOf(own);
+  return name.left(at) + QStringLiteral("-%1.").arg(pid) + name.mid(at + own.size());
 }
 
 QByteArray EntrySnapshot(const QString& path) {
