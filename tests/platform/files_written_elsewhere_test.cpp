@@ -1,9 +1,14 @@
 // Reading and replacing a file that another program writes at the same time: a read counts as
 // whole only when nothing changed the file across it and for a moment after its last write, and a
-// replace checks once more right before its rename, leaving someone else's change in place.
+// replace checks once more right before its rename, leaving someone else's change in place. The
+// kernel's read lease tells whether any program has the file open for writing, and says "unknown"
+// where it cannot tell.
 #include "platform/files/checked_replace.h"
+#include "platform/files/read_lease.h"
 #include "platform/files/safe_read.h"
 
+#include "tests/support/bindfs_mount.h"
+#include "tests/support/skip_log.h"
 #include "tests/support/temp_folders.h"
 
 #include <gtest/gtest.h>
@@ -11,12 +16,16 @@
 #include <QDir>
 #include <QFile>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <thread>
 
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace {
@@ -167,6 +176,112 @@ TEST(FileWrittenElsewhere, AReplaceLeavesAChangeMadeBeforeItsRenameInPlace) {
       EXPECT_EQ(platform::VersionOfFile(path), written);
     }
   }
+}
+
+// Runs `body` on a thread without CAP_LEASE, as in a program of an ordinary user: capabilities
+// belong to a thread, so the rest of the test process keeps its own.
+void WithoutLeaseCapability(const std::function<void()>& body) {
+  std::thread([&] {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct caps[_LINUX_CAPABILITY_U32S_3] = {};
+    ASSERT_EQ(::syscall(SYS_capget, &header, caps), 0);
+    caps[CAP_TO_INDEX(CAP_LEASE)].effective &= ~CAP_TO_MASK(CAP_LEASE);
+    ASSERT_EQ(::syscall(SYS_capset, &header, caps), 0);
+    body();
+  }).join();
+}
+
+TEST(FileWrittenElsewhere, TheKernelTellsWhetherAnyProgramHasTheFileOpenForWriting) {
+  struct LeaseCase {
+    const char* what;
+    // Prepares the file; what it returns is kept alive while the lease is asked for.
+    std::function<std::shared_ptr<void>(const QString& path)> prepare;
+    bool withoutCapability;
+    platform::WriterState state;
+  };
+  const auto nothing = [](const QString&) { return std::shared_ptr<void>(); };
+  const auto openForWriting = [](const QString& path) {
+    auto writer = std::make_shared<QFile>(path);
+    EXPECT_TRUE(writer->open(QIODevice::Append));
+    return std::shared_ptr<void>(writer);
+  };
+  const auto ownedByAnother = [](const QString& path) {
+    EXPECT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    return std::shared_ptr<void>();
+  };
+  const LeaseCase cases[] = {
+      {"nobody has it open for writing", nothing, false, platform::WriterState::None},
+      {"this very program has it open for writing", openForWriting, false, platform::WriterState::Writing},
+      {"a reader without CAP_LEASE, its own file", nothing, true, platform::WriterState::None},
+      {"a reader without CAP_LEASE, another user's file", ownedByAnother, true, platform::WriterState::Unknown},
+  };
+  for (const LeaseCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    const TempFolders folders;
+    const QString path = TempFolders::writeFile(folders.libraryFolder() + "Words.abc", "library");
+    const std::shared_ptr<void> kept = c.prepare(path);
+    std::optional<platform::WriterState> state;
+    const auto ask = [&] { state = platform::ReadLease(path).state(); };
+    c.withoutCapability ? WithoutLeaseCapability(ask) : ask();
+    EXPECT_EQ(state, c.state);
+  }
+  const TempFolders folders;
+  EXPECT_EQ(platform::ReadLease(folders.libraryFolder() + "None.abc").state(), platform::WriterState::Missing);
+  const QString source = folders.libraryFolder();
+  TempFolders::writeFile(source + "Words.abc", "library");
+  const testing_support::BindfsMount mount(source);
+  if (!mount.error().isEmpty()) SKIP_AS_THE_MACHINE_LACKS("a bindfs mount: " << mount.error().toStdString());
+  EXPECT_EQ(platform::ReadLease(mount.folder() + "Words.abc").state(), platform::WriterState::Unknown)
+      << "on FUSE a writer behind the mount is unseen";
+}
+
+TEST(FileWrittenElsewhere, AGrantedLeaseHoldsOnlyWhileNoWriterComesInAndKeepsWritersWaiting) {
+  struct HoldCase {
+    const char* what;
+    std::function<void(const QString& path)> meanwhile;  // done while the lease is held
+    bool holds;
+  };
+  const HoldCase cases[] = {
+      {"left alone", [](const QString&) {}, true},
+      {"truncated by another program", [](const QString& p) { ::truncate(QFile::encodeName(p).constData(), 0); },
+       false},
+      {"replaced by a rename", [](const QString& p) {
+         TempFolders::writeFile(p + ".new", "library");
+         ::rename(QFile::encodeName(p + ".new").constData(), QFile::encodeName(p).constData());
+       },
+       false},
+  };
+  for (const HoldCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    const TempFolders folders;
+    const QString path = TempFolders::writeFile(folders.libraryFolder() + "Words.abc", "library");
+    platform::ReadLease lease(path);
+    ASSERT_EQ(lease.state(), platform::WriterState::None);
+    std::jthread other([&] { c.meanwhile(path); });  // a truncation waits for the lease too
+    std::this_thread::sleep_for(100ms);
+    const bool holds = lease.holdsFor(*platform::VersionOfFile(path));
+    lease.release();
+    other.join();
+    EXPECT_EQ(holds, c.holds);
+  }
+
+  // A writer opening the file while the lease is held waits until it is given back.
+  const TempFolders folders;
+  const QString path = TempFolders::writeFile(folders.libraryFolder() + "Words.abc", "library");
+  platform::ReadLease lease(path);
+  ASSERT_EQ(lease.state(), platform::WriterState::None);
+  const platform::FileVersion version = *platform::VersionOfFile(path);
+  std::atomic<bool> opened{false};
+  std::jthread writer([&] {
+    QFile file(path);
+    opened = file.open(QIODevice::Append);
+  });
+  std::this_thread::sleep_for(200ms);
+  EXPECT_FALSE(opened) << "the writer's open waits for the lease";
+  EXPECT_FALSE(lease.holdsFor(version)) << "and the lease is broken";
+  lease.release();
+  writer.join();
+  EXPECT_TRUE(opened);
 }
 
 }  // namespace
