@@ -25,7 +25,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <string>
 #include <thread>
 
 #include <linux/capability.h>
@@ -48,19 +47,6 @@ QStringList WithoutMarks(QStringList lines) {
     if (line.startsWith('*')) line.remove(0, 1);
   }
   return lines;
-}
-
-// Empty when the lines are the same; otherwise where they first part, briefly.
-std::string Difference(const QStringList& got, const QStringList& want) {
-  if (got == want) return {};
-  qsizetype at = 0;
-  while (at < got.size() && at < want.size() && got[at] == want[at]) ++at;
-  return QString("%1 lines, %2 expected; line %3 is \"%4\", \"%5\" expected")
-      .arg(got.size())
-      .arg(want.size())
-      .arg(at)
-      .arg(got.value(at), want.value(at))
-      .toStdString();
 }
 
 int Marks(const QStringList& lines) {
@@ -178,7 +164,8 @@ TEST(LibraryWrittenElsewhereX11, AKillNeverSavesHalfALibraryNorDropsALineAnother
     }
 
     const QStringList lines = LibraryLines(TempFolders::readFile(program.libraryPath()));
-    EXPECT_EQ(Difference(WithoutMarks(lines), written), "") << "every line of the other program, and nothing cut off";
+    EXPECT_TRUE(WithoutMarks(lines) == written)
+        << lines.size() << " lines, " << written.size() << " expected: every line of the other program, none cut off";
     EXPECT_EQ(Marks(lines), refused ? 0 : 1);
     QMap<QString, QByteArray> after = FilesIn(folder);
     after.remove("Words.abc");
@@ -195,7 +182,7 @@ TEST(LibraryWrittenElsewhereX11, AKillNeverSavesHalfALibraryNorDropsALineAnother
     ASSERT_TRUE(Xdotool(server.display(), {"key", "Escape"}).ok());
     EXPECT_TRUE(WaitUntil([&] { return TempFolders::readFile(program.libraryPath()) != beforeKill; }, 5s));
     const QStringList killed = LibraryLines(TempFolders::readFile(program.libraryPath()));
-    EXPECT_EQ(Difference(WithoutMarks(killed), written), "");
+    EXPECT_TRUE(WithoutMarks(killed) == written) << killed.size() << " lines, " << written.size() << " expected";
     EXPECT_EQ(Marks(killed), Marks(lines) + 1);
     EXPECT_TRUE(MessageWindows(server.display(), pid).isEmpty());
     program.process()->stop();
