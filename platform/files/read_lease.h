@@ -23,7 +23,7 @@ namespace platform {
 
 enum class WriterState {
   None,     // no process holds the file open for writing; the lease keeps it so until broken
-  Writing,  // some process holds the file open for writing (or truncated it while we asked)
+  Writing,  // some process, this one included, holds the file open for writing
   Unknown,  // the kernel cannot tell for this file (see above); no lease is held
   Missing,  // no regular file at the path
 };
