@@ -7,19 +7,23 @@
 #include "core/vars_bas.h"
 #include "platform/dialogs/dialogs.h"
 #include "platform/files/checked_replace.h"
+#include "platform/files/read_lease.h"
 #include "platform/files/safe_read.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QLocale>
 #include <QStringView>
+#include <QTimer>
 #include <QtEndian>
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 #include <iterator>
 #include <optional>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -152,7 +156,8 @@ struct LibraryFileRead {
 // Reads the library at path block by block, counting its lines as they come: a library beyond the
 // limits is refused without reading the rest. A quiet period makes the read wait out a file
 // written a moment ago (see StreamRegularFile).
-LibraryFileRead ReadLibraryFile(const QString& path, std::chrono::milliseconds quietPeriod) {
+LibraryFileRead ReadLibraryFile(const QString& path, std::chrono::milliseconds quietPeriod,
+                                const platform::Pause& pause = {}) {
   LibraryParser parser(g_GroupSymbolStart, g_GroupSymbolEnd);
   LibraryUnitDecoder decoder(parser);
   LibraryDigest digest;
@@ -163,7 +168,7 @@ LibraryFileRead ReadLibraryFile(const QString& path, std::chrono::milliseconds q
         digest.add(block);
         return decoder.feed(block);
       },
-      quietPeriod, &read.version);
+      quietPeriod, &read.version, pause);
   read.outcome = parser.finish();
   read.digest = digest.result();
   read.library = std::move(parser.library());
@@ -293,12 +298,67 @@ QString LibraryNotAFileMessage(const QString& path, platform::EntryKind kind) {
 
 namespace {
 
-// How long a library file must have been left alone before a kill takes it as whole, how often a
-// kill reads it again while it is still being changed, and the pause between those reads. An
-// editor rewriting the file in steps writes more often than the quiet period.
-constexpr std::chrono::milliseconds kQuietPeriod{200};
-constexpr int kSettledReadTries = 4;
-constexpr std::chrono::milliseconds kRetryPause{100};
+// How long a kill waits for another program to be done writing the library before it is refused,
+// and the pause between two looks. The wait keeps the bar painting (WaitKeepingWindowsPainted).
+constexpr std::chrono::milliseconds kPatienceWithWriters{4000};
+constexpr std::chrono::milliseconds kRetryPause{50};
+// Where the kernel cannot tell whether another program has the library open for writing (see
+// platform/files/read_lease.h): how long the file must have been left alone before a kill takes
+// it as whole. An editor or a copy writing in steps pauses up to about a second between them.
+constexpr std::chrono::milliseconds kQuietPeriod{1500};
+// A file replaced or written less than this long ago is looked at once more after that long:
+// a sync tool replacing it by renames several times a second never holds it open, so no lease
+// sees it, but it does not leave the file alone that long.
+constexpr std::chrono::milliseconds kSettleAfterChange{200};
+
+// Waits on the window thread without freezing it: windows repaint and timers run, but the
+// learner's keys and clicks, and the global key hook, wait until the kill is done (a kill started
+// from them must not run inside this one). Without an application (tools, benchmarks) it sleeps.
+void WaitKeepingWindowsPainted(std::chrono::nanoseconds time) {
+  if (QCoreApplication::instance() == nullptr) {
+    std::this_thread::sleep_for(time);
+    return;
+  }
+  QEventLoop loop;
+  QTimer::singleShot(std::chrono::ceil<std::chrono::milliseconds>(time), &loop, &QEventLoop::quit);
+  loop.exec(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+}
+
+// A read of a file changed less than kSettleAfterChange ago counts only when the file is still
+// the same that long after the change.
+void WaitOutRecentChange(LibraryFileRead& read) {
+  const std::chrono::nanoseconds since = platform::SinceLastChange(read.version);
+  if (since >= kSettleAfterChange) return;
+  WaitKeepingWindowsPainted(kSettleAfterChange - std::max(since, std::chrono::nanoseconds(0)));
+  if (platform::VersionOfFile(g_LibraryPath) != read.version) read.status = platform::StreamStatus::Changing;
+}
+
+// One read of the library for a kill. The kernel is asked first whether another program holds the
+// file open for writing: then nothing is read (Changing). When it is sure nobody does, the lease
+// it grants is kept across the read, and the read counts only when no writer came in meanwhile
+// (and, for a file changed a moment ago, nothing replaced it just after). Where it cannot tell,
+// the read must find the file left alone for the quiet period.
+LibraryFileRead ReadLibraryNobodyWrites() {
+  platform::ReadLease lease(g_LibraryPath);
+  switch (lease.state()) {
+    case platform::WriterState::Writing: {
+      LibraryFileRead busy;
+      busy.status = platform::StreamStatus::Changing;
+      return busy;
+    }
+    case platform::WriterState::None: {
+      LibraryFileRead read = ReadLibraryFile(g_LibraryPath, std::chrono::milliseconds(0));
+      if (read.status == platform::StreamStatus::Whole && !lease.holdsFor(read.version))
+        read.status = platform::StreamStatus::Changing;
+      lease.release();  // not held while waiting: a writer opening the file would wait for it
+      if (read.status == platform::StreamStatus::Whole) WaitOutRecentChange(read);
+      return read;
+    }
+    case platform::WriterState::Unknown:
+    case platform::WriterState::Missing: break;
+  }
+  return ReadLibraryFile(g_LibraryPath, kQuietPeriod, WaitKeepingWindowsPainted);
+}
 
 // Loads the library as empty, refused: the tables then can never be written over the file.
 void RefuseLibrary(const QString& message) {
@@ -346,11 +406,12 @@ bool LoadWordLibrary() {
 
 LibraryLoad ReloadSettledWordLibrary() {
   if (RefusedAsNotAFile()) return LibraryLoad::Refused;
-  for (int attempt = 1;; ++attempt) {
-    LibraryFileRead read = ReadLibraryFile(g_LibraryPath, kQuietPeriod);
+  const auto giveUp = std::chrono::steady_clock::now() + kPatienceWithWriters;
+  for (;;) {
+    LibraryFileRead read = ReadLibraryNobodyWrites();
     if (read.status != platform::StreamStatus::Changing) return InstallRead(std::move(read));
-    if (attempt == kSettledReadTries) return LibraryLoad::BeingChanged;
-    std::this_thread::sleep_for(kRetryPause);
+    if (std::chrono::steady_clock::now() >= giveUp) return LibraryLoad::BeingChanged;
+    WaitKeepingWindowsPainted(kRetryPause);
   }
 }
 
@@ -360,8 +421,17 @@ LibrarySave SaveWordLibrary() {
   const QByteArray bytes = EncodeLibrary(last);
   QString reason;
   platform::FileVersion written;
-  switch (platform::ReplaceFileUnlessChanged(
-      g_LibraryPath, bytes, [] { return !LibraryFileChanged(g_LibraryPath); }, &written, &reason)) {
+  // Right before the rename the kernel is asked again; the lease it grants keeps writers out (their
+  // open waits) until the new file is in place, and is given back as soon as the replace is done.
+  std::optional<platform::ReadLease> lease;
+  const auto nobodyElseWrote = [&] {
+    lease.emplace(g_LibraryPath);
+    return lease->state() != platform::WriterState::Writing && !LibraryFileChanged(g_LibraryPath);
+  };
+  const platform::ReplaceResult result =
+      platform::ReplaceFileUnlessChanged(g_LibraryPath, bytes, nobodyElseWrote, &written, &reason);
+  lease.reset();
+  switch (result) {
     case platform::ReplaceResult::Replaced: {
       LibraryDigest digest;
       digest.add(bytes);

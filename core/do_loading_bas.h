@@ -38,10 +38,15 @@ enum class LibraryLoad {
   BeingChanged,  // another program is still writing it: nothing changed, nothing told
 };
 
-// Reads the library again as LoadWordLibrary does, for a kill that is about to rewrite it: only a
-// read that finds the file whole and unchanged across the read, and left alone for a moment (not
-// still growing), is taken. Otherwise it waits briefly and reads again; after a few tries it gives
-// up with BeingChanged, leaving the tables as they were.
+// Reads the library again as LoadWordLibrary does, for a kill that is about to rewrite it. The
+// kernel is asked first whether another program holds the file open for writing; while one does,
+// nothing is read. Otherwise the read is taken only when no program opened the file for writing
+// during it (the kernel's read lease says so) and, for a file changed less than 200 ms before,
+// nothing changed it in the 200 ms after (a sync replacing it by renames holds no file open).
+// Where the kernel cannot tell (FUSE, network file systems, another owner's file), the file must
+// read whole and stay unchanged for a second and a half after the read instead. Until then it
+// waits, keeping the windows painting, and reads again; after four seconds it gives up with
+// BeingChanged, leaving the tables as they were.
 LibraryLoad ReloadSettledWordLibrary();
 
 enum class LibrarySave {
@@ -52,8 +57,9 @@ enum class LibrarySave {
 
 // Writes g_WordLines[0] to g_WordLines[g_LineCountCopy] to g_LibraryPath: FF FE, the non-empty
 // lines joined by CR LF in UTF-16LE, then one zero byte. The file is replaced atomically, and only
-// when it is still what the program last read or wrote, checked again immediately before the
-// rename: a change by another program is never overwritten (ChangedOutside, no message). A failed
+// when it is still what the program last read or wrote and no other program holds it open for
+// writing, both checked again immediately before the rename: a change by another program is never
+// overwritten, nor a file another program is still writing (ChangedOutside, no message). A failed
 // save leaves the old file whole; the failure is shown in a message box naming the file and the
 // tables keep the change. A library that the loader refused is never written (Failed without a
 // further message).

@@ -103,11 +103,13 @@ constexpr int kSaveTries = 3;
 // its row in the cycle, so the same word can come up again before the next rebuild.
 // When someone else changed the library file since it was read or saved, it is read again first
 // (`reloaded` is set, the segment tables no longer match it) and the word is looked up by its
-// text; a file still being written is left alone and the learner told. The same happens when the
-// file changes while the kill writes it: the save notices just before it would replace the file.
+// text; a file another program keeps writing is left alone and the learner told. The same happens
+// when the save finds, just before it would replace the file, that the file changed or another
+// program has it open for writing: the next round waits for that program and reads the file again.
 bool MarkLine(ShownWord word, bool& reloaded) {
+  bool readAgain = LibraryFileChanged(g_LibraryPath);
   for (int attempt = 1;; ++attempt) {
-    if (LibraryFileChanged(g_LibraryPath)) {
+    if (readAgain) {
       const LibraryLoad load = ReloadSettledWordLibrary();
       if (load == LibraryLoad::BeingChanged) {
         TellLibraryBeingChanged();
@@ -135,6 +137,7 @@ bool MarkLine(ShownWord word, bool& reloaded) {
     }
     // The table is the file as read, not as it now is: the next round reads it again.
     raw = word.segmentText;
+    readAgain = true;
     if (attempt == kSaveTries) {
       TellLibraryBeingChanged();
       return false;

@@ -42,10 +42,11 @@ void KillCurrentWord(const std::optional<ShownWord>& shown);
 
 // Both kills first check that the library file is still what the program last read or wrote;
 // when someone changed it, it is read again and the word marked where its text now stands, or,
-// when it is gone, nothing is written and a message says so. A library another program is still
-// writing is taken only once it reads whole and unchanged; when it keeps changing, or changes
-// again right before the kill's save would replace it, the kill is refused with a message and the
-// file left as the other program wrote it.
+// when it is gone, nothing is written and a message says so. A library another program holds open
+// for writing is neither read nor written: the kill waits (the bar keeps painting) until that
+// program is done, then reads the file again; while the program is still at it after a few
+// seconds, or it keeps coming back each time right before the kill's save would replace the file,
+// the kill is refused with a message and the file left as the other program wrote it.
 //
 // The kill with rebuild (while g_SegmentRebuilt is clear): marks the word, saves the library,
 // rebuilds the segment and its cycle without it, counts the kill and goes on: in wait mode the

@@ -6,8 +6,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <thread>
 #include <ctime>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -38,14 +39,6 @@ std::optional<FileVersion> VersionOfOpenFile(int fd) {
   return VersionFrom(info);
 }
 
-// How long ago the file was last written or moved, by the system's clock; negative when its time
-// lies ahead (a file server with another clock).
-std::chrono::nanoseconds SinceLastChange(const FileVersion& version) {
-  struct timespec now {};
-  ::clock_gettime(CLOCK_REALTIME, &now);
-  return std::chrono::nanoseconds(Nanoseconds(now) - std::max(version.modifiedNs, version.changedNs));
-}
-
 constexpr size_t kStreamBlockBytes = 64 * 1024;
 
 }  // namespace
@@ -66,6 +59,12 @@ EntryKind KindOfEntry(const QString& path) {
   if (S_ISBLK(info.st_mode)) return EntryKind::BlockDevice;
   if (S_ISSOCK(info.st_mode)) return EntryKind::Socket;
   return EntryKind::Other;
+}
+
+std::chrono::nanoseconds SinceLastChange(const FileVersion& version) {
+  struct timespec now {};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  return std::chrono::nanoseconds(Nanoseconds(now) - std::max(version.modifiedNs, version.changedNs));
 }
 
 std::optional<FileVersion> VersionOfFile(const QString& path) {
@@ -147,7 +146,7 @@ ReadStatus ReadRegularFile(const QString& path, QByteArray& bytes, QString* reas
 }
 
 StreamStatus StreamRegularFile(const QString& path, const BlockReceiver& receive,
-                               std::chrono::milliseconds quietPeriod, FileVersion* version) {
+                               std::chrono::milliseconds quietPeriod, FileVersion* version, const Pause& pause) {
   ReadStatus status = ReadStatus::Missing;
   const FileDescriptor file = OpenRegularFile(path, status);
   if (status != ReadStatus::Ok) return status == ReadStatus::Missing ? StreamStatus::Missing : StreamStatus::Failed;
@@ -174,9 +173,14 @@ StreamStatus StreamRegularFile(const QString& path, const BlockReceiver& receive
     return now && *now == *before && VersionOfFile(path) == *before;
   };
   if (total != before->size || !unchanged()) return StreamStatus::Changing;
-  const std::chrono::nanoseconds since = SinceLastChange(*before);
-  if (since < quietPeriod) {
-    std::this_thread::sleep_for(std::clamp<std::chrono::nanoseconds>(quietPeriod - since, {}, quietPeriod));
+  if (quietPeriod > std::chrono::milliseconds(0)) {
+    // The whole period, whatever the file's times say: on FUSE and network file systems they can
+    // be a second or more out of date, so only a second look that long after the first is fresh.
+    if (pause) {
+      pause(quietPeriod);
+    } else {
+      std::this_thread::sleep_for(quietPeriod);
+    }
     if (!unchanged()) return StreamStatus::Changing;
   }
   return StreamStatus::Whole;

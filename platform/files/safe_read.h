@@ -56,8 +56,15 @@ struct FileVersion {
 // The version of the regular file at path; nothing when there is none (or not a regular file).
 std::optional<FileVersion> VersionOfFile(const QString& path);
 
+// How long ago the file of `version` was last written or moved, by the system's clock; negative
+// when its time lies ahead (a file server with another clock).
+std::chrono::nanoseconds SinceLastChange(const FileVersion& version);
+
 // Receives a file's bytes in order, a block at a time; returns false to stop the read there.
 using BlockReceiver = std::function<bool(QByteArrayView block)>;
+
+// Waits the given time. The window thread passes one that keeps its windows painting.
+using Pause = std::function<void(std::chrono::nanoseconds)>;
 
 enum class StreamStatus {
   Whole,     // read to its end, and nothing changed the file meanwhile (see StreamRegularFile)
@@ -69,13 +76,14 @@ enum class StreamStatus {
 
 // Reads a regular file block by block into `receive`. The read is Whole only when the file had
 // the same version before and after it, every byte of that size was read, and the path still
-// names that file. With a quiet period, a file last written less than that long ago is watched
-// until the period has passed and must not have changed meanwhile: a program that writes a
-// file in place in steps leaves a whole-looking half between two steps. *version is the file's
-// version when the read began (Whole, Stopped, Changing).
+// names that file. With a quiet period, the file is watched that long after the read and must
+// not change meanwhile: a program that writes a file in place in steps leaves a whole-looking
+// half between two steps, and only a period longer than its pauses tells it from a finished file
+// (see read_lease.h for what tells it for sure). *version is the file's version when the read
+// began (Whole, Stopped, Changing). The watch waits through `pause` (sleeping when none is given).
 StreamStatus StreamRegularFile(const QString& path, const BlockReceiver& receive,
                                std::chrono::milliseconds quietPeriod = std::chrono::milliseconds(0),
-                               FileVersion* version = nullptr);
+                               FileVersion* version = nullptr, const Pause& pause = {});
 
 // Reads a whole regular file into bytes (left empty unless the status is Ok). When the status is
 // not Ok and reason is given, it says why in the system's words.

@@ -1,9 +1,14 @@
 // Reading and replacing a file that another program writes at the same time: a read counts as
 // whole only when nothing changed the file across it and for a moment after its last write, and a
-// replace checks once more right before its rename, leaving someone else's change in place.
+// replace checks once more right before its rename, leaving someone else's change in place. The
+// kernel's read lease tells whether any program has the file open for writing, and says "unknown"
+// where it cannot tell.
 #include "platform/files/checked_replace.h"
+#include "platform/files/read_lease.h"
 #include "platform/files/safe_read.h"
 
+#include "tests/support/bindfs_mount.h"
+#include "tests/support/skip_log.h"
 #include "tests/support/temp_folders.h"
 
 #include <gtest/gtest.h>
@@ -11,12 +16,15 @@
 #include <QDir>
 #include <QFile>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <thread>
 
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace {
@@ -166,6 +174,89 @@ TEST(FileWrittenElsewhere, AReplaceLeavesAChangeMadeBeforeItsRenameInPlace) {
                                               QFile::ReadOther);
       EXPECT_EQ(platform::VersionOfFile(path), written);
     }
+  }
+}
+
+// Runs `body` on a thread without CAP_LEASE, as in a program of an ordinary user: capabilities
+// belong to a thread, so the rest of the test process keeps its own.
+void WithoutLeaseCapability(const std::function<void()>& body) {
+  std::thread([&] {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct caps[_LINUX_CAPABILITY_U32S_3] = {};
+    ASSERT_EQ(::syscall(SYS_capget, &header, caps), 0);
+    caps[CAP_TO_INDEX(CAP_LEASE)].effective &= ~CAP_TO_MASK(CAP_LEASE);
+    ASSERT_EQ(::syscall(SYS_capset, &header, caps), 0);
+    body();
+  }).join();
+}
+
+TEST(FileWrittenElsewhere, TheKernelTellsWhetherAnyProgramHasTheFileOpenForWriting) {
+  struct LeaseCase {
+    const char* what;
+    bool openForWriting;     // by this very program
+    bool ownedByAnother;     // another user's file
+    bool withoutCapability;  // asked from a thread without CAP_LEASE
+    platform::WriterState state;
+  };
+  const LeaseCase cases[] = {
+      {"nobody has it open for writing", false, false, false, platform::WriterState::None},
+      {"this very program has it open for writing", true, false, false, platform::WriterState::Writing},
+      {"a reader without CAP_LEASE, its own file", false, false, true, platform::WriterState::None},
+      {"a reader without CAP_LEASE, another user's file", false, true, true, platform::WriterState::Unknown},
+  };
+  for (const LeaseCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    const TempFolders folders;
+    const QString path = TempFolders::writeFile(folders.libraryFolder() + "Words.abc", "library");
+    QFile writer(path);
+    EXPECT_TRUE(!c.openForWriting || writer.open(QIODevice::Append));
+    EXPECT_TRUE(!c.ownedByAnother || ::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0);
+    std::optional<platform::WriterState> state;
+    const auto ask = [&] { state = platform::ReadLease(path).state(); };
+    c.withoutCapability ? WithoutLeaseCapability(ask) : ask();
+    EXPECT_EQ(state, c.state);
+  }
+  const TempFolders folders;
+  EXPECT_EQ(platform::ReadLease(folders.libraryFolder() + "None.abc").state(), platform::WriterState::Missing);
+  const QString source = folders.libraryFolder();
+  TempFolders::writeFile(source + "Words.abc", "library");
+  const testing_support::BindfsMount mount(source);
+  if (!mount.error().isEmpty()) SKIP_AS_THE_MACHINE_LACKS("a bindfs mount: " << mount.error().toStdString());
+  EXPECT_EQ(platform::ReadLease(mount.folder() + "Words.abc").state(), platform::WriterState::Unknown)
+      << "on FUSE a writer behind the mount is unseen";
+}
+
+TEST(FileWrittenElsewhere, AGrantedLeaseHoldsOnlyWhileNoWriterComesInAndKeepsWritersWaiting) {
+  struct HoldCase {
+    const char* what;
+    std::function<void(const QString& path)> meanwhile;  // done by another thread while the lease is held
+    bool holds;
+    bool waits;  // the other thread waits until the lease is given back
+  };
+  const HoldCase cases[] = {
+      {"left alone", [](const QString&) {}, true, false},
+      {"opened for writing", [](const QString& p) { QFile(p).open(QIODevice::Append); }, false, true},
+      {"truncated", [](const QString& p) { ::truncate(QFile::encodeName(p).constData(), 0); }, false, true},
+      {"replaced by a rename",
+       [](const QString& p) { ::rename(QFile::encodeName(TempFolders::writeFile(p + ".new", "new")).constData(),
+                                       QFile::encodeName(p).constData()); },
+       false, false},
+  };
+  for (const HoldCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    const TempFolders folders;
+    const QString path = TempFolders::writeFile(folders.libraryFolder() + "Words.abc", "library");
+    platform::ReadLease lease(path);
+    ASSERT_EQ(lease.state(), platform::WriterState::None);
+    std::atomic<bool> done{false};
+    std::jthread other([&] {
+      c.meanwhile(path);
+      done = true;
+    });
+    std::this_thread::sleep_for(150ms);
+    EXPECT_EQ(lease.holdsFor(*platform::VersionOfFile(path)), c.holds);
+    EXPECT_EQ(done, !c.waits);
+    lease.release();
   }
 }
 

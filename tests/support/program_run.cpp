@@ -55,7 +55,7 @@ std::unique_ptr<BackgroundProcess> ProgramRun::spawn(const QStringList& argument
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
   for (const QString& name : extraEnvironment_.keys()) environment.insert(name, extraEnvironment_.value(name));
   return std::make_unique<BackgroundProcess>(programFolder() + QStringLiteral("/Corvel'sLexorn2"), arguments,
-                                             environment, logPath);
+                                             environment, logPath, childSetup_);
 }
 
 QStringList ProgramRun::visibleWindows(bool onDesktop) const {

@@ -9,7 +9,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace testing_support {
 
@@ -35,6 +37,9 @@ class ProgramRun {
   void writeLibrary(const FixtureLibrary& library);
   // Sets an environment variable for the program's next start (LANG, for instance).
   void setEnvironment(const QString& name, const QString& value) { extraEnvironment_.insert(name, value); }
+  // Runs `setup` in the program's process before it starts, at its next starts (to drop a
+  // capability, for instance).
+  void setChildSetup(std::function<void()> setup) { childSetup_ = std::move(setup); }
   // Starts the program with the library's path on its command line; false when it did not start.
   bool start();
   // Starts the program with another path on its command line (a library that is not Words.abc).
@@ -73,6 +78,7 @@ class ProgramRun {
   const XvfbServer& server_;
   QTemporaryDir folder_;
   QProcessEnvironment extraEnvironment_;
+  std::function<void()> childSetup_;
   std::unique_ptr<BackgroundProcess> process_;
 };
 
