@@ -2,7 +2,7 @@
 // end-to-end suite's main starts, and the pointer moves through the server (xdotool).
 #include "bar/SkolvaneBar.h"
 #include "platform/forms/mouse_capture.h"
-#include "tests/support/bar_drawing_fixture.h"
+#include "tests/support/bar_mouse_fixture.h"
 #include "tests/support/x11_tools.h"
 
 #include <gtest/gtest.h>
@@ -12,17 +12,7 @@
 
 namespace {
 
-class BarMouse : public testing_support::BarDrawingFixture {
- protected:
-  void SetUp() override {
-    BarDrawingFixture::SetUp();
-    g_ComputerSection = QStringLiteral("PC_Test");
-  }
-  void TearDown() override {
-    platform::ReleaseCapture();
-    BarDrawingFixture::TearDown();
-  }
-};
+using BarMouse = testing_support::BarMouseFixture;
 
 // The pointer onto a display box through the X server: in one jump from outside the bar, as a
 // learner's quick flick does, and resting where a window over the bar goes away (a menu closing),

@@ -34,6 +34,12 @@ void ProgramRun::writeLibrary(const FixtureLibrary& library) {
     platform::WriteProfileString(settingsPath(), QStringLiteral("Normal"), key, value);
 }
 
+void ProgramRun::setLocale(const QString& lang) {
+  setEnvironment(QStringLiteral("LANG"), lang);
+  setEnvironment(QStringLiteral("LC_ALL"), QString());
+  setEnvironment(QStringLiteral("LC_MESSAGES"), QString());
+}
+
 bool ProgramRun::start() { return launch({QLatin1Char('"') + libraryPath() + QLatin1Char('"')}); }
 
 bool ProgramRun::startOn(const QString& library) { return launch({QLatin1Char('"') + library + QLatin1Char('"')}); }

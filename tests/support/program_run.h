@@ -35,6 +35,9 @@ class ProgramRun {
   void writeLibrary(const FixtureLibrary& library);
   // Sets an environment variable for the program's next start (LANG, for instance).
   void setEnvironment(const QString& name, const QString& value) { extraEnvironment_.insert(name, value); }
+  // Gives the program's next start the desktop locale `lang` ("en_US.UTF-8") and nothing that
+  // would override it (LC_ALL, LC_MESSAGES), so the language it picks is the one asked for.
+  void setLocale(const QString& lang);
   // Starts the program with the library's path on its command line; false when it did not start.
   bool start();
   // Starts the program with another path on its command line (a library that is not Words.abc).
