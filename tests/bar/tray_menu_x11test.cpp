@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -153,15 +152,6 @@ const WindowItem kWindowItems[] = {
      "Corvel'sLexorn2", nullptr, "WordPhoneticSymbolStart", QPoint(401, 16)},
 };
 
-// Colours in the picture: a window drawn on the server shows its pictures and texts, an unpainted
-// one a single colour.
-int Colours(const QImage& image) {
-  QSet<QRgb> colours;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
-  return static_cast<int>(colours.size());
-}
-
 TEST_F(TrayMenuX11, EachItemThatOpensAWindowShowsItAndTheBarRunsOnOnceItIsClosed) {
   const XWindowImage screen(server.display());
   ASSERT_TRUE(screen.connected());
@@ -178,7 +168,7 @@ TEST_F(TrayMenuX11, EachItemThatOpensAWindowShowsItAndTheBarRunsOnOnceItIsClosed
           QStringList added = program.desktopWindows();
           for (const QString& old : before) added.removeAll(old);
           window = added.size() == 1 ? added.front() : QString();
-          return !window.isEmpty() && Colours(screen.grab(window)) > 2;
+          return !window.isEmpty() && DistinctColours(screen.grab(window)) > 2;
         },
         5s))
         << "no window drawn; " << program.log().toStdString();
