@@ -60,7 +60,9 @@ std::unique_ptr<BackgroundProcess> ProgramRun::spawn(const QStringList& argument
   environment.insert(QStringLiteral("USERPROFILE"), profileFolder());
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
   for (const QString& name : extraEnvironment_.keys()) environment.insert(name, extraEnvironment_.value(name));
-  return std::make_unique<BackgroundProcess>(programFolder() + QStringLiteral("/Corvel'sLexorn2"), arguments,
+  const QString program = programFolder() + QStringLiteral("/Corvel'sLexorn2");
+  if (launcher_.isEmpty()) return std::make_unique<BackgroundProcess>(program, arguments, environment, logPath);
+  return std::make_unique<BackgroundProcess>(launcher_.front(), launcher_.mid(1) + QStringList{program} + arguments,
                                              environment, logPath);
 }
 

@@ -38,6 +38,10 @@ class ProgramRun {
   // Gives the program's next start the desktop locale `lang` ("en_US.UTF-8") and nothing that
   // would override it (LC_ALL, LC_MESSAGES), so the language it picks is the one asked for.
   void setLocale(const QString& lang);
+  // Starts the program through `command` (a program and its arguments; the program's path and its
+  // arguments follow them), which must replace itself with the program so the process is the
+  // program's. Empty: the program is started directly.
+  void setLauncher(const QStringList& command) { launcher_ = command; }
   // Starts the program with the library's path on its command line; false when it did not start.
   bool start();
   // Starts the program with another path on its command line (a library that is not Words.abc).
@@ -76,6 +80,7 @@ class ProgramRun {
   const XvfbServer& server_;
   QTemporaryDir folder_;
   QProcessEnvironment extraEnvironment_;
+  QStringList launcher_;
   std::unique_ptr<BackgroundProcess> process_;
 };
 
