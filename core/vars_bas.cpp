@@ -7,6 +7,7 @@
 #include "core/cycle_bas.h"
 #include "core/do_loading_bas.h"
 #include "core/kill_bas.h"
+#include "core/language_bas.h"
 #include "core/library_file_stamp.h"
 #include "core/speech_bas.h"
 #include "progress/game/card_picture_folder.h"
@@ -95,4 +96,7 @@ void ResetSharedState() {
   scoreBoard.restore();
   speechAndKill.restore();
   hotKeys.restore();
+  // Qt's own texts (message box buttons, Qt's error texts) follow the interface language, which
+  // is back at its start value: a Chinese catalogue left installed would speak to the next user.
+  FollowUILanguageInQtTexts();
 }

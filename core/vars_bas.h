@@ -187,7 +187,7 @@ inline std::vector<std::vector<WebLibItem>> g_WebLibChecked;
 // ---- Start values -------------------------------------------------------------------------------
 // Puts every shared value back to its start value: the globals above, those declared in the core
 // modules' headers (hot keys, kill, cycle, loader, speech voices, tray); removes the keyboard hook
-// and the card game's picture folder, gives up the library lock and forgets the library file's
-// stamp. Tests start from it, so no test sees what an earlier one left behind. A new shared value
+// and the card game's picture folder, gives up the library lock, forgets the library file's
+// stamp and puts Qt's own texts back into the start language. Tests start from it, so no test sees what an earlier one left behind. A new shared value
 // joins the lists in vars_bas.cpp.
 void ResetSharedState();

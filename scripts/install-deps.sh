@@ -16,6 +16,8 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick trayer xcompmgr openbox sox xclip libcpp-httplib-dev
   shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl
   libarchive-tools curl bindfs
+  # event sounds played into a private sound server's null sink
+  pulseaudio pulseaudio-utils libcanberra-pulse
 )
 
 missing=()

@@ -4,24 +4,15 @@
 #include "core/vars_bas.h"
 #include "platform/forms/mouse_capture.h"
 #include "platform/ini/ini.h"
-#include "tests/support/bar_drawing_fixture.h"
+#include "tests/support/bar_mouse_fixture.h"
 #include "tests/support/read_only_folder.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class BarMouse : public testing_support::BarDrawingFixture {
+class BarMouse : public testing_support::BarMouseFixture {
  protected:
-  void SetUp() override {
-    BarDrawingFixture::SetUp();
-    g_ComputerSection = QStringLiteral("PC_Test");
-  }
-  void TearDown() override {
-    platform::ReleaseCapture();
-    BarDrawingFixture::TearDown();
-  }
-
   QString Stored(const QString& section, const QString& key) const {
     return platform::ReadProfileString(folders().libraryFolder() + "Words.ini", section, key, "Error");
   }

@@ -11,6 +11,7 @@
 #include "tests/support/library_files.h"
 #include "tests/support/program_run.h"
 #include "tests/support/temp_folders.h"
+#include "tests/support/window_geometry.h"
 #include "tests/support/xvfb_server.h"
 
 #include <gtest/gtest.h>
@@ -29,18 +30,9 @@ using namespace testing_support;
 
 const QRect kScreen(0, 0, 1280, 800);  // the test server's screen
 
-// The window's place and size as the X server has it.
+// The window's place and size as the X server has it; empty when the server does not know it.
 QRect Geometry(const XvfbServer& server, const QString& window) {
-  const CommandResult result = server.run("xdotool", {"getwindowgeometry", "--shell", window});
-  QRect rect;
-  for (const QString& line : result.output.split('\n', Qt::SkipEmptyParts)) {
-    const QString value = line.section('=', 1);
-    if (line.startsWith("X=")) rect.moveLeft(value.toInt());
-    if (line.startsWith("Y=")) rect.moveTop(value.toInt());
-    if (line.startsWith("WIDTH=")) rect.setWidth(value.toInt());
-    if (line.startsWith("HEIGHT=")) rect.setHeight(value.toInt());
-  }
-  return rect;
+  return WindowGeometry(server.display(), window).value_or(QRect());
 }
 
 FixtureLibrary ThreeWords() {
@@ -53,9 +45,7 @@ TEST(FirstStartX11, AnEnglishDesktopGetsTheEnglishInterfaceWrittenForItsFirstSta
   XvfbServer server;
   ASSERT_TRUE(server.running()) << server.error().toStdString();
   ProgramRun program(server, Profile::Fresh);
-  program.setEnvironment("LANG", "en_US.UTF-8");
-  program.setEnvironment("LC_ALL", "");
-  program.setEnvironment("LC_MESSAGES", "");
+  program.setLocale("en_US.UTF-8");
   ASSERT_TRUE(program.startWithoutLibrary());
   ASSERT_FALSE(program.waitForWindow().isEmpty()) << program.log().toStdString();
 
@@ -101,9 +91,7 @@ TEST(FirstStartX11, AMaintenanceProgramThatRanFirstLeavesTheFirstStartToTheProgr
   XvfbServer server;
   ASSERT_TRUE(server.running()) << server.error().toStdString();
   ProgramRun program(server, Profile::Fresh);
-  program.setEnvironment("LANG", "en_US.UTF-8");
-  program.setEnvironment("LC_ALL", "");
-  program.setEnvironment("LC_MESSAGES", "");
+  program.setLocale("en_US.UTF-8");
   program.writeLibrary(ThreeWords());
   // The file-type registration writes its result into a CORVELSETUP.ini it creates.
   QProcess registration;
@@ -134,9 +122,7 @@ TEST(FirstStartX11, StartingAfreshInTheOtherLanguageKeepsTheLibrariesRegisteredS
   XvfbServer server;
   ASSERT_TRUE(server.running()) << server.error().toStdString();
   ProgramRun program(server, Profile::Fresh);
-  program.setEnvironment("LANG", "en_US.UTF-8");
-  program.setEnvironment("LC_ALL", "");
-  program.setEnvironment("LC_MESSAGES", "");
+  program.setLocale("en_US.UTF-8");
   ASSERT_TRUE(program.startWithoutLibrary());
   ASSERT_FALSE(program.waitForWindow().isEmpty()) << program.log().toStdString();
   program.process()->stop();
@@ -152,7 +138,7 @@ TEST(FirstStartX11, StartingAfreshInTheOtherLanguageKeepsTheLibrariesRegisteredS
 
   // The README's way to the other language: delete CORVELSETUP.ini, start once with its locale.
   ASSERT_TRUE(QFile::remove(program.profileFolder() + "/CORVELSETUP.ini"));
-  program.setEnvironment("LANG", "zh_CN.UTF-8");
+  program.setLocale("zh_CN.UTF-8");
   ASSERT_TRUE(program.startWithoutLibrary());
   ASSERT_FALSE(program.waitForWindow().isEmpty()) << program.log().toStdString();
 

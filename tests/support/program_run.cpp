@@ -34,6 +34,12 @@ void ProgramRun::writeLibrary(const FixtureLibrary& library) {
     platform::WriteProfileString(settingsPath(), QStringLiteral("Normal"), key, value);
 }
 
+void ProgramRun::setLocale(const QString& lang) {
+  setEnvironment(QStringLiteral("LANG"), lang);
+  setEnvironment(QStringLiteral("LC_ALL"), QString());
+  setEnvironment(QStringLiteral("LC_MESSAGES"), QString());
+}
+
 bool ProgramRun::start() { return launch({QLatin1Char('"') + libraryPath() + QLatin1Char('"')}); }
 
 bool ProgramRun::startOn(const QString& library) { return launch({QLatin1Char('"') + library + QLatin1Char('"')}); }
@@ -54,7 +60,9 @@ std::unique_ptr<BackgroundProcess> ProgramRun::spawn(const QStringList& argument
   environment.insert(QStringLiteral("USERPROFILE"), profileFolder());
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
   for (const QString& name : extraEnvironment_.keys()) environment.insert(name, extraEnvironment_.value(name));
-  return std::make_unique<BackgroundProcess>(programFolder() + QStringLiteral("/Corvel'sLexorn2"), arguments,
+  const QString program = programFolder() + QStringLiteral("/Corvel'sLexorn2");
+  if (launcher_.isEmpty()) return std::make_unique<BackgroundProcess>(program, arguments, environment, logPath, childSetup_);
+  return std::make_unique<BackgroundProcess>(launcher_.front(), launcher_.mid(1) + QStringList{program} + arguments,
                                              environment, logPath, childSetup_);
 }
 

@@ -40,6 +40,13 @@ class ProgramRun {
   // Runs `setup` in the program's process before it starts, at its next starts (to drop a
   // capability, for instance).
   void setChildSetup(std::function<void()> setup) { childSetup_ = std::move(setup); }
+  // Gives the program's next start the desktop locale `lang` ("en_US.UTF-8") and nothing that
+  // would override it (LC_ALL, LC_MESSAGES), so the language it picks is the one asked for.
+  void setLocale(const QString& lang);
+  // Starts the program through `command` (a program and its arguments; the program's path and its
+  // arguments follow them), which must replace itself with the program so the process is the
+  // program's. Empty: the program is started directly.
+  void setLauncher(const QStringList& command) { launcher_ = command; }
   // Starts the program with the library's path on its command line; false when it did not start.
   bool start();
   // Starts the program with another path on its command line (a library that is not Words.abc).
@@ -79,6 +86,7 @@ class ProgramRun {
   QTemporaryDir folder_;
   QProcessEnvironment extraEnvironment_;
   std::function<void()> childSetup_;
+  QStringList launcher_;
   std::unique_ptr<BackgroundProcess> process_;
 };
 

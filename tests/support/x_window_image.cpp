@@ -1,5 +1,7 @@
 #include "tests/support/x_window_image.h"
 
+#include <QSet>
+
 // Xlib last: its macros clash with Qt's names.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -50,6 +52,13 @@ QImage XWindowImage::grab(const QString& window) const {
   XSync(display, False);
   XSetErrorHandler(previous);
   return result;
+}
+
+int DistinctColours(const QImage& image) {
+  QSet<QRgb> colours;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
+  return static_cast<int>(colours.size());
 }
 
 }  // namespace testing_support

@@ -26,4 +26,8 @@ class XWindowImage {
   std::unique_ptr<Connection> connection_;
 };
 
+// The number of distinct colours in the picture: a window drawn on the server shows its pictures
+// and texts, one not painted yet a single colour.
+int DistinctColours(const QImage& image);
+
 }  // namespace testing_support
