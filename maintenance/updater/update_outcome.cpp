@@ -55,8 +55,8 @@ QString Reason(const ResultTexts& texts, UpdateRefusal reason) {
 
 QString UpdateResultText(const QString& languageLetter, const UpdateOutcome& outcome) {
   const ResultTexts& texts = installer::IsChinese(languageLetter) ? kChinese : kEnglish;
+  // The address tried is named: a server named without the list's name shows where it looked.
   if (!outcome.listFetched) {
-    if (outcome.listFailure == UpdateRefusal::DownloadFailed) return Text(texts.listFailed);
     return Text(texts.listFailed) + Text(texts.itemSeparator) +
            Text(texts.failedItem).arg(outcome.listAddress, Reason(texts, outcome.listFailure));
   }

@@ -2,7 +2,8 @@
 // What one update run achieved, and the one-line result text the updaters write into the
 // installer's settings file for it, in the installer's language: how many files were brought up
 // to date, and every item that was not, each named with the reason (reported beside the
-// successes, never hidden), or that the update list itself could not be fetched.
+// successes, never hidden), or that the update list itself could not be fetched (with the
+// address tried).
 
 #include "maintenance/updater/update_policy.h"
 

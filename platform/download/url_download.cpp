@@ -6,7 +6,6 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QUrl>
 
 #include <curl/curl.h>
 
@@ -99,6 +98,9 @@ std::uint32_t Clamp32(curl_off_t value) {
 
 void ConfigureTransfer(CURL* easy, const QByteArray& url, Sink& sink, bool httpsRedirectsOnly) {
   curl_easy_setopt(easy, CURLOPT_URL, url.constData());
+  // The path goes out as the address gives it: "." and ".." steps (also escaped ones) are the
+  // server's to resolve, not folded away before sending.
+  curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &WriteToPartialFile);
   curl_easy_setopt(easy, CURLOPT_WRITEDATA, &sink);
   curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
@@ -210,13 +212,6 @@ bool UrlDownloadToFile(const QString& url, const QString& destination, DownloadC
   cause = sink.failure;
   callback.OnStopBinding(succeeded);
   return succeeded;
-}
-
-QByteArray EncodedDownloadAddress(const QString& url) {
-  QString text = url;
-  text.replace(QLatin1Char('#'), QStringLiteral("%23"));
-  const QUrl parsed(text, QUrl::TolerantMode);
-  return parsed.isValid() ? parsed.toEncoded() : url.toUtf8();
 }
 
 void SetDownloadTimeLimits(int connectSeconds, int stallSeconds) {

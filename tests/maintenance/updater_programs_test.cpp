@@ -109,12 +109,14 @@ TEST_F(UpdaterProgramsTest, WithTheServerDownNeitherWritesAnythingAndBothSayThey
                              "[ServerUpdate2]\nRESULT=It is latest\n";
   TempFolders::writeFile(folders_.profileFolder() + "CORVELSETUP.ini", settings);
 
+  const QString failed =
+      "The update list could not be fetched; no file was updated, http://127.0.0.1:1/list.ini (download failed)";
   EXPECT_EQ(run("Zembrol2"), 1);
-  EXPECT_EQ(output_, "The update list could not be fetched; no file was updated");
+  EXPECT_EQ(output_, failed);
   EXPECT_EQ(TempFolders::readFile(folders_.profileFolder() + "CORVELSETUP.ini"), settings);
 
   EXPECT_EQ(run("Tolbrand2"), 1);
-  EXPECT_EQ(output_, "The update list could not be fetched; no file was updated");
+  EXPECT_EQ(output_, failed);
   EXPECT_EQ(TempFolders::readFile(folders_.profileFolder() + "CORVELSETUP.ini"), settings);
 }
 
