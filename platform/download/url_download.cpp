@@ -1,5 +1,6 @@
 #include "platform/download/url_download.h"
 
+#include "platform/app/termination_signals.h"
 #include "platform/download/partial_file.h"
 #include "platform/download/transfer_loop.h"
 #include "platform/files/disk_full.h"
@@ -161,17 +162,19 @@ std::int64_t AnnouncedLength(CURL* easy) {
   return length;
 }
 
-// Runs the transfer to its end, until the binding is aborted or until the server announces a
-// size that cannot be taken; the cause of a failure lands in the sink.
+// Runs the transfer to its end, until the binding is aborted, the program is ending or the server
+// announces a size that cannot be taken; the cause of a failure lands in the sink.
 bool RunTransfer(CURLM* multi, CURL* easy, Binding& binding, ProgressReporter& reporter, Sink& sink) {
   reporter.report(true);
+  bool ended = false;  // by the caller, or by the program's end
   const CURLcode result = RunTransferWhile(multi, easy, kPollMilliseconds, [&] {
     if (sink.failure == DownloadFailure::None) sink.failure = sink.refusal(AnnouncedLength(easy));
     if (sink.failure != DownloadFailure::None) return false;
     reporter.report(false);
-    return !binding.aborted;
+    ended = binding.aborted || TerminationRequested();
+    return !ended;
   });
-  if (binding.aborted) sink.failure = DownloadFailure::Cancelled;
+  if (ended || binding.aborted) sink.failure = DownloadFailure::Cancelled;
   if (result != CURLE_OK && sink.failure == DownloadFailure::None) sink.failure = DownloadFailure::Transfer;
   return sink.failure == DownloadFailure::None;
 }

@@ -8,6 +8,8 @@
 // the environment (http_proxy, https_proxy, no_proxy). The file is written to a temporary file in
 // the destination's folder and renamed into place only when the transfer succeeded, so a failed
 // or cancelled transfer never leaves a partial file or replaces a good older one.
+// A transfer under way when the program is asked to end (termination_signals.h) ends as
+// cancelled, so no download holds up the end.
 
 #include "platform/download/download_address.h"
 
