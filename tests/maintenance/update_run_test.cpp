@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <iterator>
 
 namespace {
 
@@ -196,12 +196,9 @@ TEST_F(UpdateRunTest, FileNamesAreSentAsTheListGivesThem) {
   // Each name as the list gives it, the request target it must arrive as, and the file the server
   // holds under it. Escapes in the list stay as written; "." and ".." steps, escaped or not, are
   // the server's to resolve.
-  struct Name {
-    QString listed;
-    QString target;
-    QString served;
-  };
-  const std::vector<Name> names = {
+  const struct {
+    QString listed, target, served;
+  } names[] = {
       {"Windows Recycle.wav", "/Windows%20Recycle.wav", "/Windows Recycle.wav"},
       {"plain.dat", "/plain.dat", "/plain.dat"},
       {"100% sure.dat", "/100%25%20sure.dat", "/100% sure.dat"},
@@ -212,7 +209,7 @@ TEST_F(UpdateRunTest, FileNamesAreSentAsTheListGivesThem) {
       {"a/./../c.txt", "/a/./../c.txt", "/a/./../c.txt"},
   };
   QString list = "[SERVER_LEATEST_2]\n";
-  for (std::size_t i = 0; i < names.size(); ++i) {
+  for (std::size_t i = 0; i < std::size(names); ++i) {
     list += QStringLiteral("FROM_FILENAME%1=%2\nTO_FILENAME%1=Item%1.dat\n")
                 .arg(i + 1, 2, 10, QLatin1Char('0'))
                 .arg(names[i].listed);
@@ -228,14 +225,14 @@ TEST_F(UpdateRunTest, FileNamesAreSentAsTheListGivesThem) {
   const UpdateOutcome outcome = RunUpdate(Tolbrand2Run("A"), "A", [](const QString&) {});
 
   const QStringList targets = server_.targets();
-  for (std::size_t i = 0; i < names.size(); ++i) {
+  for (std::size_t i = 0; i < std::size(names); ++i) {
     const QString item = QStringLiteral("Item%1.dat").arg(i + 1, 2, 10, QLatin1Char('0'));
     EXPECT_TRUE(targets.contains(names[i].target)) << names[i].listed.toStdString() << " in " << targets.join(' ').toStdString();
     EXPECT_EQ(TempFolders::readFile(program(item)), names[i].listed.toUtf8()) << names[i].listed.toStdString();
   }
   EXPECT_TRUE(targets.contains("/for%20learners/LANG_A.dat"));
   EXPECT_EQ(TempFolders::readFile(program("LANG_A.dat")), "english texts");
-  EXPECT_EQ(outcome.fetched, static_cast<int>(names.size()) + 1);
+  EXPECT_EQ(outcome.fetched, static_cast<int>(std::size(names)) + 1);
   // Without FROM_PATH02 the item has no address: it says so, and nothing is asked of any server.
   EXPECT_EQ(outcome.resultLine,
             "Update is secuessfully completed！（Total 9 Items） Update failed！（Total 1 Items）: "
