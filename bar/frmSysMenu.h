@@ -59,6 +59,13 @@ class frmSysMenu : public platform::Form, public platform::DefaultInstance<frmSy
   // The bar's phonetic and meaning rows take its word row's colours (colour and Show items).
   static void CopyWordRowColours(SkolvaneBar& bar);
 
+  // The end of the program as Exit brings it for a program started on a library, and as a
+  // termination signal brings it whatever the program was started on: the other windows go, then
+  // the bar (its unload removes the hot keys and the tray icon and gives the library up).
+  // Windows still loaded after that go as well, at once or, with `fromTheMenu`, once the menu's
+  // handler has returned.
+  static void UnloadEveryWindow(bool fromTheMenu);
+
   // Puts the Type submenu in step with the segment mode (g_DoSegment), however it changed (the
   // menu, F10, a settings load): "whole library" or "groups" checked, the word game enabled only
   // in group mode.

@@ -18,24 +18,33 @@
 #include <QTimer>
 
 void frmSysMenu::mnuSysTrayExit_Click() {
+  if (!g_CommandLine.trimmed().isEmpty()) {
+    UnloadEveryWindow(true);
+    return;
+  }
+  frmCampaignButton::unload();
+  ReturnToLibraryManager();
+  SkolvaneBar::unload();
+}
+
+void frmSysMenu::UnloadEveryWindow(bool fromTheMenu) {
   // Each unload goes on whatever the one before did; unloading a window that is not loaded does
   // nothing.
   frmCampaignButton::unload();
-  if (g_CommandLine.trimmed().isEmpty()) {
-    ReturnToLibraryManager();
-  } else {
-    frmAbout::unload();
-    frmDayStatistics::unload();
-    frmGame::unload();
-    frmSendProgress::unload();
-    frmStatisticsA::unload();
-    frmStatisticsG::unload();
-    frmSysMenu::unload();
-    frmTopList::unload();
-  }
+  frmAbout::unload();
+  frmDayStatistics::unload();
+  frmGame::unload();
+  frmSendProgress::unload();
+  frmStatisticsA::unload();
+  frmStatisticsG::unload();
+  frmSysMenu::unload();
+  frmTopList::unload();
   SkolvaneBar::unload();
-  if (g_CommandLine.trimmed().isEmpty() || !platform::AnyFormLoaded()) return;
-  // Any window still loaded goes too, once this handler has returned: the menu that runs it
-  // belongs to the form just unloaded, which must not be deleted under it.
+  if (!platform::AnyFormLoaded()) return;
+  if (!fromTheMenu) {
+    platform::UnloadAllForms();
+    return;
+  }
+  // The menu that runs Exit belongs to the form just unloaded, which must not be deleted under it.
   QTimer::singleShot(0, QCoreApplication::instance(), [] { platform::UnloadAllForms(); });
 }

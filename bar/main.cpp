@@ -1,9 +1,17 @@
 #include "bar/SubMain.h"
+#include "bar/frmSysMenu.h"
 #include "core/vars_bas.h"
 #include "libraries/stale_download_files.h"
+#include "platform/app/termination_signals.h"
 #include "platform/forms/default_instance.h"
 
 #include <QApplication>
+
+#if defined(__SANITIZE_ADDRESS__)
+// libdbus (reached through the tray icon) keeps a buffer until the process is gone, which
+// LeakSanitizer would report at every clean end and turn into a failed exit status.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
+#endif
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -11,13 +19,21 @@ int main(int argc, char** argv) {
   // hidden while it keeps stepping, and the tray menu's form is never shown).
   QApplication::setQuitOnLastWindowClosed(false);
   platform::OnLastFormUnloaded([] { QCoreApplication::quit(); });
+  // A logout, `kill` or Ctrl+C: every event loop returns (open dialogs and messages as
+  // cancelled), and the program ends below as Exit ends it, outside every window's handler.
+  const platform::TerminationSignals termination;
 
   RemoveStaleDownloadFiles();  // debris of an earlier run that died
   g_CommandLine = SubMain::CommandLineFromArguments(QCoreApplication::arguments());
-  if (!SubMain::Main()) return 1;
-
-  const int result = QApplication::exec();
+  const bool opened = SubMain::Main();
+  // A signal during the start-up (a message open then) ends the program before its loop runs.
+  int result = 1;
+  if (opened && !platform::TerminationRequested()) result = QApplication::exec();
   platform::OnLastFormUnloaded(nullptr);
+  if (platform::TerminationRequested()) {
+    frmSysMenu::UnloadEveryWindow(false);
+    result = 0;
+  }
   platform::UnloadAllForms();
   return result;
 }

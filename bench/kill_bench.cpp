@@ -5,6 +5,7 @@
 
 #include "core/do_loading_bas.h"
 #include "core/kill_bas.h"
+#include "core/library_file_stamp.h"
 #include "core/segments_bas.h"
 #include "core/vars_bas.h"
 #include "platform/dialogs/dialogs.h"
@@ -25,7 +26,10 @@
 
 namespace {
 
-void OpenLargestLibrary(const QString& folder) {
+// Writes the library into `folder` and opens it, as the bar would; false when it could not be
+// written. Each repetition calls it on a new folder: the stamp of the previous repetition's
+// library is forgotten first, or the save would take the new file for one changed elsewhere.
+bool OpenLargestLibrary(const QString& folder) {
   g_LibraryFolder = folder + QStringLiteral("/");
   g_LibraryFileName = QStringLiteral("Largest.abc");
   g_LibraryPath = g_LibraryFolder + g_LibraryFileName;
@@ -34,7 +38,8 @@ void OpenLargestLibrary(const QString& folder) {
   g_WordLines.emplace_back(QStringLiteral("{AC}"));
   for (int i = 1; i < kMaxLibraryLines; ++i) g_WordLines.push_back(QStringLiteral("word%1@[wɜːd]n. 单词；字").arg(i));
   g_LineCount = g_LineCountCopy = static_cast<std::int16_t>(kMaxLibraryLines - 1);
-  SaveWordLibrary();
+  ForgetLibraryFile();
+  if (SaveWordLibrary() != LibrarySave::Saved) return false;
   g_DoSegment = false;
   g_Wait = false;
   g_LearnMode = 1;
@@ -42,6 +47,7 @@ void OpenLargestLibrary(const QString& folder) {
   g_UILanguage = QStringLiteral("C");
   g_CyclePos = 1;
   PrepareSegment(false);
+  return g_CycleCount > 0;
 }
 
 // The bar shows the row at the middle of the cycle, as a word step leaves it.
@@ -53,7 +59,10 @@ void ShowMiddleRow() {
 
 void BM_KillCurrentWordAndRebuild(benchmark::State& state) {
   QTemporaryDir folder;
-  OpenLargestLibrary(folder.path());
+  if (!OpenLargestLibrary(folder.path())) {
+    state.SkipWithError("the library could not be written and opened");
+    return;
+  }
   for (auto _ : state) {
     state.PauseTiming();
     ShowMiddleRow();
@@ -70,7 +79,10 @@ BENCHMARK(BM_KillCurrentWordAndRebuild)->Unit(benchmark::kMillisecond);
 // the check then reads the whole file and compares its hash before the kill goes on.
 void BM_KillCurrentWordAndRebuildAfterTouch(benchmark::State& state) {
   QTemporaryDir folder;
-  OpenLargestLibrary(folder.path());
+  if (!OpenLargestLibrary(folder.path())) {
+    state.SkipWithError("the library could not be written and opened");
+    return;
+  }
   for (auto _ : state) {
     state.PauseTiming();
     ShowMiddleRow();

@@ -1,8 +1,8 @@
 // Arbitrary bytes as the update list: every item of both updaters' passes is read as the update
 // run reads it, its target put through the update policy and its due rule judged against a
 // program folder that holds some files. Whatever the server sends, no item may name a file
-// outside the folder or one of the learner's files, a missing file must always be due, and only
-// https or loopback addresses may pass.
+// outside the folder or one of the learner's files, a missing file must always be due, only
+// https or loopback addresses may pass, and an address goes out as a valid escaped address.
 
 #include "libraries/ServerListFile.h"
 #include "maintenance/Tolbrand2/Tolbrand2_run.h"
@@ -10,6 +10,7 @@
 #include "maintenance/updater/update_outcome.h"
 #include "maintenance/updater/update_policy.h"
 #include "maintenance/updater/update_rules.h"
+#include "platform/download/download_address.h"
 #include "platform/ini/ini.h"
 
 #include <QByteArray>
@@ -19,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -47,6 +49,15 @@ void CheckAddress(const QString& address) {
   const QString scheme = url.scheme().toLower();
   const bool loopback = url.host().startsWith(QStringLiteral("127.")) || url.host() == QStringLiteral("::1");
   if (scheme != QStringLiteral("https") && !(scheme == QStringLiteral("http") && loopback)) std::abort();
+  // As sent: printable ASCII without blanks or "#", and every "%" begins an escape.
+  const QByteArray sent = platform::EncodedDownloadAddress(address);
+  for (qsizetype i = 0; i < sent.size(); ++i) {
+    const char c = sent[i];
+    if (c <= ' ' || c > '~' || c == '#') std::abort();
+    if (c == '%' && (i + 2 >= sent.size() || !std::isxdigit(static_cast<unsigned char>(sent[i + 1])) ||
+                     !std::isxdigit(static_cast<unsigned char>(sent[i + 2]))))
+      std::abort();
+  }
 }
 
 void CheckPass(const UpdatePass& pass, const QString& list, UpdateOutcome& outcome) {

@@ -19,6 +19,7 @@ struct ResultTexts {
   const char16_t* failedItem;
   const char16_t* itemSeparator;
   const char16_t* listFailed;
+  const char16_t* interrupted;
   std::array<const char16_t*, kRefusalCount> reasons;  // in the order of UpdateRefusal
 };
 
@@ -29,6 +30,7 @@ constexpr ResultTexts kChinese{
     u"%3（%4）",
     u"、",
     u"无法取得更新列表，没有更新任何文件",
+    u"更新被中断，已更新%1项",
     {u"文件名无效", u"用户自己的文件不被更新", u"有同名的文件夹挡在那里", u"更新列表没有给出它的 FROM_PATH",
      u"地址不是 https", u"不是本机的程序", u"文件大于 1 GB", u"磁盘空间不足", u"下载失败"},
 };
@@ -40,6 +42,7 @@ constexpr ResultTexts kEnglish{
     u"%3 (%4)",
     u", ",
     u"The update list could not be fetched; no file was updated",
+    u"The update was interrupted; %1 Items were updated",
     {u"bad file name", u"the learner's own file is never updated", u"a folder is in the way",
      u"the list gives no FROM_PATH for it", u"the address is not https", u"not a program of this machine",
      u"the file is larger than 1 GB", u"not enough disk space", u"download failed"},
@@ -55,8 +58,9 @@ QString Reason(const ResultTexts& texts, UpdateRefusal reason) {
 
 QString UpdateResultText(const QString& languageLetter, const UpdateOutcome& outcome) {
   const ResultTexts& texts = installer::IsChinese(languageLetter) ? kChinese : kEnglish;
+  if (outcome.interrupted) return Text(texts.interrupted).arg(outcome.fetched);
+  // The address tried is named: a server named without the list's name shows where it looked.
   if (!outcome.listFetched) {
-    if (outcome.listFailure == UpdateRefusal::DownloadFailed) return Text(texts.listFailed);
     return Text(texts.listFailed) + Text(texts.itemSeparator) +
            Text(texts.failedItem).arg(outcome.listAddress, Reason(texts, outcome.listFailure));
   }
@@ -74,5 +78,6 @@ QString UpdateResultText(const QString& languageLetter, const UpdateOutcome& out
 }
 
 bool UpdateSucceeded(const UpdateOutcome& outcome) {
-  return outcome.listFetched && outcome.failures.empty() && outcome.resultWritten && outcome.logWritten;
+  return !outcome.interrupted && outcome.listFetched && outcome.failures.empty() && outcome.resultWritten &&
+         outcome.logWritten;
 }

@@ -8,6 +8,7 @@
 #include "maintenance/updater/update_policy.h"
 #include "maintenance/updater/update_rules.h"
 #include "platform/app/folders.h"
+#include "platform/app/termination_signals.h"
 #include "platform/files/own_temporary_names.h"
 #include "platform/ini/ini.h"
 
@@ -89,6 +90,10 @@ std::optional<UpdateRefusal> FetchItem(const QString& address, const QString& lo
 void RunPass(const UpdatePass& pass, const QString& listFile, const QString& runBaseAddress,
              const QString& language, const ShowFetchedItem& showItem, UpdateOutcome& outcome) {
   for (int number = pass.firstItem; number <= pass.lastItem; ++number) {
+    if (platform::TerminationRequested()) {
+      outcome.interrupted = true;
+      return;
+    }
     const std::optional<ServerListItem> item = ReadServerListItem(listFile, pass.section, number, language);
     if (!item) continue;  // gaps in the numbering do not end the pass
     if (const auto refused = UpdateTargetRefusal(item->toFileName)) {
@@ -115,6 +120,11 @@ void RunPass(const UpdatePass& pass, const QString& listFile, const QString& run
     }
     showItem(item->description != kMissing ? item->description : item->toFileName);
     if (const auto refused = FetchItem(baseAddress + item->fromFileName, localFile)) {
+      // Cut off by the program's end: the item is not at fault, and is tried on the next start.
+      if (platform::TerminationRequested()) {
+        outcome.interrupted = true;
+        return;
+      }
       outcome.failures.push_back({item->toFileName, *refused});
       continue;
     }
@@ -153,13 +163,16 @@ UpdateOutcome RunUpdate(const UpdateRunParameters& parameters, const QString& la
   // A list has a smaller limit than the items, which the items' text names: a list too large is
   // reported as not fetched.
   if (listRefusal) outcome.listFailure = *listRefusal == UpdateRefusal::TooLarge ? UpdateRefusal::DownloadFailed : *listRefusal;
+  outcome.interrupted = platform::TerminationRequested();
   if (outcome.listFetched) {
     for (const UpdatePass& pass : parameters.passes) {
+      if (outcome.interrupted) break;
       RunPass(pass, listFile, source.baseAddress, language, showItem, outcome);
     }
   }
   outcome.resultLine = UpdateResultText(language, outcome);
-  // Without the list nothing was looked at: no key is written, an earlier result stays.
-  if (outcome.listFetched) outcome.resultWritten = WriteResults(parameters, outcome);
+  // Without the list nothing was looked at, and a run cut short has no result: no key is
+  // written, an earlier result stays. The files fetched so far are in place and logged.
+  if (outcome.listFetched && !outcome.interrupted) outcome.resultWritten = WriteResults(parameters, outcome);
   return outcome;
 }

@@ -3,7 +3,9 @@
 // folder, walk the list's sections item by item, download every item that is due over its file
 // in the program folder, log each download in Updatelog2.ini, and write the result into the
 // installer's settings file. A run that cannot fetch the list writes no key at all: it reports
-// the failure in its outcome only (the programs print it and exit with status 1). The programs
+// the failure in its outcome only (the programs print it and exit with status 1). Neither does a
+// run the program's end cuts short (a termination signal): the transfer under way is cancelled,
+// no further item is looked at, and the files fetched before stay fetched and logged. The programs
 // differ only in the parameters: which sections and item numbers they walk, the section their
 // result goes to, and an optional key that records the last file fetched.
 //

@@ -1,12 +1,12 @@
 #include "platform/download/url_download.h"
 
+#include "platform/app/termination_signals.h"
 #include "platform/download/partial_file.h"
 #include "platform/download/transfer_loop.h"
 #include "platform/files/disk_full.h"
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QUrl>
 
 #include <curl/curl.h>
 
@@ -99,6 +99,9 @@ std::uint32_t Clamp32(curl_off_t value) {
 
 void ConfigureTransfer(CURL* easy, const QByteArray& url, Sink& sink, bool httpsRedirectsOnly) {
   curl_easy_setopt(easy, CURLOPT_URL, url.constData());
+  // The path goes out as the address gives it: "." and ".." steps (also escaped ones) are the
+  // server's to resolve, not folded away before sending.
+  curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &WriteToPartialFile);
   curl_easy_setopt(easy, CURLOPT_WRITEDATA, &sink);
   curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
@@ -159,17 +162,19 @@ std::int64_t AnnouncedLength(CURL* easy) {
   return length;
 }
 
-// Runs the transfer to its end, until the binding is aborted or until the server announces a
-// size that cannot be taken; the cause of a failure lands in the sink.
+// Runs the transfer to its end, until the binding is aborted, the program is ending or the server
+// announces a size that cannot be taken; the cause of a failure lands in the sink.
 bool RunTransfer(CURLM* multi, CURL* easy, Binding& binding, ProgressReporter& reporter, Sink& sink) {
   reporter.report(true);
+  bool ended = false;  // by the caller, or by the program's end
   const CURLcode result = RunTransferWhile(multi, easy, kPollMilliseconds, [&] {
     if (sink.failure == DownloadFailure::None) sink.failure = sink.refusal(AnnouncedLength(easy));
     if (sink.failure != DownloadFailure::None) return false;
     reporter.report(false);
-    return !binding.aborted;
+    ended = binding.aborted || TerminationRequested();
+    return !ended;
   });
-  if (binding.aborted) sink.failure = DownloadFailure::Cancelled;
+  if (ended || binding.aborted) sink.failure = DownloadFailure::Cancelled;
   if (result != CURLE_OK && sink.failure == DownloadFailure::None) sink.failure = DownloadFailure::Transfer;
   return sink.failure == DownloadFailure::None;
 }
@@ -210,13 +215,6 @@ bool UrlDownloadToFile(const QString& url, const QString& destination, DownloadC
   cause = sink.failure;
   callback.OnStopBinding(succeeded);
   return succeeded;
-}
-
-QByteArray EncodedDownloadAddress(const QString& url) {
-  QString text = url;
-  text.replace(QLatin1Char('#'), QStringLiteral("%23"));
-  const QUrl parsed(text, QUrl::TolerantMode);
-  return parsed.isValid() ? parsed.toEncoded() : url.toUtf8();
 }
 
 void SetDownloadTimeLimits(int connectSeconds, int stallSeconds) {

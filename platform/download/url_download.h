@@ -8,6 +8,10 @@
 // the environment (http_proxy, https_proxy, no_proxy). The file is written to a temporary file in
 // the destination's folder and renamed into place only when the transfer succeeded, so a failed
 // or cancelled transfer never leaves a partial file or replaces a good older one.
+// A transfer under way when the program is asked to end (termination_signals.h) ends as
+// cancelled, so no download holds up the end.
+
+#include "platform/download/download_address.h"
 
 #include <QByteArray>
 #include <QString>
@@ -75,13 +79,6 @@ struct DownloadOptions {
 // when the bytes arrive). The cause of a failure goes to *failure when given.
 bool UrlDownloadToFile(const QString& url, const QString& destination, DownloadCallback& callback,
                        const DownloadOptions& options = {}, DownloadFailure* failure = nullptr);
-
-// The address as a transfer sends it: blanks, "%" not followed by two hexadecimal digits, "#" and
-// non-ASCII characters percent-encoded, as a browser sends a file name it is given. A "#" is taken
-// as part of a file name (a fragment never reaches the server anyway); a "%" with two
-// hexadecimal digits after it is an escape already. Callers that judge an address before a
-// download judge this form of it. An address that does not parse is passed on as UTF-8.
-QByteArray EncodedDownloadAddress(const QString& url);
 
 // Limits that keep a dead or stalled server from hanging the program: the connection must stand
 // within connectSeconds, and a transfer that moves less than one byte per second for stallSeconds

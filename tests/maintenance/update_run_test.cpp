@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 namespace {
 
 using testing_support::LoopbackHttpServer;
@@ -118,11 +120,12 @@ TEST_F(UpdateRunTest, NothingDueAndAListThatCannotBeFetchedOrIsTooLargeEachRepla
   EXPECT_FALSE(QFile::exists(program("Updatelog2.ini")));
 
   // NewPath without NewFileName: the list address ends in "Error" and is not found. The run says
-  // so and writes nothing: the earlier result stays.
+  // so, naming the address it tried, and writes nothing: the earlier result stays.
   TempFolders::writeFile(program("ServerLocation.ini"), "[DOWNLOADFROM]\nNewPath=" + server_.url("/").toUtf8() + "\n");
   const UpdateOutcome outcome = RunUpdate(Tolbrand2Run("Error"), "Error", [](const QString&) {});
   EXPECT_FALSE(outcome.listFetched);
-  EXPECT_EQ(outcome.resultLine, "The update list could not be fetched; no file was updated");
+  EXPECT_EQ(outcome.resultLine,
+            "The update list could not be fetched; no file was updated, " + server_.url("/Error") + " (download failed)");
   EXPECT_EQ(installerValue("ServerUpdate2", "RESULT"), "It is latest");
   EXPECT_EQ(server_.requests("/Error"), 1);
 
@@ -189,36 +192,50 @@ TEST_F(UpdateRunTest, AListCannotReplaceAProgramOrTheLearnersFilesNorFetchOverPl
 
 namespace {
 
-TEST_F(UpdateRunTest, FileNamesAnAddressMustEscapeAreFetchedAsTheyAreNamed) {
-  // Each name as the list gives it, fetched from the server under that very name.
-  const QStringList names = {"Windows Recycle.wav", "a b.dat", "plain.dat", "100% sure.dat", "50%25.dat",
-                             "No#1.dat", "Wörter 中文.dat"};
+TEST_F(UpdateRunTest, FileNamesAreSentAsTheListGivesThem) {
+  // Each name as the list gives it, the request target it must arrive as, and the file the server
+  // holds under it. Escapes in the list stay as written; "." and ".." steps, escaped or not, are
+  // the server's to resolve.
+  const struct {
+    QString listed, target, served;
+  } names[] = {
+      {"Windows Recycle.wav", "/Windows%20Recycle.wav", "/Windows Recycle.wav"},
+      {"plain.dat", "/plain.dat", "/plain.dat"},
+      {"100% sure.dat", "/100%25%20sure.dat", "/100% sure.dat"},
+      {"50%25.dat", "/50%25.dat", "/50%.dat"},
+      {"No#1.dat", "/No%231.dat", "/No#1.dat"},
+      {"Wörter 中文.dat", "/W%C3%B6rter%20%E4%B8%AD%E6%96%87.dat", "/Wörter 中文.dat"},
+      {"a/%2e%2e/b.txt", "/a/%2e%2e/b.txt", "/a/../b.txt"},
+      {"a/./../c.txt", "/a/./../c.txt", "/a/./../c.txt"},
+  };
   QString list = "[SERVER_LEATEST_2]\n";
-  for (int i = 0; i < names.size(); ++i) {
-    list += QStringLiteral("FROM_FILENAME%1=%2\nTO_FILENAME%1=%2\n").arg(i + 1, 2, 10, QLatin1Char('0')).arg(names[i]);
+  for (std::size_t i = 0; i < std::size(names); ++i) {
+    list += QStringLiteral("FROM_FILENAME%1=%2\nTO_FILENAME%1=Item%1.dat\n")
+                .arg(i + 1, 2, 10, QLatin1Char('0'))
+                .arg(names[i].listed);
+    server_.serve(names[i].served, names[i].listed.toUtf8());
   }
   // The language section's items come from their own FROM_PATH, which may hold a blank too.
   list += "FROM_PATH01=" + server_.url("/for learners/") + "\n";
   list += "[SERVER_LEATEST_2A]\nFROM_FILENAME01=LANG_A.dat\nTO_FILENAME01=LANG_A.dat\n"
           "FROM_FILENAME02=Orphan.dat\nTO_FILENAME02=Orphan.dat\n";
   server_.serve("/list.ini", list.toUtf8());
-  for (const QString& name : names) server_.serve("/" + name, name.toUtf8());
-  // "%25" is an escape already: the server's file is "50%.dat".
-  server_.serve("/50%.dat", "fifty per cent");
   server_.serve("/for learners/LANG_A.dat", "english texts");
 
   const UpdateOutcome outcome = RunUpdate(Tolbrand2Run("A"), "A", [](const QString&) {});
 
-  for (const QString& name : names) {
-    if (name == "50%25.dat") continue;
-    EXPECT_EQ(TempFolders::readFile(program(name)), name.toUtf8()) << name.toStdString();
+  const QStringList targets = server_.targets();
+  for (std::size_t i = 0; i < std::size(names); ++i) {
+    const QString item = QStringLiteral("Item%1.dat").arg(i + 1, 2, 10, QLatin1Char('0'));
+    EXPECT_TRUE(targets.contains(names[i].target)) << names[i].listed.toStdString() << " in " << targets.join(' ').toStdString();
+    EXPECT_EQ(TempFolders::readFile(program(item)), names[i].listed.toUtf8()) << names[i].listed.toStdString();
   }
-  EXPECT_EQ(TempFolders::readFile(program("50%25.dat")), "fifty per cent");
+  EXPECT_TRUE(targets.contains("/for%20learners/LANG_A.dat"));
   EXPECT_EQ(TempFolders::readFile(program("LANG_A.dat")), "english texts");
-  EXPECT_EQ(outcome.fetched, names.size() + 1);
+  EXPECT_EQ(outcome.fetched, static_cast<int>(std::size(names)) + 1);
   // Without FROM_PATH02 the item has no address: it says so, and nothing is asked of any server.
   EXPECT_EQ(outcome.resultLine,
-            "Update is secuessfully completed！（Total 8 Items） Update failed！（Total 1 Items）: "
+            "Update is secuessfully completed！（Total 9 Items） Update failed！（Total 1 Items）: "
             "Orphan.dat (the list gives no FROM_PATH for it)");
   EXPECT_EQ(server_.requests("/Orphan.dat") + server_.requests("/ErrorOrphan.dat"), 0);
 }

@@ -12,9 +12,12 @@
 #include "platform/ini/ini.h"
 #include "tests/support/loopback_http_server.h"
 #include "tests/support/temp_folders.h"
+#include "tests/support/x11_tools.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QThread>
@@ -22,10 +25,16 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
+
+#include <signal.h>
+
 namespace {
 
 using testing_support::LoopbackHttpServer;
 using testing_support::TempFolders;
+using testing_support::WaitUntil;
+using namespace std::chrono_literals;
 
 class UpdaterProgramsTest : public ::testing::Test {
  protected:
@@ -109,13 +118,43 @@ TEST_F(UpdaterProgramsTest, WithTheServerDownNeitherWritesAnythingAndBothSayThey
                              "[ServerUpdate2]\nRESULT=It is latest\n";
   TempFolders::writeFile(folders_.profileFolder() + "CORVELSETUP.ini", settings);
 
+  const QString failed =
+      "The update list could not be fetched; no file was updated, http://127.0.0.1:1/list.ini (download failed)";
   EXPECT_EQ(run("Zembrol2"), 1);
-  EXPECT_EQ(output_, "The update list could not be fetched; no file was updated");
+  EXPECT_EQ(output_, failed);
   EXPECT_EQ(TempFolders::readFile(folders_.profileFolder() + "CORVELSETUP.ini"), settings);
 
   EXPECT_EQ(run("Tolbrand2"), 1);
-  EXPECT_EQ(output_, "The update list could not be fetched; no file was updated");
+  EXPECT_EQ(output_, failed);
   EXPECT_EQ(TempFolders::readFile(folders_.profileFolder() + "CORVELSETUP.ini"), settings);
+}
+
+TEST_F(UpdaterProgramsTest, ASignalStopsTheRunAtOnceKeepsWhatCameAndWritesNoResult) {
+  ASSERT_TRUE(QFile::copy(LEXORN_APP_DIR "/Tolbrand2", program("Tolbrand2")));
+  const QByteArray settings = "[GLOBAL]\nLANGUAGE=A\n[ServerUpdate2]\nRESULT=earlier\n";
+  TempFolders::writeFile(folders_.profileFolder() + "CORVELSETUP.ini", settings);
+  server_.serve("/list.ini", "[SERVER_LEATEST_2]\nFROM_FILENAME01=words.dat\nTO_FILENAME01=Words.dat\n"
+                             "FROM_FILENAME02=slow.dat\nTO_FILENAME02=Slow.dat\n");
+  server_.serve("/words.dat", "words");
+  server_.stall("/slow.dat");
+  QProcess process;
+  process.start(program("Tolbrand2"), {});
+  ASSERT_TRUE(WaitUntil([&] { return server_.requests("/slow.dat") > 0; }, 20s));
+  QElapsedTimer stopping;
+  stopping.start();
+  ASSERT_EQ(::kill(static_cast<pid_t>(process.processId()), SIGTERM), 0);
+  // Far below the stall limit: the signal, not the stall, ended the transfer.
+  ASSERT_TRUE(process.waitForFinished(10000));
+  std::cout << "[ figure ] Tolbrand2 signal to program ended: " << stopping.elapsed() << " ms\n";
+
+  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(process.exitCode(), 1);
+  EXPECT_EQ(QString::fromUtf8(process.readAllStandardOutput()).trimmed(),
+            "The update was interrupted; 1 Items were updated");
+  EXPECT_EQ(TempFolders::readFile(folders_.profileFolder() + "CORVELSETUP.ini"), settings);
+  EXPECT_EQ(QDir(folders_.programFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+            (QStringList{"ServerLocation.ini", "ServerUpdate2.ini", "Tolbrand2", "Updatelog2.ini", "Words.dat"}));
+  EXPECT_EQ(platform::ReadProfileSectionNames(program("Updatelog2.ini")).size(), 1);
 }
 
 TEST_F(UpdaterProgramsTest, TicksDuringTheRunNeitherRunAgainNorCloseTheWindow) {

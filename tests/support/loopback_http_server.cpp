@@ -15,6 +15,7 @@ LoopbackHttpServer::LoopbackHttpServer() : server_(std::make_unique<httplib::Ser
     {
       std::lock_guard lock(mutex_);
       ++requests_[request.path];
+      targets_ << QString::fromStdString(request.target);
       const auto found = routes_.find(request.path);
       if (found == routes_.end()) {
         response.status = 404;
@@ -71,6 +72,11 @@ int LoopbackHttpServer::requests(const QString& path) const {
   std::lock_guard lock(mutex_);
   const auto found = requests_.find(path.toStdString());
   return found == requests_.end() ? 0 : found->second;
+}
+
+QStringList LoopbackHttpServer::targets() const {
+  std::lock_guard lock(mutex_);
+  return targets_;
 }
 
 }  // namespace testing_support

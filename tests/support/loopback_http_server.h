@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <cstddef>
@@ -40,6 +41,8 @@ class LoopbackHttpServer {
   QString url(const QString& path) const;
   // Requests the server has answered for the path.
   int requests(const QString& path) const;
+  // The request targets as they arrived, escapes undecoded, in order.
+  QStringList targets() const;
 
  private:
   struct Route {
@@ -53,6 +56,7 @@ class LoopbackHttpServer {
   mutable std::mutex mutex_;
   std::map<std::string, Route> routes_;
   std::map<std::string, int> requests_;
+  QStringList targets_;
   std::atomic<bool> stopping_{false};
 };
 
