@@ -1,11 +1,19 @@
 #include "bar/library_lock.h"
 
+#include "platform/files/own_temporary_names.h"
+
 #include <QFileInfo>
 #include <QLockFile>
 
 #include <memory>
 
 namespace {
+
+// The longest lock file name: a file system's 255 bytes, less the ".rmlock" QLockFile adds to it
+// while it takes a stale lock away.
+constexpr qsizetype kLongestLockName = 255 - 7;
+const QString kLockPrefix = QStringLiteral(".");
+const QString kLockSuffix = QStringLiteral(".lock");
 
 std::unique_ptr<QLockFile>& HeldLock() {
   static std::unique_ptr<QLockFile> lock;
@@ -16,7 +24,9 @@ std::unique_ptr<QLockFile>& HeldLock() {
 
 QString LibraryLockPath(const QString& libraryPath) {
   const QFileInfo library(libraryPath);
-  return library.absolutePath() + QStringLiteral("/.") + library.fileName() + QStringLiteral(".lock");
+  // A library whose own name nearly fills the file system's limit still gets a lock of its own.
+  const QString name = platform::NameFittedTo(library.fileName(), kLongestLockName - kLockPrefix.size() - kLockSuffix.size());
+  return library.absolutePath() + QLatin1Char('/') + kLockPrefix + name + kLockSuffix;
 }
 
 LibraryLock LockLibrary(const QString& libraryPath) {

@@ -7,7 +7,8 @@
 
 #include <QString>
 
-// The lock file of the library at libraryPath.
+// The lock file of the library at libraryPath. A library name too long for ".<name>.lock" to fit
+// the file system gets its start and a digest of the whole name instead, so it is locked too.
 QString LibraryLockPath(const QString& libraryPath);
 
 enum class LibraryLock {

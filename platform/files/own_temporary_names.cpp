@@ -89,6 +89,15 @@ QString CutToFit(const QString& baseName, qsizetype bytes) {
   return cut;
 }
 
+}  // namespace
+
+QString NameFittedTo(const QString& name, qsizetype bytes) {
+  if (name.toUtf8().size() <= bytes) return name;
+  return CutToFit(name, bytes - 1 - kDigestLength) + QLatin1Char('~') + DigestOf(name);
+}
+
+namespace {
+
 std::filesystem::path FsPath(const QByteArray& name) { return std::filesystem::path(name.toStdString()); }
 
 bool IsOwnedDirectory(const QByteArray& path) {

@@ -53,6 +53,12 @@ std::optional<TemporaryName> ParseTemporaryName(const QString& fileName);
 // which then becomes its base name. A name that was not cut is left as it is (true).
 bool ResolveCutBaseName(TemporaryName& name, const QStringList& candidates);
 
+// `name` itself when its UTF-8 takes at most `bytes` bytes; else its start, cut at a whole
+// character, followed by "~" and a digest of the whole name, in at most that room. A fixed name
+// derived from a learner's file name (the lock beside a library) fits the file system this way and
+// comes out the same in every process, while two long names that share their start stay apart.
+QString NameFittedTo(const QString& name, qsizetype bytes);
+
 // The base name of the program's private folders ("download").
 QString PrivateFolderBaseName();
 

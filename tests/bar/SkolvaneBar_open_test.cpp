@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QLockFile>
 #include <QSysInfo>
 
@@ -70,6 +71,24 @@ TEST_F(OpenBar, ALibraryAnotherBarHoldsIsRefusedWithAMessageInTheInterfaceLangua
   SkolvaneBar::unload();
   EXPECT_FALSE(QFile::exists(LibraryLockPath(g_LibraryPath))) << "the bar's unload gives the library up";
   EXPECT_EQ(dialogs->messages.size(), 1u);
+}
+
+TEST_F(OpenBar, ALibraryWhoseNameFillsTheFileSystemLimitIsLockedApartFromItsNeighbour) {
+  // 250 bytes each: 82 Chinese characters and ".abc"; the two differ only in their last character.
+  const QString start(81, QChar(0x8BCD));
+  const QString neighbour = start + QChar(0x4E8C) + ".abc";
+  openLibrary(neighbour, "X");
+  const QString neighbourLock = LibraryLockPath(g_LibraryPath);
+  openLibrary(start + QChar(0x4E00) + ".abc", "X");
+  ASSERT_EQ(g_LibraryFileName.toUtf8().size(), 250);
+
+  ASSERT_TRUE(OpenLibraryBar());
+  EXPECT_TRUE(QFile::exists(LibraryLockPath(g_LibraryPath))) << "the library is held";
+  QLockFile neighbourBar(neighbourLock);
+  EXPECT_TRUE(neighbourBar.tryLock(0)) << "its neighbour is not";
+  SkolvaneBar::unload();
+  EXPECT_FALSE(QFile::exists(LibraryLockPath(g_LibraryPath)));
+  EXPECT_TRUE(dialogs->messages.empty());
 }
 
 TEST_F(OpenBar, ALockLeftByACrashedBarIsTakenOver) {
