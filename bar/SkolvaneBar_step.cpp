@@ -1,6 +1,7 @@
 // The heartbeat of the bar: one step of the word cycle per word interval, the wheel step over
 // the word row, the position marker and the paint handlers.
 #include "bar/SkolvaneBar.h"
+#include "core/KeyBoardHook_bas.h"
 #include "core/speech_bas.h"
 #include "core/cycle_bas.h"
 #include "core/progress_texts_bas.h"
@@ -89,7 +90,19 @@ void SkolvaneBar::paint_pos() {
   DrawMarker(*Pic_Pos, x);
 }
 
-void SkolvaneBar::Tim_Wait_Timer() { runtimer(); }
+void SkolvaneBar::Tim_Wait_Timer() {
+  // Saying a word holds the thread, often longer than the word interval, so this tick is already
+  // due when the word has been said and would run before the tick of a hot key pressed meanwhile:
+  // the kill would then hit the next word, and a key pressed again during each word would push
+  // its tick back for ever. A key pressed while the word was said therefore acts first, on the
+  // word it was pressed for, and the step waits for the next tick.
+  DeliverPendingHotKeys();
+  if (Tim_KeyHook->enabled()) {
+    Tim_KeyHook_Timer();
+    return;
+  }
+  runtimer();
+}
 
 void SkolvaneBar::MWheel1_WheelScroll(std::int16_t zDelta) {
   if (g_CycleCount == 0) return;

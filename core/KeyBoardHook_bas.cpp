@@ -230,6 +230,10 @@ long LowLevelKeyboardProc(int nCode, platform::KeyMessage /*wParam*/, const plat
   return swallow ? kSwallow : 0;
 }
 
+void DeliverPendingHotKeys() {
+  if (InstalledHook()) InstalledHook()->deliverPendingKeys();
+}
+
 void DispatchHotKey(const QString& hotKeyName) {
   if (hotKeyName == kKeyKill) {
     OnHotKeyKill();

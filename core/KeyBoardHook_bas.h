@@ -52,6 +52,11 @@ long LowLevelKeyboardProc(int nCode, platform::KeyMessage wParam, const platform
 // nothing.
 void DispatchHotKey(const QString& hotKeyName);
 
+// Hands the keys pressed while the interface thread was held to the hook procedure at once, so
+// that a hot key pressed meanwhile has its dispatch tick waiting (Tim_KeyHook enabled) when this
+// returns. Nothing happens while no hook is installed.
+void DeliverPendingHotKeys();
+
 // ---- The hot-key procedures (also the tray menu's whole-library, group-step and mode items) -----
 
 // Escape, Pause: kill the word on the bar. A press refused by the once-a-second rule, or one that

@@ -209,4 +209,9 @@ std::int16_t KeyboardHook::keyState(std::uint32_t vkCode) const {
 
 bool KeyboardHook::connected() const { return !state_->connectionLost; }
 
+// A lost connection was told when it was noticed; it has nothing more to deliver.
+void KeyboardHook::deliverPendingKeys() {
+  if (!state_->connectionLost) state_->readEvents();
+}
+
 }  // namespace platform

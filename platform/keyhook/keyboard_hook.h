@@ -51,6 +51,11 @@ class KeyboardHook {
   // False once the connection to the X server is lost; the procedure is called no more.
   bool connected() const;
 
+  // Calls the procedure now for the key events the X server has already sent, instead of when the
+  // event loop next looks: after holding the thread (a word said aloud), the caller learns of the
+  // keys pressed meanwhile before it goes on.
+  void deliverPendingKeys();
+
  private:
   struct State;
   explicit KeyboardHook(std::unique_ptr<State> state);

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QThread>
 
 // Xlib after Qt: its macros clash with Qt's names.
 #include <X11/Xlib.h>
@@ -238,6 +239,28 @@ TEST_F(KeyboardHookX11, ReinstallingWhileAltIsHeldKeepsTheAltFlag) {
   xdotool({"key", "F12", "keyup", "alt"});
   ASSERT_TRUE(waitForEventsOf(vk::F12, 2));
   EXPECT_EQ(seenOf(vk::F12)[0].record.flags, llkhf::AltDown);
+}
+
+// A caller that held the thread (a word said aloud) hears of the keys pressed meanwhile when it
+// asks, without the event loop running, and each key only once.
+TEST_F(KeyboardHookX11, KeysPressedWhileTheThreadIsHeldAreDeliveredWhenAsked) {
+  hook_ = installRecorder();
+  ASSERT_TRUE(hook_);
+  WaitUntil([] { return false; }, 100ms);  // the hook's first look at its queue
+  xdotool({"key", "Escape"});
+  ASSERT_TRUE(seenOf(vk::Escape).empty());  // the thread is held: no event loop has run
+
+  QElapsedTimer held;
+  held.start();
+  while (seenOf(vk::Escape).size() < 2 && held.elapsed() < 5000) {
+    hook_->deliverPendingKeys();
+    QThread::msleep(10);
+  }
+  const auto escape = seenOf(vk::Escape);
+  ASSERT_EQ(escape.size(), 2u);
+  EXPECT_EQ(escape[1].record.flags, llkhf::Up);
+  WaitUntil([] { return false; }, 200ms);
+  EXPECT_EQ(seenOf(vk::Escape).size(), 2u) << "the event loop does not report them again";
 }
 
 TEST_F(KeyboardHookX11, RemovedHookReportsNothingEvenWhenRemovedFromItsProcedure) {

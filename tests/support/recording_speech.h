@@ -1,9 +1,11 @@
 #pragma once
 // A speech backend for tests: records every text spoken, with its voice and flags, offers a fixed
-// list of installed voices and reports "speaking" as the test sets it.
+// list of installed voices and reports "speaking" as the test sets it; a synchronous text can run
+// a test's action while it is being said.
 
 #include "platform/speech/speech_backend.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -20,6 +22,9 @@ class RecordingSpeech final : public platform::SpeechBackend {
 
   std::vector<Utterance> spoken;
   bool speaking = false;  // what isSpeaking() answers
+  // Runs while a synchronous text is being said, before speak returns: what the learner does while
+  // the thread is held.
+  std::function<void()> whileSayingSynchronously;
   // A few voices as espeak-ng lists them, among them the two the program asks for.
   std::vector<platform::InstalledVoice> voices{
       {QStringLiteral("Chinese (Mandarin, latin as English)"), QStringLiteral("sit/cmn"), {"cmn", "zh-cmn", "zh"}},
@@ -33,6 +38,7 @@ class RecordingSpeech final : public platform::SpeechBackend {
   std::vector<platform::InstalledVoice> installedVoices() override { return voices; }
   void speak(const QString& text, const platform::VoiceSelection& voice, platform::SpeakFlags flags) override {
     spoken.push_back({text, voice, flags});
+    if (whileSayingSynchronously && !platform::HasFlag(flags, platform::SpeakFlags::Async)) whileSayingSynchronously();
   }
   bool isSpeaking() override { return speaking; }
 };
