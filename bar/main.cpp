@@ -2,16 +2,11 @@
 #include "bar/frmSysMenu.h"
 #include "core/vars_bas.h"
 #include "libraries/stale_download_files.h"
+#include "platform/app/known_leaks.h"
 #include "platform/app/termination_signals.h"
 #include "platform/forms/default_instance.h"
 
 #include <QApplication>
-
-#if defined(__SANITIZE_ADDRESS__)
-// libdbus (reached through the tray icon) keeps a buffer until the process is gone, which
-// LeakSanitizer would report at every clean end and turn into a failed exit status.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
-#endif
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
